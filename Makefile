@@ -1,0 +1,26 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+BUILD ?= build
+DIR ?= planner
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps build run test clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) --parallel $(JOBS)
+
+# Starts Corvane in DIR, where its task list files live.
+run: build
+	@mkdir -p "$(DIR)"
+	cd "$(DIR)" && "$(abspath $(BUILD))/src/corvane"
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+clean:
+	rm -rf $(BUILD)

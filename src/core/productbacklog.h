@@ -1,0 +1,41 @@
+#ifndef PRODUCTBACKLOG_H
+#define PRODUCTBACKLOG_H
+
+#include "tasklistfile.h"
+
+#include <QString>
+#include <QStringList>
+
+// The product backlog: the ordered tasks from which sprints are filled,
+// kept in the file "product_backlog" in the current directory.
+//
+// Each changing call applies its change to the file's current content and
+// returns whether the file now holds it; errorString() then says why not.
+// After every call the list equals what loading the file gives.
+class productbacklog
+{
+public:
+    productbacklog();
+
+    bool addItem(QString item);
+    bool removeItem(QString item);
+    bool editItem(QString item, QString newtext);
+    QStringList getItems() const;
+
+    // Re-reads the file if it changed on disk; true when the list was read again.
+    bool refresh();
+    // True when the file could not be read or is not text: changes are refused.
+    bool isReadOnly() const;
+    // Why the last call failed, naming the file; empty after a success.
+    QString errorString() const;
+
+    static QString fileName();
+
+private:
+    QStringList tasks;
+    TaskListFile file;
+
+    bool writeChanges();
+};
+
+#endif // PRODUCTBACKLOG_H

@@ -1,0 +1,357 @@
+#include "tasklistfile.h"
+
+#include "tasklistcodec.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QThread>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// How long a change waits for another store, in this process or another,
+// to finish with the same file.
+constexpr int LockTimeoutMs = 10000;
+
+// Symbolic links are followed at most this deep, as the system does.
+constexpr int MaxLinkDepth = 40;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("TaskListFile", text);
+}
+
+qint64 nanoseconds(const struct timespec &time)
+{
+    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+// An exclusive lock on a hidden file beside a task list file, held for the
+// length of one change. The system releases it when its holder ends, even
+// through a crash or a kill, so no stale lock outlives a process. The lock
+// file stays, empty: removing it would let two stores lock different files.
+class FileLock
+{
+public:
+    explicit FileLock(const QString &path)
+    {
+        m_handle = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (m_handle < 0) {
+            m_error = errno;
+            return;
+        }
+        int pause = 1;
+        for (int waited = 0; ::flock(m_handle, LOCK_EX | LOCK_NB) != 0; waited += pause) {
+            if (errno != EWOULDBLOCK || waited >= LockTimeoutMs) {
+                m_error = errno;
+                return;
+            }
+            QThread::msleep(pause);
+            pause = qMin(pause * 2, 50);
+        }
+        m_locked = true;
+    }
+    ~FileLock()
+    {
+        if (m_handle >= 0)
+            ::close(m_handle);
+    }
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+    bool isLocked() const { return m_locked; }
+    QString errorString() const
+    {
+        return m_error == EWOULDBLOCK ? tr("Another program keeps it locked.") : qt_error_string(m_error);
+    }
+
+private:
+    int m_handle = -1;
+    int m_error = 0;
+    bool m_locked = false;
+};
+
+} // namespace
+
+bool TaskListFile::Stamp::operator==(const Stamp &other) const
+{
+    return exists == other.exists && device == other.device && inode == other.inode
+        && size == other.size && modified == other.modified && changed == other.changed;
+}
+
+TaskListFile::Stamp TaskListFile::stampOf(const struct stat &info)
+{
+    Stamp stamp;
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modified = nanoseconds(info.st_mtim);
+    stamp.changed = nanoseconds(info.st_ctim);
+    return stamp;
+}
+
+TaskListFile::Stamp TaskListFile::stampOfPath(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return Stamp();
+    return stampOf(info);
+}
+
+TaskListFile::Stamp TaskListFile::stampOfHandle(int handle)
+{
+    struct stat info;
+    if (::fstat(handle, &info) != 0)
+        return Stamp();
+    return stampOf(info);
+}
+
+TaskListFile::TaskListFile(const QString &fileName)
+    : m_fileName(fileName)
+{
+}
+
+bool TaskListFile::load(QStringList &tasks)
+{
+    tasks.clear();
+    if (QFile::exists(m_fileName))
+        return read(tasks);
+
+    // NewOnly: a file that another store created meanwhile is read, not
+    // truncated.
+    QFile file(m_fileName);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        m_stamp = stampOfHandle(file.handle());
+        m_state = State::Readable;
+        return succeed();
+    }
+    if (QFile::exists(m_fileName))
+        return read(tasks);
+    m_stamp = Stamp();
+    return fail(tr("Cannot create file %1:\n%2").arg(displayName(), file.errorString()));
+}
+
+bool TaskListFile::refresh(QStringList &tasks)
+{
+    const Stamp now = stampOfPath(m_fileName);
+    if (m_state != State::Unreadable && now == m_stamp)
+        return false;
+
+    if (!now.exists) {
+        if (!m_stamp.exists)
+            return false;
+        tasks.clear();
+        m_stamp = now;
+        m_state = State::Readable;
+        fail(removedMessage());
+        return true;
+    }
+
+    const bool wasUnreadable = m_state == State::Unreadable;
+    read(tasks);
+    return !(wasUnreadable && m_state == State::Unreadable);
+}
+
+bool TaskListFile::change(QStringList &tasks, const std::function<bool(QStringList &)> &edit)
+{
+    const FileLock lock(lockFilePath());
+    if (!lock.isLocked())
+        return fail(tr("Cannot lock file %1:\n%2").arg(displayName(), lock.errorString()));
+    if (!syncForChange(tasks))
+        return false;
+    if (!edit(tasks))
+        return succeed();
+    if (write(tasks))
+        return succeed();
+
+    // The file still holds the list from before the edit: take it back, so
+    // that the list shows nothing that was not saved.
+    const QString reason = m_error;
+    read(tasks);
+    return fail(reason);
+}
+
+bool TaskListFile::appendUnlessPresent(QStringList &tasks, const QString &task)
+{
+    return change(tasks, [&task](QStringList &list) {
+        if (list.contains(task, Qt::CaseSensitive))
+            return false;
+        list.append(task);
+        return true;
+    });
+}
+
+bool TaskListFile::removeFirst(QStringList &tasks, const QString &task)
+{
+    return change(tasks, [&task](QStringList &list) {
+        const int at = list.indexOf(task);
+        if (at >= 0)
+            list.removeAt(at);
+        return true;
+    });
+}
+
+bool TaskListFile::replaceFirst(QStringList &tasks, const QString &task, const QString &newText)
+{
+    return change(tasks, [&task, &newText](QStringList &list) {
+        const int at = list.indexOf(task);
+        if (at >= 0)
+            list[at] = newText;
+        return true;
+    });
+}
+
+bool TaskListFile::rewrite(QStringList &tasks)
+{
+    return change(tasks, [](QStringList &) { return true; });
+}
+
+bool TaskListFile::syncForChange(QStringList &tasks)
+{
+    const Stamp now = stampOfPath(m_fileName);
+    if (now == m_stamp) {
+        if (m_state == State::Readable)
+            return true;
+        if (m_state == State::NotText)
+            return fail(notTextMessage());
+    }
+    if (!now.exists) {
+        if (!m_stamp.exists)
+            return true;  // still missing as last seen: the change starts a new file
+        // Gone since the list was shown: refuse to recreate it from a list
+        // the user has not seen.
+        tasks.clear();
+        m_stamp = now;
+        m_state = State::Readable;
+        return fail(removedMessage());
+    }
+    return read(tasks) && succeed();
+}
+
+bool TaskListFile::read(QStringList &tasks)
+{
+    QFile file(m_fileName);
+    QByteArray bytes;
+    Stamp stamp;
+    if (file.open(QIODevice::ReadOnly)) {
+        stamp = stampOfHandle(file.handle());
+        bytes = file.readAll();
+    }
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        tasks.clear();
+        m_stamp = stampOfPath(m_fileName);
+        m_state = State::Unreadable;
+        return fail(tr("Cannot read file %1:\n%2").arg(displayName(), file.errorString()));
+    }
+
+    TaskListCodec::Decoded decoded = TaskListCodec::decode(bytes);
+    tasks = std::move(decoded.tasks);
+    m_stamp = stamp;
+    if (!decoded.valid) {
+        m_state = State::NotText;
+        return fail(notTextMessage());
+    }
+    m_state = State::Readable;
+    return succeed();
+}
+
+bool TaskListFile::write(QStringList &tasks)
+{
+    const QFileInfo target(writablePath());
+    if (target.exists() && !target.isWritable())
+        return fail(cannotWrite(qt_error_string(EACCES)));
+
+    // A hidden name in the same folder: never listed as a sprint, never
+    // loaded, and on the same file system so that the rename is atomic.
+    QTemporaryFile temp(target.absolutePath() + QLatin1String("/.") + target.fileName()
+                        + QLatin1String(".XXXXXX"));
+    if (!temp.open())
+        return fail(cannotWrite(temp.errorString()));
+    temp.setPermissions(target.exists() ? target.permissions()
+                                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                              | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+
+    // QByteArray::size counts every byte, a NUL in a task too.
+    bool loadsBack = true;
+    const QByteArray bytes = TaskListCodec::encode(tasks, &loadsBack);
+    if (temp.write(bytes) != bytes.size() || !temp.flush())
+        return fail(cannotWrite(temp.errorString()));
+    if (::fsync(temp.handle()) != 0)
+        return fail(cannotWrite(qt_error_string(errno)));
+    if (std::rename(QFile::encodeName(temp.fileName()).constData(),
+                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+        return fail(cannotWrite(qt_error_string(errno)));
+    temp.setAutoRemove(false);
+
+    // The handle still reaches the renamed file, whose change time the rename set.
+    m_stamp = stampOfHandle(temp.handle());
+    m_state = State::Readable;
+    // Keep the list exactly what loading the file gives, e.g. a task typed
+    // over several lines becomes one task per line.
+    if (!loadsBack)
+        tasks = TaskListCodec::decode(bytes).tasks;
+    return true;
+}
+
+QString TaskListFile::writablePath() const
+{
+    // A symbolic link keeps pointing where it did; the file it points to
+    // receives the new content.
+    QString path = m_fileName;
+    for (int depth = 0; depth < MaxLinkDepth; ++depth) {
+        const QFileInfo info(path);
+        if (!info.isSymLink())
+            break;
+        path = info.symLinkTarget();
+    }
+    return path;
+}
+
+QString TaskListFile::lockFilePath() const
+{
+    const QFileInfo target(writablePath());
+    return target.absolutePath() + QLatin1String("/.") + target.fileName() + QLatin1String(".lock");
+}
+
+QString TaskListFile::displayName() const
+{
+    return QFileInfo(m_fileName).absoluteFilePath();
+}
+
+QString TaskListFile::cannotWrite(const QString &reason) const
+{
+    return tr("Cannot write file %1:\n%2").arg(displayName(), reason);
+}
+
+QString TaskListFile::notTextMessage() const
+{
+    return tr("File %1 is not valid UTF-8 text.\nIts tasks are shown as read, and no change is saved over them.")
+        .arg(displayName());
+}
+
+QString TaskListFile::removedMessage() const
+{
+    return tr("File %1 was removed by another program.\nThe list is empty now; the next change starts a new file.")
+        .arg(displayName());
+}
+
+bool TaskListFile::fail(const QString &message)
+{
+    m_error = message;
+    return false;
+}
+
+bool TaskListFile::succeed()
+{
+    m_error.clear();
+    return true;
+}

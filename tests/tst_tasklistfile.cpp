@@ -1,0 +1,143 @@
+#include "tasklistfile.h"
+#include "workdir.h"
+
+#include <QProcess>
+#include <QtTest>
+
+#include <unistd.h>
+
+class TestTaskListFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void noStrayFilesAfterManyWrites();
+    void refreshReadsOnlyAChangedFile();
+    void fullDiskKeepsTheOldContent_data();
+    void fullDiskKeepsTheOldContent();
+    void readOnlyFileIsNotReplaced();
+
+private:
+    static bool run(const QString &program, const QStringList &arguments);
+};
+
+bool TestTaskListFile::run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+void TestTaskListFile::noStrayFilesAfterManyWrites()
+{
+    WorkDir dir;
+    TaskListFile file(QStringLiteral("sprint3"));
+    QStringList tasks;
+    QVERIFY(file.load(tasks));
+    for (int i = 0; i < 200; ++i) {
+        QVERIFY(file.appendUnlessPresent(tasks, QString::number(i)));
+        if (i % 3 == 0)
+            QVERIFY(file.removeFirst(tasks, QString::number(i / 2)));
+    }
+    QCOMPARE(QDir().entryList({"sprint*"}, QDir::Files), QStringList{"sprint3"});
+    // No temporary file is left behind, hidden or not; only the empty lock file stays.
+    QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             (QStringList{".sprint3.lock", "sprint3"}));
+}
+
+void TestTaskListFile::refreshReadsOnlyAChangedFile()
+{
+    WorkDir dir;
+    TaskListFile shown(QStringLiteral("product_backlog"));
+    TaskListFile other(QStringLiteral("product_backlog"));
+    QStringList shownTasks;
+    QStringList otherTasks;
+    QVERIFY(shown.load(shownTasks));
+    QVERIFY(other.load(otherTasks));
+
+    QVERIFY(!shown.refresh(shownTasks));
+    QVERIFY(other.appendUnlessPresent(otherTasks, QStringLiteral("a")));
+    QVERIFY(shown.refresh(shownTasks));
+    QCOMPARE(shownTasks, QStringList{"a"});
+    QVERIFY(!shown.refresh(shownTasks));
+
+    // Replaced by another program through a rename, as editors save.
+    QVERIFY(WorkDir::write(QStringLiteral("replacement"), "b\nc"));
+    QVERIFY(QFile::remove(QStringLiteral("product_backlog")));
+    QVERIFY(QFile::rename(QStringLiteral("replacement"), QStringLiteral("product_backlog")));
+    QVERIFY(shown.refresh(shownTasks));
+    QCOMPARE(shownTasks, (QStringList{"b", "c"}));
+    QVERIFY(shown.errorString().isEmpty());
+
+    QVERIFY(QFile::remove(QStringLiteral("product_backlog")));
+    QVERIFY(shown.refresh(shownTasks));
+    QVERIFY(shownTasks.isEmpty());
+    QVERIFY2(shown.errorString().contains(QLatin1String("removed")), qPrintable(shown.errorString()));
+}
+
+void TestTaskListFile::fullDiskKeepsTheOldContent_data()
+{
+    QTest::addColumn<int>("taskSize");
+    // Under 16 KiB a buffered write fails only when the file is closed.
+    QTest::newRow("small task") << 10;
+    QTest::newRow("large task") << 20 * 1024;
+}
+
+void TestTaskListFile::fullDiskKeepsTheOldContent()
+{
+    QFETCH(int, taskSize);
+
+    WorkDir dir;
+    QVERIFY(QDir().mkdir(QStringLiteral("disk")));
+    if (::geteuid() != 0 || !run(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", "disk"}))
+        QSKIP("needs root to mount a small file system");
+    QDir::setCurrent(QStringLiteral("disk"));
+    auto unmount = qScopeGuard([&dir] {
+        QDir::setCurrent(dir.path());
+        run(QStringLiteral("umount"), {"disk"});
+    });
+
+    TaskListFile file(QStringLiteral("product_backlog"));
+    QStringList tasks;
+    QVERIFY(file.load(tasks));
+    QVERIFY(file.appendUnlessPresent(tasks, QStringLiteral("kept")));
+
+    // Fill every free block.
+    QFile filler(QStringLiteral("filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+    filler.close();
+
+    QVERIFY(!file.appendUnlessPresent(tasks, QString(taskSize, QLatin1Char('n'))));
+    QVERIFY2(file.errorString().contains(QLatin1String("product_backlog"))
+                 && file.errorString().contains(QLatin1String("No space left on device")),
+             qPrintable(file.errorString()));
+    QCOMPARE(WorkDir::read(QStringLiteral("product_backlog")), QByteArray("kept"));
+    QCOMPARE(tasks, QStringList{"kept"});
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), (QStringList{".product_backlog.lock", "filler", "product_backlog"}));
+
+    QVERIFY(QFile::remove(QStringLiteral("filler")));
+    QVERIFY2(file.appendUnlessPresent(tasks, QStringLiteral("next")), qPrintable(file.errorString()));
+    QCOMPARE(WorkDir::read(QStringLiteral("product_backlog")), QByteArray("kept\nnext"));
+}
+
+void TestTaskListFile::readOnlyFileIsNotReplaced()
+{
+    // Root may write any file, so only a user without privileges sees the mode.
+    if (::geteuid() == 0)
+        QSKIP("the mode of a file does not stop root");
+    WorkDir dir;
+    QVERIFY(WorkDir::write(QStringLiteral("sprint1"), "a"));
+    QVERIFY(QFile::setPermissions(QStringLiteral("sprint1"), QFileDevice::ReadOwner));
+    TaskListFile file(QStringLiteral("sprint1"));
+    QStringList tasks;
+    QVERIFY(file.load(tasks));
+    QVERIFY(!file.appendUnlessPresent(tasks, QStringLiteral("b")));
+    QVERIFY2(file.errorString().contains(QLatin1String("Permission denied")), qPrintable(file.errorString()));
+    QCOMPARE(WorkDir::read(QStringLiteral("sprint1")), QByteArray("a"));
+}
+
+QTEST_GUILESS_MAIN(TestTaskListFile)
+#include "tst_tasklistfile.moc"

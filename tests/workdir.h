@@ -1,0 +1,43 @@
+#ifndef WORKDIR_H
+#define WORKDIR_H
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh temporary directory made the current one for one test, and the
+// previous current directory restored afterwards: the stores work in the
+// current directory.
+class WorkDir
+{
+public:
+    WorkDir()
+        : m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(m_dir.path());
+    }
+    ~WorkDir() { QDir::setCurrent(m_previous); }
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+
+    static QByteArray read(const QString &name)
+    {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+
+    static bool write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(name);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+private:
+    QString m_previous;
+    QTemporaryDir m_dir;
+};
+
+#endif // WORKDIR_H
