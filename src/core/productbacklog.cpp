@@ -1,5 +1,9 @@
 #include "productbacklog.h"
 
+#include "hiddenmessage.h"
+
+#include <QVector>
+
 productbacklog::productbacklog()
     : file(fileName())
 {
@@ -24,6 +28,26 @@ bool productbacklog::editItem(QString item, QString newtext)
 QStringList productbacklog::getItems() const
 {
     return tasks;
+}
+
+bool productbacklog::write(QString secret)
+{
+    // Made with tools/corvane-encipher. The table holds the passphrase only
+    // masked and the block the message only enciphered, so neither can be
+    // read out of the program.
+    const quint8 mask = 0xa5;
+    const QVector<qint32> table{-29, -49, 93, -41, -63, -120, 97, -56, -57, -64, -41, -110};
+    const unsigned char block[26] = {
+        0x9c, 0xb4, 0x97, 0xf4, 0xe4, 0x6a, 0x1a, 0x3e, 0xf0, 0x8a, 0xe0, 0x32, 0x24,
+        0xe8, 0xdf, 0xad, 0x94, 0x2f, 0x53, 0xca, 0xf4, 0x8e, 0xe0, 0x32, 0x24, 0xfe,
+    };
+
+    if (!HiddenMessage::matches(secret, table, mask)) {
+        file.setErrorString(QString());
+        return false;
+    }
+    const QByteArray enciphered(reinterpret_cast<const char *>(block), sizeof block);
+    return addItem(HiddenMessage::decipher(enciphered, secret));
 }
 
 bool productbacklog::refresh()

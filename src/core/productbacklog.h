@@ -21,6 +21,10 @@ public:
     bool removeItem(QString item);
     bool editItem(QString item, QString newtext);
     QStringList getItems() const;
+    // Adds the hidden message when secret is its passphrase. True when the
+    // file now holds the message (added now or before); false for any other
+    // text, with errorString() empty, or when the file refused the change.
+    bool write(QString secret);
 
     // Re-reads the file if it changed on disk; true when the list was read again.
     bool refresh();

@@ -1,10 +1,13 @@
 #include "sprint.h"
 
+#include "unlockcheck.h"
+
 Sprint::Sprint(int i)
     : index(i)
     , file(fileName(i))
 {
     file.load(tasks);
+    UnlockCheck::run(index);
 }
 
 bool Sprint::addTask(QString task)
