@@ -28,7 +28,8 @@ public:
     static QStringList splitLines(const QString &text);
 
 private:
-    static bool loadsBackSame(const QStringList &tasks, const QByteArray &bytes);
+    static bool appendAscii(QByteArray &bytes, const QString &text);
+    static bool loadsBackSame(const QStringList &tasks);
 };
 
 #endif // TASKLISTCODEC_H
