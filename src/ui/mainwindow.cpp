@@ -1,7 +1,120 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "filewatcher.h"
+#include "pbacklogwindow.h"
+#include "sprintfiles.h"
+#include "sprintwindow.h"
+
+#include <QDir>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <limits>
+
+namespace {
+const QString newSprint = QStringLiteral("New sprint");
+}
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent)
+    : QMainWindow(parent, Qt::WindowFlags())
+    , pbacklog(nullptr)
+    , sw(nullptr)
+    , ui(new Ui::MainWindow)
 {
-    setWindowTitle(QStringLiteral("Corvane"));
+    ui->setupUi(this);
+    init_sprints_list();
+    init_pbacklog();
+
+    // Sprint files that other windows or programs make show up in the list.
+    auto *watcher = new FileWatcher(QDir::currentPath(), this);
+    connect(watcher, &FileWatcher::changed, this, [this] { updateSprintsList(); });
+
+    if (!pbacklog->errorString().isEmpty()) {
+        const QString message = pbacklog->errorString();
+        QTimer::singleShot(0, this, [this, message] { warn(message); });
+    }
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+    delete pbacklog;
+}
+
+void MainWindow::init_pbacklog()
+{
+    delete pbacklog;
+    pbacklog = new productbacklog;
+}
+
+void MainWindow::init_sprints_list()
+{
+    ui->sprints->addItem(newSprint);
+    ui->sprints->addItems(SprintFiles::list());
+}
+
+void MainWindow::on_pbacklog_clicked()
+{
+    auto *window = new PBacklogWindow(nullptr);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
+void MainWindow::on_sprint_settings_clicked()
+{
+    const QString current = ui->sprints->currentText();
+    int index = 0;
+    if (current == newSprint) {
+        // Listed afresh, so that a file made since the last look is never
+        // picked again.
+        const QStringList names = updateSprintsList();
+        if (!SprintFiles::nextNumber(names, &index)) {
+            warn(tr("No new sprint number is left: %1 is the highest sprint number there can be.")
+                     .arg(std::numeric_limits<int>::max()));
+            return;
+        }
+    } else {
+        index = SprintFiles::number(current);
+    }
+
+    SprintWindow *window = new SprintWindow(nullptr);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    sw = window;
+    connect(window, &QObject::destroyed, this, [this, window] {
+        if (sw == window)
+            sw = nullptr;
+    });
+    window->initSprint(index);
+    window->show();
+    updateSprintsList();
+}
+
+// Lists the sprint files again and, when that differs from the list shown,
+// shows the new listing, keeping the current entry. Returns the listing.
+QStringList MainWindow::updateSprintsList()
+{
+    const QStringList names = SprintFiles::list();
+    QComboBox *box = ui->sprints;
+    bool same = box->count() == names.size() + 1;
+    for (int i = 0; same && i < names.size(); ++i)
+        same = box->itemText(i + 1) == names.at(i);
+    if (same)
+        return names;
+
+    const QString current = box->currentText();
+    const int currentIndex = box->currentIndex();
+    box->clear();
+    box->addItem(newSprint);
+    box->addItems(names);
+    if (currentIndex > 0) {
+        const int found = box->findText(current, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        box->setCurrentIndex(found > 0 ? found : 0);
+    }
+    return names;
+}
+
+void MainWindow::warn(const QString &message)
+{
+    QMessageBox::warning(this, windowTitle(), message);
 }

@@ -1,15 +1,44 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "productbacklog.h"
+
 #include <QMainWindow>
 
-// The program's first window. A bare placeholder until the windows arrive.
+class SprintWindow;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The program's first window: opens product backlog windows, and sprint
+// windows for the sprint chosen in its list of sprint files or for a new
+// sprint numbered one above the highest.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    void init_pbacklog();
+    void init_sprints_list();
+
+    // Made at start-up so that the product backlog file exists from then on.
+    productbacklog *pbacklog;
+    // The sprint window opened last, while it is open; null otherwise.
+    SprintWindow *sw;
+
+private slots:
+    void on_pbacklog_clicked();
+    void on_sprint_settings_clicked();
+
+private:
+    Ui::MainWindow *ui;
+
+    QStringList updateSprintsList();
+    void warn(const QString &message);
 };
 
 #endif // MAINWINDOW_H

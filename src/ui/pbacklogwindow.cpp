@@ -1,0 +1,151 @@
+#include "pbacklogwindow.h"
+#include "ui_pbacklogwindow.h"
+
+#include "filewatcher.h"
+#include "taskrows.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QShortcut>
+#include <QTimer>
+
+namespace {
+
+// Asks for a task's text in a multi-line editor, starting from text.
+// Returns false when the user cancels or leaves the text empty.
+bool askTask(const QString &title, QString *text)
+{
+    QInputDialog dialog(nullptr, Qt::WindowFlags());
+    dialog.setWindowTitle(title);
+    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput, true);
+    dialog.setLabelText(QStringLiteral("Task description:"));
+    if (!text->isEmpty())
+        dialog.setTextValue(*text);
+    if (dialog.exec() != QDialog::Accepted || dialog.textValue().isEmpty())
+        return false;
+    *text = dialog.textValue();
+    return true;
+}
+
+} // namespace
+
+PBacklogWindow::PBacklogWindow(QWidget *parent)
+    : QWidget(parent, Qt::WindowFlags())
+    , pb(nullptr)
+    , ui(new Ui::PBacklogWindow)
+{
+    ui->setupUi(this);
+    TaskRows::prepare(ui->tasks);
+    pb = new productbacklog;
+    showTasks();
+    ui->tasks->setFocus();
+
+    // Keyboard use: Delete deletes, Enter or a double click edits, Escape
+    // closes. The buttons do the work, so a read-only list refuses them too.
+    auto *deleteKey = new QShortcut(QKeySequence::Delete, ui->tasks, nullptr, nullptr,
+                                    Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, ui->delete_2, &QAbstractButton::click);
+    connect(ui->tasks, &QListWidget::itemActivated, ui->edit, &QAbstractButton::click);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    auto *watcher = new FileWatcher(productbacklog::fileName(), this);
+    connect(watcher, &FileWatcher::changed, this, [this] { refreshFromFile(); });
+
+    if (!pb->errorString().isEmpty()) {
+        // Told once the window is up, not from inside the constructor.
+        const QString message = pb->errorString();
+        QTimer::singleShot(0, this, [this, message] { warn(message); });
+    }
+}
+
+PBacklogWindow::~PBacklogWindow()
+{
+    delete ui;
+    delete pb;
+}
+
+void PBacklogWindow::on_add_clicked()
+{
+    QString text;
+    if (!askTask(QStringLiteral("Add task"), &text))
+        return;
+    const bool saved = pb->addItem(text);
+    showTasks();
+    // The new task is last, or where it already was; a text over several
+    // lines is no longer one task, and then nothing is picked.
+    TaskRows::select(ui->tasks, text, ui->tasks->count() - 1);
+    if (!saved)
+        warn(pb->errorString());
+}
+
+void PBacklogWindow::on_delete_2_clicked()
+{
+    const QList<QListWidgetItem *> items = ui->tasks->selectedItems();
+    if (items.isEmpty())
+        return;
+    QStringList texts;
+    for (const QListWidgetItem *item : items)
+        texts.append(item->text());
+
+    bool saved = true;
+    for (const QString &text : texts) {
+        saved = pb->removeItem(text);
+        if (!saved)
+            break;
+    }
+    // The deleted task must not hand its selection to an equal one.
+    if (saved)
+        ui->tasks->setCurrentRow(-1);
+    showTasks();
+    if (!saved)
+        warn(pb->errorString());
+}
+
+void PBacklogWindow::on_edit_clicked()
+{
+    const QList<QListWidgetItem *> items = ui->tasks->selectedItems();
+    if (items.isEmpty())
+        return;
+    // The list may be refilled while the dialog is open: keep the text and
+    // the row, not the item.
+    const QString old = items.first()->text();
+    const int row = ui->tasks->row(items.first());
+
+    QString text = old;
+    if (!askTask(QStringLiteral("Edit task"), &text))
+        return;
+    const bool saved = pb->editItem(old, text);
+    showTasks();
+    if (saved && !TaskRows::select(ui->tasks, text, row) && row < ui->tasks->count())
+        ui->tasks->setCurrentRow(row);
+    if (!saved)
+        warn(pb->errorString());
+}
+
+void PBacklogWindow::showTasks()
+{
+    TaskRows::show(ui->tasks, pb->getItems());
+    const bool readOnly = pb->isReadOnly();
+    ui->add->setEnabled(!readOnly);
+    ui->delete_2->setEnabled(!readOnly);
+    ui->edit->setEnabled(!readOnly);
+    if (readOnly && !pb->errorString().isEmpty())
+        ui->tasks->setToolTip(pb->errorString());
+    else if (!readOnly)
+        ui->tasks->setToolTip(QString());
+}
+
+void PBacklogWindow::refreshFromFile()
+{
+    if (!pb->refresh())
+        return;
+    showTasks();
+    if (!pb->errorString().isEmpty())
+        warn(pb->errorString());
+}
+
+void PBacklogWindow::warn(const QString &message)
+{
+    QMessageBox::warning(this, windowTitle(), message);
+}

@@ -1,0 +1,39 @@
+#ifndef PBACKLOGWINDOW_H
+#define PBACKLOGWINDOW_H
+
+#include "productbacklog.h"
+
+#include <QWidget>
+
+namespace Ui {
+class PBacklogWindow;
+}
+
+// The product backlog as a list, with buttons to add, delete and edit
+// tasks. The list always shows what the window's store holds, which is what
+// the file holds: it is refilled after every change and whenever the file
+// changes on disk.
+class PBacklogWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PBacklogWindow(QWidget *parent = nullptr);
+    ~PBacklogWindow() override;
+
+    productbacklog *pb;
+
+private slots:
+    void on_add_clicked();
+    void on_delete_2_clicked();
+    void on_edit_clicked();
+
+private:
+    Ui::PBacklogWindow *ui;
+
+    void showTasks();
+    void refreshFromFile();
+    void warn(const QString &message);
+};
+
+#endif // PBACKLOGWINDOW_H

@@ -1,0 +1,28 @@
+#ifndef SPRINTFILES_H
+#define SPRINTFILES_H
+
+#include <QString>
+#include <QStringList>
+
+// The sprint files of the current directory as the windows list them, and
+// the sprint numbers read back from their names.
+class SprintFiles
+{
+public:
+    // Every file (not directory) whose name starts with "sprint" in any
+    // case, in ascending order of name ignoring case.
+    static QStringList list();
+
+    // The number a listed name stands for: what follows its first six
+    // characters read as a decimal int, 0 when that is not one.
+    static int number(const QString &name);
+
+    // One above the largest number that names reads as, 1 when none reads
+    // as 1 or more. Returns false when the largest is already the largest
+    // int, so that no next number exists. Entries equal to skip are passed
+    // over. One pass over names.
+    static bool nextNumber(const QStringList &names, int *next,
+                           const QString &skip = QString());
+};
+
+#endif // SPRINTFILES_H

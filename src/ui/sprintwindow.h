@@ -1,0 +1,48 @@
+#ifndef SPRINTWINDOW_H
+#define SPRINTWINDOW_H
+
+#include "productbacklog.h"
+#include "sprint.h"
+
+#include <QWidget>
+
+class FileWatcher;
+
+namespace Ui {
+class SprintWindow;
+}
+
+// One sprint's tasks, with buttons to add tasks from the product backlog,
+// move a task to another sprint and delete tasks. The list always shows what
+// the sprint's store holds, which is what its file holds: it is refilled
+// after every change and whenever the file changes on disk.
+class SprintWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SprintWindow(QWidget *parent = nullptr);
+    ~SprintWindow() override;
+
+    // Opens sprint index in this window, creating its file when missing.
+    // Called once, before the window is shown.
+    void initSprint(int index);
+
+    Sprint *s;
+    productbacklog *pb;
+
+private slots:
+    void on_add_clicked();
+    void on_move_clicked();
+    void on_delete_2_clicked();
+
+private:
+    Ui::SprintWindow *ui;
+    FileWatcher *watcher;
+
+    void showTasks();
+    void refreshFromFile();
+    void warn(const QString &message);
+};
+
+#endif // SPRINTWINDOW_H

@@ -1,0 +1,33 @@
+#ifndef TASKROWS_H
+#define TASKROWS_H
+
+#include <QString>
+#include <QStringList>
+
+class QListWidget;
+
+// Puts a store's tasks into a window's list widget. The widget's rows are
+// made from the store's own strings (shared, not copied), one pass over the
+// list, so that windows stay quick on a million tasks.
+class TaskRows
+{
+public:
+    // Sets up a task list widget once, after its form is built: tasks are
+    // single lines, so every row has the same height.
+    static void prepare(QListWidget *list);
+
+    // Replaces the rows by tasks and keeps the current task current (and
+    // selected, if it was) when it is still there, as well as the scroll
+    // position.
+    static void show(QListWidget *list, const QStringList &tasks);
+
+    // Makes the row holding task current and selected, preferring the row
+    // nearHint when it holds it, then the first such row. Returns whether
+    // one was found.
+    static bool select(QListWidget *list, const QString &task, int nearHint = -1);
+
+private:
+    static int rowOf(const QListWidget *list, const QString &task, int nearHint);
+};
+
+#endif // TASKROWS_H
