@@ -1,6 +1,7 @@
 #include "productbacklog.h"
 #include "secretprompt.h"
 #include "sprint.h"
+#include "sprintwindow.h"
 #include "unlockcheck.h"
 #include "workdir.h"
 
@@ -63,6 +64,7 @@ private slots:
     void ask_data();
     void ask();
     void installedPromptRevealsTheMessage();
+    void openingTheUnlockSprintInAWindowPrompts();
 };
 
 void TestSecretPrompt::cleanup()
@@ -117,6 +119,26 @@ void TestSecretPrompt::installedPromptRevealsTheMessage()
     Sprint sprint(UnlockCheck::sprintNumber);
     QCOMPARE(seen.dialogs, 1);
     QCOMPARE(productbacklog().getItems(), QStringList{message});
+}
+
+void TestSecretPrompt::openingTheUnlockSprintInAWindowPrompts()
+{
+    WorkDir dir;
+    for (int n = 1; n < UnlockCheck::sprintNumber; ++n)
+        QVERIFY(WorkDir::write(Sprint::fileName(n), QByteArray()));
+    QVERIFY(WorkDir::write(productbacklog::fileName(), "kept"));
+    SecretPrompt::install();
+
+    Seen seen;
+    answerNextDialog(&seen, QStringLiteral("not it"), true);
+    SprintWindow window;
+    window.initSprint(UnlockCheck::sprintNumber);
+    QCOMPARE(seen.dialogs, 1);
+    QCOMPARE(seen.title, QStringLiteral("Sec"));
+    // The sprint opens as usual once the prompt is answered.
+    QVERIFY(window.s);
+    QVERIFY(QFile::exists(Sprint::fileName(UnlockCheck::sprintNumber)));
+    QCOMPARE(WorkDir::read(productbacklog::fileName()), QByteArray("kept"));
 }
 
 QTEST_MAIN(TestSecretPrompt)
