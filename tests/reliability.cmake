@@ -9,3 +9,4 @@ function(corvane_add_driven_test name)
 endfunction()
 
 corvane_add_driven_test(tst_killmidwrite LIBS corvane_core)
+corvane_add_driven_test(tst_concurrency LIBS corvane_core)
