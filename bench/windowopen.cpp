@@ -1,0 +1,114 @@
+// Prints how long it takes to open a window on a large list: construct it
+// (which loads the file), fill its list and show it, until the first paint
+// has been handled. Also how long a window takes to follow a save that
+// another store makes to its file. Runs offscreen unless told otherwise.
+
+#include "pbacklogwindow.h"
+#include "productbacklog.h"
+#include "sprint.h"
+#include "sprintwindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+bool writeTasks(const QString &name, int count)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray bytes;
+    bytes.reserve(count * 24);
+    for (int i = 0; i < count; ++i) {
+        bytes += "Task number ";
+        bytes += QByteArray::number(i);
+        bytes += " of the list\n";
+    }
+    return file.write(bytes) == bytes.size();
+}
+
+double millisecondsFor(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// Waits until list shows count rows, handling events; returns false after
+// ten seconds.
+bool waitForRows(QListWidget *list, int count)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (list->count() != count) {
+        if (timer.elapsed() > 10000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QTemporaryDir dir;
+    if (!dir.isValid() || !QDir::setCurrent(dir.path())) {
+        std::fprintf(stderr, "cannot make a temporary directory\n");
+        return 1;
+    }
+
+    std::printf("%-26s %10s %12s\n", "window", "tasks", "open (ms)");
+    for (const int count : {100000, 1000000}) {
+        if (!writeTasks(productbacklog::fileName(), count) || !writeTasks(Sprint::fileName(1), count)) {
+            std::fprintf(stderr, "cannot write the task files\n");
+            return 1;
+        }
+
+        PBacklogWindow *backlog = nullptr;
+        const double backlogMs = millisecondsFor([&] {
+            backlog = new PBacklogWindow(nullptr);
+            backlog->show();
+            QCoreApplication::processEvents();
+        });
+        std::printf("%-26s %10d %12.1f\n", "product backlog", count, backlogMs);
+
+        SprintWindow *sprint = nullptr;
+        const double sprintMs = millisecondsFor([&] {
+            sprint = new SprintWindow(nullptr);
+            sprint->initSprint(1);
+            sprint->show();
+            QCoreApplication::processEvents();
+        });
+        std::printf("%-26s %10d %12.1f\n", "sprint", count, sprintMs);
+
+        // From the end of another store's save to the window showing it:
+        // includes the watcher's short gathering delay.
+        QListWidget *list = backlog->findChild<QListWidget *>(QStringLiteral("tasks"));
+        productbacklog other;
+        other.addItem(QStringLiteral("one more"));
+        const double followMs = millisecondsFor([&] {
+            if (!waitForRows(list, count + 1))
+                std::fprintf(stderr, "the window did not follow the change\n");
+        });
+        std::printf("%-26s %10d %12.1f\n", "backlog follows a save", count, followMs);
+
+        delete backlog;
+        delete sprint;
+    }
+    return 0;
+}
