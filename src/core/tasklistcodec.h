@@ -28,8 +28,8 @@ public:
     static QStringList splitLines(const QString &text);
 
 private:
-    static bool appendAscii(QByteArray &bytes, const QString &text);
-    static bool loadsBackSame(const QStringList &tasks);
+    // Copies an ASCII text into to; false when it is not ASCII.
+    static bool narrowAscii(const ushort *__restrict from, char *__restrict to, int size, bool *hasLineFeed);
 };
 
 #endif // TASKLISTCODEC_H
