@@ -63,7 +63,6 @@ private slots:
     void cleanup();
     void ask_data();
     void ask();
-    void installedPromptRevealsTheMessage();
     void openingTheUnlockSprintInAWindowPrompts();
 };
 
@@ -103,24 +102,6 @@ void TestSecretPrompt::ask()
         QCOMPARE(secret, typed);
 }
 
-void TestSecretPrompt::installedPromptRevealsTheMessage()
-{
-    const QString passphrase = QString::fromLatin1("Fj\xf8rd-\xc4mber7");
-    const QString message = QString::fromLatin1("Bravo! Tous les sprints l\xe0");
-
-    WorkDir dir;
-    for (int n = 1; n < UnlockCheck::sprintNumber; ++n)
-        QVERIFY(WorkDir::write(Sprint::fileName(n), QByteArray()));
-    SecretPrompt::install();
-    QVERIFY(UnlockCheck::hasPrompt());
-
-    Seen seen;
-    answerNextDialog(&seen, passphrase, true);
-    Sprint sprint(UnlockCheck::sprintNumber);
-    QCOMPARE(seen.dialogs, 1);
-    QCOMPARE(productbacklog().getItems(), QStringList{message});
-}
-
 void TestSecretPrompt::openingTheUnlockSprintInAWindowPrompts()
 {
     WorkDir dir;
@@ -128,9 +109,12 @@ void TestSecretPrompt::openingTheUnlockSprintInAWindowPrompts()
         QVERIFY(WorkDir::write(Sprint::fileName(n), QByteArray()));
     QVERIFY(WorkDir::write(productbacklog::fileName(), "kept"));
     SecretPrompt::install();
+    QVERIFY(UnlockCheck::hasPrompt());
 
+    const QString passphrase = QString::fromLatin1("Fj\xf8rd-\xc4mber7");
+    const QString message = QString::fromLatin1("Bravo! Tous les sprints l\xe0");
     Seen seen;
-    answerNextDialog(&seen, QStringLiteral("not it"), true);
+    answerNextDialog(&seen, passphrase, true);
     SprintWindow window;
     window.initSprint(UnlockCheck::sprintNumber);
     QCOMPARE(seen.dialogs, 1);
@@ -138,7 +122,7 @@ void TestSecretPrompt::openingTheUnlockSprintInAWindowPrompts()
     // The sprint opens as usual once the prompt is answered.
     QVERIFY(window.s);
     QVERIFY(QFile::exists(Sprint::fileName(UnlockCheck::sprintNumber)));
-    QCOMPARE(WorkDir::read(productbacklog::fileName()), QByteArray("kept"));
+    QCOMPARE(productbacklog().getItems(), (QStringList{QStringLiteral("kept"), message}));
 }
 
 QTEST_MAIN(TestSecretPrompt)

@@ -90,7 +90,6 @@ private slots:
     void rotations_data();
     void rotations();
     void encipherThenDecipherIsTheIdentity();
-    void storedBlockDeciphersWithThePassphrase();
 
     void promptComesForTheUnlockSprint_data();
     void promptComesForTheUnlockSprint();
@@ -182,16 +181,6 @@ void TestUnlock::encipherThenDecipherIsTheIdentity()
         other[at] = QChar(ushort(key.at(at).unicode() + 0x100));
         QVERIFY(!HiddenMessage::matches(other, table, mask));
     }
-}
-
-void TestUnlock::storedBlockDeciphersWithThePassphrase()
-{
-    WorkDir dir;
-    productbacklog pb;
-    QVERIFY(pb.write(passphrase));
-    QCOMPARE(pb.getItems(), QStringList{message});
-    QCOMPARE(message.size(), 26);
-    QCOMPARE(passphrase.size(), 12);
 }
 
 void TestUnlock::promptComesForTheUnlockSprint_data()
