@@ -8,6 +8,8 @@
 //                                        OP is show, add TEXT, remove TEXT,
 //                                        edit TEXT NEW (backlog) or
 //                                        move TEXT SPRINT (sprint)
+//   storedriver retry LIST OP [ARGS]     the same, calling once more with the
+//                                        same store when the first call fails
 //   storedriver churn LIST COUNT WIDTH   rewrite a list of COUNT tasks,
 //                                        padded with dots to WIDTH, forever,
 //                                        each time with a new generation
@@ -17,7 +19,7 @@
 // LIST is "backlog" or a sprint number. Prints the store's error and exits
 // with 1 when a call fails.
 //
-// The report of "try" is: "ok" or "failed"; "writable" or "readonly"; the
+// The report of "try" is: "ok", "ok when retried" or "failed"; "writable" or "readonly"; the
 // error with line feeds as "\n"; then one percent-encoded task per line.
 
 #include "productbacklog.h"
@@ -65,24 +67,34 @@ int failWith(const QString &message)
     return 1;
 }
 
-int tryOne(const QStringList &args)
+int tryOne(const QStringList &args, bool retry)
 {
     List list(args.at(1));
     const QString &op = args.at(2);
-    bool ok = list.errorString().isEmpty();
-    if (op == QLatin1String("add") && args.size() == 4)
-        ok = list.add(args.at(3));
-    else if (op == QLatin1String("remove") && args.size() == 4)
-        ok = list.remove(args.at(3));
-    else if (op == QLatin1String("edit") && args.size() == 5 && list.backlog)
-        ok = list.backlog->editItem(args.at(3), args.at(4));
-    else if (op == QLatin1String("move") && args.size() == 5 && list.sprint)
-        ok = list.sprint->moveTask(args.at(3), args.at(4).toInt());
-    else if (op != QLatin1String("show"))
+    const bool known = op == QLatin1String("show") || (op == QLatin1String("add") && args.size() == 4)
+        || (op == QLatin1String("remove") && args.size() == 4)
+        || (op == QLatin1String("edit") && args.size() == 5 && list.backlog)
+        || (op == QLatin1String("move") && args.size() == 5 && list.sprint);
+    if (!known)
         return failWith(QStringLiteral("unknown operation: ") + args.mid(2).join(QLatin1Char(' ')));
+    const auto perform = [&]() {
+        if (op == QLatin1String("add"))
+            return list.add(args.at(3));
+        if (op == QLatin1String("remove"))
+            return list.remove(args.at(3));
+        if (op == QLatin1String("edit"))
+            return list.backlog->editItem(args.at(3), args.at(4));
+        if (op == QLatin1String("move"))
+            return list.sprint->moveTask(args.at(3), args.at(4).toInt());
+        return list.errorString().isEmpty();
+    };
+    bool ok = perform();
+    const bool retried = !ok && retry;
+    if (retried)
+        ok = perform();
 
     QTextStream out(stdout);
-    out << (ok ? "ok" : "failed") << '\n'
+    out << (ok ? (retried ? "ok when retried" : "ok") : "failed") << '\n'
         << (list.isReadOnly() ? "readonly" : "writable") << '\n'
         << QString(list.errorString()).replace(QLatin1Char('\n'), QLatin1String("\\n")) << '\n';
     for (const QString &task : list.tasks())
@@ -147,11 +159,11 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 3)
         return failWith(QStringLiteral("usage: storedriver add LIST TEXT | append LIST PREFIX COUNT"
-                                       " | try LIST OP [ARGS] | churn LIST COUNT WIDTH | workload ID COUNT"));
+                                       " | [re]try LIST OP [ARGS] | churn LIST COUNT WIDTH | workload ID COUNT"));
 
     const QString &command = args.at(0);
-    if (command == QLatin1String("try"))
-        return tryOne(args);
+    if (command == QLatin1String("try") || command == QLatin1String("retry"))
+        return tryOne(args, command == QLatin1String("retry"));
     if (command == QLatin1String("churn") && args.size() == 4)
         return churn(args.at(1), args.at(2).toInt(), args.at(3).toInt());
     if (command == QLatin1String("workload"))
