@@ -3,7 +3,7 @@ BUILD ?= build
 DIR ?= planner
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test screenshots clean
 
 all: build
 
@@ -21,6 +21,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+# Renders every window and dialog with sample data to $(BUILD)/screenshots.
+screenshots: build
+	@scripts/screenshots.sh $(BUILD) $(BUILD)/screenshots
 
 clean:
 	rm -rf $(BUILD)

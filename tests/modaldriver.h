@@ -44,6 +44,8 @@ public:
     QStringList offered;
     // Titles of dialogs that no step expected or that a step left open.
     QStringList unexpected;
+    // Called with each message box before it is acknowledged, when set.
+    Step onMessage;
 
     // Types text into an input dialog and presses OK.
     static Step enterText(const QString &text)
@@ -108,6 +110,8 @@ private:
         // a step of their own.
         if (auto *box = qobject_cast<QMessageBox *>(w)) {
             messages.append(box->text());
+            if (onMessage)
+                onMessage(box);
             box->accept();
             return;
         }

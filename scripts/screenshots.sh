@@ -1,0 +1,18 @@
+#!/bin/sh
+# Renders every window and dialog with sample data to PNG files.
+# Usage: scripts/screenshots.sh [build directory] [output directory]
+# Under a virtual X server when there is one, since that gives the fonts a
+# plain X11 desktop gives; otherwise offscreen, whose default font is larger.
+set -e
+build=${1:-build}
+out=${2:-$build/screenshots}
+tool="$build/tests/screenshots"
+if [ ! -x "$tool" ]; then
+    echo "screenshots.sh: $tool is missing; build first" >&2
+    exit 1
+fi
+if command -v xvfb-run >/dev/null 2>&1; then
+    QT_QPA_PLATFORM=xcb xvfb-run -a "$tool" "$out"
+else
+    QT_QPA_PLATFORM=offscreen "$tool" "$out"
+fi

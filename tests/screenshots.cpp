@@ -1,0 +1,145 @@
+// Renders every window and dialog with sample data to PNG files, so that a
+// person can look at them: screenshots <output directory>. Runs offscreen
+// unless told otherwise.
+
+#include "mainwindow.h"
+#include "modaldriver.h"
+#include "pbacklogwindow.h"
+#include "sprintwindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+QString outputDir;
+int failures = 0;
+
+void save(QWidget *widget, const QString &name)
+{
+    QCoreApplication::processEvents();
+    const QString path = outputDir + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (widget->grab().save(path)) {
+        std::printf("%s\n", qPrintable(path));
+    } else {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        ++failures;
+    }
+}
+
+void write(const QString &name, const QByteArray &bytes)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        ++failures;
+}
+
+// A step that renders the dialog, then fills it in with fill and closes it
+// with Cancel, so that nothing changes.
+ModalDriver::Step shoot(const QString &name, std::function<void(QWidget *)> fill = {})
+{
+    return [name, fill](QWidget *w) {
+        if (fill)
+            fill(w);
+        save(w, name);
+        static_cast<QDialog *>(w)->reject();
+    };
+}
+
+void click(QWidget *window, const char *button)
+{
+    window->findChild<QPushButton *>(QLatin1String(button))->click();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: screenshots <output directory>\n");
+        return 2;
+    }
+    outputDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QDir().mkpath(outputDir);
+
+    QTemporaryDir dir;
+    if (!dir.isValid() || !QDir::setCurrent(dir.path()))
+        return 1;
+    write("product_backlog",
+          "Write the release notes\nFix the crash on start-up\nTranslate the help pages\n"
+          "Review the icon set\nSpeed up saving of long lists\nPlan the user survey\n"
+          "Update the build instructions\nAnswer the support mail\nTidy the issue tracker\n"
+          "Prepare the demo\nBack up the server\n");
+    write("sprint1", "Fix the crash on start-up\nReview the icon set\n");
+    write("sprint2", "Write the release notes\nTranslate the help pages\nPrepare the demo\n");
+    write("sprint10", "");
+
+    ModalDriver driver;
+
+    MainWindow main(nullptr);
+    main.show();
+    save(&main, "mainwindow");
+    main.findChild<QComboBox *>(QStringLiteral("sprints"))->setCurrentText("sprint2");
+    save(&main, "mainwindow-sprint2");
+
+    PBacklogWindow backlog(nullptr);
+    backlog.show();
+    backlog.findChild<QListWidget *>(QStringLiteral("tasks"))->setCurrentRow(1);
+    save(&backlog, "pbacklogwindow");
+
+    driver.add(shoot("taskdialog-add", [](QWidget *w) {
+        static_cast<QInputDialog *>(w)->setTextValue("Ask the printer vendor\nabout the driver");
+    }));
+    click(&backlog, "add");
+    driver.add(shoot("taskdialog-edit"));
+    click(&backlog, "edit");
+
+    SprintWindow sprint(nullptr);
+    sprint.initSprint(2);
+    sprint.show();
+    sprint.findChild<QListWidget *>(QStringLiteral("tasks"))->setCurrentRow(0);
+    save(&sprint, "sprintwindow");
+
+    driver.add(shoot("listdialog-addtasks", [](QWidget *w) {
+        auto *list = w->findChild<QListWidget *>(QStringLiteral("list"));
+        list->item(3)->setSelected(true);
+        list->item(5)->setSelected(true);
+        list->setCurrentRow(5, QItemSelectionModel::Select);
+    }));
+    click(&sprint, "add");
+    driver.add(shoot("listdialog-movetask", [](QWidget *w) {
+        w->findChild<QListWidget *>(QStringLiteral("list"))->setCurrentRow(0);
+    }));
+    click(&sprint, "move");
+
+    // A save that fails: a directory where the lock file belongs.
+    QDir().mkdir(".sprint2.lock");
+    driver.onMessage = [](QWidget *box) { save(box, "warning-failedsave"); };
+    click(&sprint, "delete_2");
+    QDir().rmdir(".sprint2.lock");
+
+    // A list that cannot be read opens read-only.
+    write("sprint3", "Caf\xe9 au lait\n");
+    driver.onMessage = [](QWidget *box) { save(box, "warning-unreadable"); };
+    SprintWindow unreadable(nullptr);
+    unreadable.initSprint(3);
+    unreadable.show();
+    QCoreApplication::processEvents();
+    save(&unreadable, "sprintwindow-readonly");
+
+    if (!driver.done() || !driver.unexpected.isEmpty()) {
+        std::fprintf(stderr, "dialogs not met: %s\n", qPrintable(driver.unexpected.join(", ")));
+        ++failures;
+    }
+    return failures == 0 ? 0 : 1;
+}
