@@ -1,3 +1,4 @@
+#include "driverreport.h"
 #include "tasklistcodec.h"
 #include "workdir.h"
 
@@ -25,17 +26,6 @@ private:
 
 namespace {
 
-// What the driver printed about one call.
-struct Report {
-    bool ran = false;
-    bool ok = false;
-    bool retried = false;  // the first call failed, the second succeeded
-    QString error;
-    QStringList tasks;
-    QString faults;  // the shim's announcements
-    QString output;  // everything, for failure messages
-};
-
 const QMap<QString, QByteArray> Before = {
     {"product_backlog", "a\nb\nc"},
     {"sprint1", "x\ny"},
@@ -50,7 +40,7 @@ void resetFiles()
     }
 }
 
-Report runDriver(const QStringList &arguments, int failAt, const QString &error, const QString &mode)
+DriverReport runDriver(const QStringList &arguments, int failAt, const QString &error, const QString &mode)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(FAULT_SHIM));
@@ -63,25 +53,7 @@ Report runDriver(const QStringList &arguments, int failAt, const QString &error,
     environment.insert(QStringLiteral("ASAN_OPTIONS"),
                        (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QLatin1String("verify_asan_link_order=0"));
 
-    QProcess driver;
-    driver.setProcessEnvironment(environment);
-    driver.start(QStringLiteral(STORE_DRIVER), arguments);
-    Report report;
-    if (!driver.waitForFinished(60000))
-        return report;
-    const QStringList lines = QString::fromUtf8(driver.readAllStandardOutput()).split(QLatin1Char('\n'));
-    const QString errors = QString::fromUtf8(driver.readAllStandardError());
-    report.output = lines.join(QLatin1Char('\n')) + errors;
-    report.ran = driver.exitStatus() == QProcess::NormalExit && driver.exitCode() == 0 && lines.size() >= 4;
-    if (!report.ran)
-        return report;
-    report.ok = lines.at(0).startsWith(QLatin1String("ok"));
-    report.retried = lines.at(0) == QLatin1String("ok when retried");
-    report.error = QString(lines.at(2)).replace(QLatin1String("\\n"), QLatin1String("\n"));
-    for (const QString &line : lines.mid(3, lines.size() - 4))
-        report.tasks << QUrl::fromPercentEncoding(line.toLatin1());
-    report.faults = errors;
-    return report;
+    return DriverReport::run(QStringLiteral(STORE_DRIVER), arguments, environment);
 }
 
 } // namespace
@@ -136,7 +108,7 @@ void TestFullDisk::everyFailurePointKeepsACompleteFile()
         for (int at = 1;; ++at) {
             QVERIFY2(at < 200, "the change never ran without a fault");
             resetFiles();
-            const Report report = runDriver(QStringList{mode.command} + arguments, at, mode.error, mode.mode);
+            const DriverReport report = runDriver(QStringList{mode.command} + arguments, at, mode.error, mode.mode);
             const QString context = QStringLiteral("%1 at call %2:\n%3").arg(mode.error).arg(at).arg(report.output);
             QVERIFY2(report.ran, qPrintable(context));
 
@@ -163,7 +135,7 @@ void TestFullDisk::everyFailurePointKeepsACompleteFile()
                 QVERIFY2(allNew, qPrintable(QStringLiteral("reported success without the change; ") + context));
                 QVERIFY2(report.error.isEmpty(), qPrintable(context));
             } else {
-                QVERIFY2(!report.faults.isEmpty(), qPrintable(QStringLiteral("failed without a fault; ") + context));
+                QVERIFY2(!report.errors.isEmpty(), qPrintable(QStringLiteral("failed without a fault; ") + context));
                 const bool namesFile = std::any_of(changed.cbegin(), changed.cend(), [&](const QString &name) {
                     return report.error.contains(where + name);
                 });
@@ -171,7 +143,7 @@ void TestFullDisk::everyFailurePointKeepsACompleteFile()
                          qPrintable(QStringLiteral("the error names no changed file or no reason; ") + context));
                 ++failed;
             }
-            if (report.faults.isEmpty())
+            if (report.errors.isEmpty())
                 break;
             ++points;
             if (report.ok && !report.retried)
@@ -200,9 +172,9 @@ void TestFullDisk::everyFailureNamesItsCause()
     const QString reason = QString::fromLocal8Bit(std::strerror(ENOSPC));
     for (int at = 1; at < 200; ++at) {
         resetFiles();
-        const Report report = runDriver(QStringList{"try"} + arguments, at, QStringLiteral("ENOSPC"), QStringLiteral("full"));
+        const DriverReport report = runDriver(QStringList{"try"} + arguments, at, QStringLiteral("ENOSPC"), QStringLiteral("full"));
         QVERIFY2(report.ran, qPrintable(report.output));
-        if (report.faults.isEmpty())
+        if (report.errors.isEmpty())
             break;
         if (!report.ok)
             QVERIFY2(report.error.contains(reason), qPrintable(QStringLiteral("at call %1: %2").arg(at).arg(report.output)));
