@@ -3,6 +3,7 @@
 // has been handled. Also how long a window takes to follow a save that
 // another store makes to its file. Runs offscreen unless told otherwise.
 
+#include "mainwindow.h"
 #include "pbacklogwindow.h"
 #include "productbacklog.h"
 #include "sprint.h"
@@ -13,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -72,7 +74,7 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    std::printf("%-26s %10s %12s\n", "window", "tasks", "open (ms)");
+    std::printf("%-28s %10s %12s\n", "what", "count", "time (ms)");
     for (const int count : {100000, 1000000}) {
         if (!writeTasks(productbacklog::fileName(), count) || !writeTasks(Sprint::fileName(1), count)) {
             std::fprintf(stderr, "cannot write the task files\n");
@@ -85,7 +87,7 @@ int main(int argc, char **argv)
             backlog->show();
             QCoreApplication::processEvents();
         });
-        std::printf("%-26s %10d %12.1f\n", "product backlog", count, backlogMs);
+        std::printf("%-28s %10d %12.1f\n", "product backlog", count, backlogMs);
 
         SprintWindow *sprint = nullptr;
         const double sprintMs = millisecondsFor([&] {
@@ -94,7 +96,7 @@ int main(int argc, char **argv)
             sprint->show();
             QCoreApplication::processEvents();
         });
-        std::printf("%-26s %10d %12.1f\n", "sprint", count, sprintMs);
+        std::printf("%-28s %10d %12.1f\n", "sprint", count, sprintMs);
 
         // From the end of another store's save to the window showing it:
         // includes the watcher's short gathering delay.
@@ -105,10 +107,29 @@ int main(int argc, char **argv)
             if (!waitForRows(list, count + 1))
                 std::fprintf(stderr, "the window did not follow the change\n");
         });
-        std::printf("%-26s %10d %12.1f\n", "backlog follows a save", count, followMs);
+        std::printf("%-28s %10d %12.1f\n", "backlog follows a save", count, followMs);
 
         delete backlog;
         delete sprint;
     }
+
+    // The main window lists the sprint files when it opens, and again before
+    // it picks the next number for a new sprint.
+    const int sprints = 10000;
+    writeTasks(productbacklog::fileName(), 0);
+    for (int i = 2; i <= sprints; ++i)
+        writeTasks(Sprint::fileName(i), 0);
+    MainWindow *main = nullptr;
+    const double mainMs = millisecondsFor([&] {
+        main = new MainWindow(nullptr);
+        main->show();
+        QCoreApplication::processEvents();
+    });
+    std::printf("%-28s %10d %12.1f\n", "main window (sprint files)", sprints, mainMs);
+    QPushButton *settings = main->findChild<QPushButton *>(QStringLiteral("sprint_settings"));
+    const double newMs = millisecondsFor([&] { settings->click(); });
+    std::printf("%-28s %10d %12.1f\n", "new sprint (sprint files)", sprints, newMs);
+    delete main->sw;
+    delete main;
     return 0;
 }

@@ -165,8 +165,17 @@ void TestPBacklogWindow::add()
     w.show();
 
     ModalDriver driver;
-    driver.add(cancel ? ModalDriver::cancel() : ModalDriver::enterText(typed));
+    bool ownWindow = false;
+    bool applicationModal = false;
+    const ModalDriver::Step answer = cancel ? ModalDriver::cancel() : ModalDriver::enterText(typed);
+    driver.add([&](QWidget *dialog) {
+        ownWindow = !dialog->parentWidget();
+        applicationModal = dialog->windowModality() == Qt::ApplicationModal;
+        answer(dialog);
+    });
     button(w, "add")->click();
+    QVERIFY(ownWindow);
+    QVERIFY(applicationModal);
     QVERIFY(driver.done());
     QCOMPARE(driver.titles, QStringList{"Add task"});
     QCOMPARE(driver.labels, QStringList{"Task description:"});
@@ -316,11 +325,18 @@ void TestPBacklogWindow::keepsFollowingTheFileAfterItIsReplaced()
     WorkDir dir;
     PBacklogWindow w(nullptr);
     w.show();
-    // Another program replaces the file by renaming a new one over it, twice.
-    for (const QByteArray &content : {QByteArray("x\n"), QByteArray("x\ny\n")}) {
-        QVERIFY(WorkDir::write("replacement", content));
-        QVERIFY(::rename("replacement", "product_backlog") == 0);
-        QTRY_COMPARE_WITH_TIMEOUT(rows(w).join('\n') + '\n', QString::fromUtf8(content), 2000);
+    // Another program replaces the file by renaming a new one over it, then
+    // writes into the new file in place, which leaves the directory as it is.
+    const QList<QPair<bool, QByteArray>> steps{
+        {true, "x\n"}, {false, "x\ny\n"}, {true, "z\n"}, {false, "z\nw\n"}};
+    for (const auto &step : steps) {
+        if (step.first) {
+            QVERIFY(WorkDir::write("replacement", step.second));
+            QVERIFY(::rename("replacement", "product_backlog") == 0);
+        } else {
+            QVERIFY(WorkDir::write("product_backlog", step.second));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(rows(w).join('\n') + '\n', QString::fromUtf8(step.second), 2000);
     }
 }
 
