@@ -11,15 +11,66 @@ TaskListCodec::Decoded TaskListCodec::decode(const QByteArray &bytes)
     // mark still selects its own encoding.
     QTextCodec *utf8 = QTextCodec::codecForMib(106);
     QTextCodec *codec = QTextCodec::codecForUtfText(bytes, utf8);
-
-    // The default state drops the byte-order mark from the text.
-    QTextCodec::ConverterState state;
-    const QString text = codec->toUnicode(bytes.constData(), bytes.size(), &state);
-
     Decoded result;
-    result.valid = state.invalidChars == 0 && state.remainingChars == 0;
-    result.tasks = splitLines(text);
+    if (codec != utf8) {
+        // UTF-16 or UTF-32: rare enough to go through one whole string. The
+        // default state drops the byte-order mark.
+        QTextCodec::ConverterState state;
+        const QString text = codec->toUnicode(bytes.constData(), bytes.size(), &state);
+        result.valid = state.invalidChars == 0 && state.remainingChars == 0;
+        result.tasks = splitLines(text);
+        return result;
+    }
+
+    // UTF-8 is split into lines before it is decoded, line by line, so that
+    // the text never exists twice: loading a long list then takes half the
+    // memory and much less time. A line feed or carriage return byte is
+    // never part of another character in UTF-8.
+    const char *data = bytes.constData();
+    int size = bytes.size();
+    if (bytes.startsWith("\xef\xbb\xbf")) {
+        data += 3;
+        size -= 3;
+    }
+    int lineFeeds = 0;
+    const bool ascii = scanAscii(data, size, &lineFeeds);
+    result.tasks.reserve(lineFeeds + 1);
+
+    int start = 0;
+    while (start < size) {
+        const char *lineFeed = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
+        const int end = lineFeed ? int(lineFeed - data) : size;
+        int length = end - start;
+        // One carriage return before a line feed, or at the very end, belongs
+        // to the line ending, not to the task.
+        if (length > 0 && data[end - 1] == '\r')
+            --length;
+        if (ascii) {
+            result.tasks.append(QString::fromLatin1(data + start, length));
+        } else {
+            QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+            result.tasks.append(utf8->toUnicode(data + start, length, &state));
+            result.valid = result.valid && state.invalidChars == 0 && state.remainingChars == 0;
+        }
+        if (!lineFeed)
+            break;
+        start = end + 1;
+    }
     return result;
+}
+
+bool TaskListCodec::scanAscii(const char *data, int size, int *lineFeeds)
+{
+    // Written so that the compiler vectorises it: one pass, no branch.
+    unsigned char seen = 0;
+    int count = 0;
+    for (int i = 0; i < size; ++i) {
+        const unsigned char c = static_cast<unsigned char>(data[i]);
+        seen |= c;
+        count += c == '\n';
+    }
+    *lineFeeds = count;
+    return seen < 0x80;
 }
 
 QByteArray TaskListCodec::encode(const QStringList &tasks, bool *loadsBack)

@@ -28,6 +28,8 @@ public:
     static QStringList splitLines(const QString &text);
 
 private:
+    // Whether data is ASCII, and how many line feeds it holds.
+    static bool scanAscii(const char *data, int size, int *lineFeeds);
     // Copies an ASCII text into to; false when it is not ASCII.
     static bool narrowAscii(const ushort *__restrict from, char *__restrict to, int size, bool *hasLineFeed);
 };
