@@ -3,7 +3,7 @@ BUILD ?= build
 DIR ?= planner
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test screenshots clean
+.PHONY: all deps build run test bench screenshots clean
 
 all: build
 
@@ -21,6 +21,13 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+# Builds and runs every benchmark, printing its figures.
+bench:
+	@scripts/install-deps bench
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) --parallel $(JOBS)
+	@bench/run.sh $(BUILD)
 
 # Renders every window and dialog with sample data to $(BUILD)/screenshots.
 screenshots: build

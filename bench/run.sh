@@ -1,0 +1,72 @@
+#!/bin/sh
+# Runs every benchmark and prints its figures: `make bench`.
+#
+#   bench/run.sh BUILD_DIR
+#
+# The store benchmarks need Google Benchmark, the whole-process timings
+# hyperfine; both come from Debian's packages (scripts/install-deps bench).
+set -eu
+
+build=$(cd "${1:-build}" && pwd)
+bin="$build/bench"
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Task list files of COUNT lines in DIR/NAME, without a final line feed.
+make_list() {
+    mkdir -p "$1"
+    awk -v n="$3" 'BEGIN { for (i = 0; i < n; i++) printf "%sTask %d: review the sprint board and update the estimates", (i ? "\n" : ""), i }' \
+        > "$1/$2"
+}
+
+echo "== Store operations (Google Benchmark; ratios against a bare QSaveFile write)"
+(cd "$work" && "$bin/bench_stores" --benchmark_min_time=0.3 --benchmark_color=false)
+
+echo
+echo "== Opening the windows, and following another window's save"
+"$bin/windowopen"
+
+echo
+echo "== Opening a window on 1,000,000 tasks, one process each, against a bare QListWidget"
+make_list "$work/big" product_backlog 1000000
+make_list "$work/big-sprint" sprint1 1000000
+make_list "$work/big-sprint" product_backlog 100
+measure() { (cd "$1" && "$bin/openwindow" "$2" 2>/dev/null); }
+empty=$(measure "$work/big" empty)
+floor=$(measure "$work/big" listwidget)
+pbacklog=$(measure "$work/big" pbacklog)
+sprint=$(measure "$work/big-sprint" sprint)
+printf '%s\n%s\n%s\n%s\n' "empty $empty" "listwidget $floor" "pbacklog $pbacklog" "sprint $sprint" | awk '
+    { name = $1; for (i = 2; i <= NF; i++) { split($i, kv, "="); v[name, kv[1]] = kv[2] } order[NR] = name }
+    END {
+        printf "%-12s %10s %12s %10s %18s\n", "", "open (ms)", "memory (MB)", "time", "memory above empty"
+        for (i = 1; i <= NR; i++) {
+            n = order[i]
+            printf "%-12s %10.1f %12.0f", n, v[n, "ms"], v[n, "rss_kb"] / 1024
+            if (i > 2)
+                printf " %9.2fx %17.2fx", v[n, "ms"] / v["listwidget", "ms"],
+                    (v[n, "rss_kb"] - v["empty", "rss_kb"]) / (v["listwidget", "rss_kb"] - v["empty", "rss_kb"])
+            printf "\n"
+        }
+    }'
+
+echo
+echo "== Start-up to the first shown window (hyperfine), against an empty QMainWindow program"
+mkdir -p "$work/empty"
+make_list "$work/backlog100k" product_backlog 100000
+mkdir -p "$work/sprints10k"
+(cd "$work/sprints10k" && seq 1 10000 | sed 's/^/sprint/' | xargs touch)
+hyperfine --warmup 3 --runs 30 --style basic --export-json "$work/startup.json" \
+    -n "floor: empty QMainWindow" "cd '$work/empty' && '$bin/startup_floor'" \
+    -n "corvane, empty folder" "cd '$work/empty' && rm -f product_backlog && '$bin/startup_corvane'" \
+    -n "corvane, 100,000-task backlog" "cd '$work/backlog100k' && '$bin/startup_corvane'" \
+    -n "corvane, 10,000 sprint files" "cd '$work/sprints10k' && '$bin/startup_corvane'" >/dev/null
+python3 - "$work/startup.json" <<'PY'
+import json, sys
+results = json.load(open(sys.argv[1]))["results"]
+floor = results[0]["mean"]
+for r in results:
+    print(f"{r['command']:<34} {r['mean'] * 1000:8.1f} ms  ± {r['stddev'] * 1000:5.1f}   {r['mean'] / floor:5.2f}x floor")
+PY
