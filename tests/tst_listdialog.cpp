@@ -11,8 +11,6 @@ class TestListDialog : public QObject
 
 private slots:
     void form();
-    void rows_data();
-    void rows();
     void selection_data();
     void selection();
     void result_data();
@@ -52,26 +50,6 @@ void TestListDialog::form()
     QCOMPARE(meta->className(), "ListDialog");
     QCOMPARE(meta->methodCount(), meta->methodOffset());
     QCOMPARE(meta->propertyCount(), meta->propertyOffset());
-}
-
-void TestListDialog::rows_data()
-{
-    QTest::addColumn<QStringList>("given");
-    QTest::newRow("none") << QStringList();
-    QTest::newRow("in order") << QStringList{"b", "a", "c"};
-    QTest::newRow("equal strings are separate rows") << QStringList{"x", "x", ""};
-}
-
-void TestListDialog::rows()
-{
-    QFETCH(QStringList, given);
-    ListDialog dialog(nullptr);
-    dialog.setList(given);
-    QListWidget *list = listOf(dialog);
-    QStringList shown;
-    for (int i = 0; i < list->count(); ++i)
-        shown.append(list->item(i)->text());
-    QCOMPARE(shown, given);
 }
 
 void TestListDialog::selection_data()

@@ -2,6 +2,7 @@
 #include "modaldriver.h"
 #include "pbacklogwindow.h"
 #include "sprintwindow.h"
+#include "windowprobe.h"
 #include "workdir.h"
 
 #include <QComboBox>
@@ -45,10 +46,7 @@ private:
     {
         return sw ? sw->findChild<QLabel *>("snumber")->text() : QStringLiteral("<none>");
     }
-    static void press(MainWindow &w, const char *name)
-    {
-        w.findChild<QPushButton *>(QLatin1String(name))->click();
-    }
+    static void press(MainWindow &w, const char *name) { Probe::button(w, name)->click(); }
     template<typename T> static QList<T *> windows()
     {
         QList<T *> found;
@@ -102,15 +100,10 @@ void TestMainWindow::form()
     QVERIFY(w.menuBar()->actions().isEmpty());
     QCOMPARE(w.statusBar()->objectName(), QStringLiteral("statusbar"));
 
-    QWidget *child = w.findChild<QWidget *>(name);
-    QVERIFY2(child, qPrintable(name));
-    QCOMPARE(child->parentWidget(), w.centralWidget());
-    QCOMPARE(child->metaObject()->className(), qPrintable(className));
-    QCOMPARE(child->geometry(), geometry);
-    if (!text.isEmpty())
-        QCOMPARE(child->property("text").toString(), text);
-    QCOMPARE(child->font().pointSize(), pointSize == -1 ? QFont().pointSize() : pointSize);
-    if (auto *box = qobject_cast<QComboBox *>(child))
+    Probe::child(w, w.centralWidget(), name, className, geometry, text, pointSize);
+    if (QTest::currentTestFailed())
+        return;
+    if (auto *box = w.findChild<QComboBox *>(name))
         QVERIFY(!box->isEditable());
 }
 
@@ -118,13 +111,8 @@ void TestMainWindow::metaObjectHoldsTheTwoSlotsInOrder()
 {
     WorkDir dir;
     MainWindow w(nullptr);
-    const QMetaObject *meta = w.metaObject();
-    QCOMPARE(meta->className(), "MainWindow");
-    QCOMPARE(meta->methodCount() - meta->methodOffset(), 2);
-    QCOMPARE(meta->method(meta->methodOffset()).methodSignature(), QByteArray("on_pbacklog_clicked()"));
-    QCOMPARE(meta->method(meta->methodOffset() + 1).methodSignature(),
-             QByteArray("on_sprint_settings_clicked()"));
-    QCOMPARE(meta->propertyCount(), meta->propertyOffset());
+    QCOMPARE(w.metaObject()->className(), "MainWindow");
+    Probe::slotsInOrder(w.metaObject(), {"on_pbacklog_clicked()", "on_sprint_settings_clicked()"});
 }
 
 void TestMainWindow::startUpCreatesTheProductBacklog()

@@ -1,6 +1,7 @@
 #include "modaldriver.h"
 #include "pbacklogwindow.h"
 #include "productbacklog.h"
+#include "windowprobe.h"
 #include "workdir.h"
 
 #include <QLabel>
@@ -31,23 +32,8 @@ private slots:
     void failedSaveIsShownAndTheListStaysAsTheFile_data();
     void failedSaveIsShownAndTheListStaysAsTheFile();
     void unreadableFileIsShownReadOnly();
-    void escapeCloses();
 
 private:
-    static QListWidget *tasksOf(QWidget &w) { return w.findChild<QListWidget *>("tasks"); }
-    static QPushButton *button(QWidget &w, const char *name)
-    {
-        return w.findChild<QPushButton *>(QLatin1String(name));
-    }
-    static QStringList rows(QWidget &w)
-    {
-        QStringList out;
-        QListWidget *list = tasksOf(w);
-        for (int i = 0; i < list->count(); ++i)
-            out.append(list->item(i)->text());
-        return out;
-    }
-    // What a fresh store reads from the file now.
     static QStringList fileTasks() { return productbacklog().getItems(); }
 };
 
@@ -84,34 +70,15 @@ void TestPBacklogWindow::form()
     QVERIFY(w.isWindow());
     QVERIFY(!w.layout());
 
-    QWidget *child = w.findChild<QWidget *>(name);
-    QVERIFY2(child, qPrintable(name));
-    QCOMPARE(child->parentWidget(), &w);
-    QCOMPARE(child->metaObject()->className(), qPrintable(className));
-    QCOMPARE(child->geometry(), geometry);
-    QCOMPARE(child->property("text").toString(), text);
-    QCOMPARE(child->font().pointSize(), pointSize == -1 ? QFont().pointSize() : pointSize);
-    if (auto *list = qobject_cast<QListWidget *>(child)) {
-        QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
-        QVERIFY(!list->isSortingEnabled());
-    }
+    Probe::child(w, &w, name, className, geometry, text, pointSize);
 }
 
 void TestPBacklogWindow::metaObjectHoldsTheThreeSlotsInOrder()
 {
     WorkDir dir;
     PBacklogWindow w(nullptr);
-    const QMetaObject *meta = w.metaObject();
-    QCOMPARE(meta->className(), "PBacklogWindow");
-    QCOMPARE(meta->methodCount() - meta->methodOffset(), 3);
-    const QByteArrayList expected{"on_add_clicked()", "on_delete_2_clicked()", "on_edit_clicked()"};
-    for (int i = 0; i < 3; ++i) {
-        const QMetaMethod method = meta->method(meta->methodOffset() + i);
-        QCOMPARE(method.methodSignature(), expected.at(i));
-        QCOMPARE(method.methodType(), QMetaMethod::Slot);
-        QCOMPARE(method.access(), QMetaMethod::Private);
-    }
-    QCOMPARE(meta->propertyCount(), meta->propertyOffset());
+    QCOMPARE(w.metaObject()->className(), "PBacklogWindow");
+    Probe::slotsInOrder(w.metaObject(), {"on_add_clicked()", "on_delete_2_clicked()", "on_edit_clicked()"});
 }
 
 void TestPBacklogWindow::opensOnTheFileWithTheListFocused()
@@ -119,16 +86,16 @@ void TestPBacklogWindow::opensOnTheFileWithTheListFocused()
     WorkDir dir;
     QVERIFY(WorkDir::write("product_backlog", "one\ntwo\n\nthree\n"));
     PBacklogWindow w(nullptr);
-    QCOMPARE(rows(w), (QStringList{"one", "two", "", "three"}));
-    QVERIFY(tasksOf(w)->uniformItemSizes());
+    QCOMPARE(Probe::rows(w), (QStringList{"one", "two", "", "three"}));
+    QVERIFY(Probe::list(w)->uniformItemSizes());
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QCOMPARE(QApplication::focusWidget(), tasksOf(w));
+    QCOMPARE(QApplication::focusWidget(), Probe::list(w));
 
     // A missing file is created empty.
     WorkDir empty;
     PBacklogWindow fresh(nullptr);
-    QVERIFY(rows(fresh).isEmpty());
+    QVERIFY(Probe::rows(fresh).isEmpty());
     QVERIFY(QFileInfo::exists("product_backlog"));
 }
 
@@ -173,7 +140,7 @@ void TestPBacklogWindow::add()
         applicationModal = dialog->windowModality() == Qt::ApplicationModal;
         answer(dialog);
     });
-    button(w, "add")->click();
+    Probe::button(w, "add")->click();
     QVERIFY(ownWindow);
     QVERIFY(applicationModal);
     QVERIFY(driver.done());
@@ -183,7 +150,7 @@ void TestPBacklogWindow::add()
     QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
 
     QCOMPARE(fileTasks(), expected);
-    QCOMPARE(rows(w), expected);
+    QCOMPARE(Probe::rows(w), expected);
 }
 
 void TestPBacklogWindow::edit_data()
@@ -219,15 +186,15 @@ void TestPBacklogWindow::edit()
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     if (row >= 0)
-        tasksOf(w)->setCurrentRow(row);
+        Probe::list(w)->setCurrentRow(row);
 
     ModalDriver driver;
     if (row >= 0)
         driver.add(cancel ? ModalDriver::cancel() : ModalDriver::enterText(typed));
     if (byKey)
-        QTest::keyClick(tasksOf(w), Qt::Key_Return);
+        QTest::keyClick(Probe::list(w), Qt::Key_Return);
     else
-        button(w, "edit")->click();
+        Probe::button(w, "edit")->click();
 
     QVERIFY(driver.done());
     QVERIFY2(driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(", ")));
@@ -238,7 +205,7 @@ void TestPBacklogWindow::edit()
         QVERIFY(driver.titles.isEmpty());
     }
     QCOMPARE(fileTasks(), expected);
-    QCOMPARE(rows(w), expected);
+    QCOMPARE(Probe::rows(w), expected);
 }
 
 void TestPBacklogWindow::deleteRemovesTheSelectedTask_data()
@@ -263,16 +230,16 @@ void TestPBacklogWindow::deleteRemovesTheSelectedTask()
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     if (row >= 0)
-        tasksOf(w)->setCurrentRow(row);
+        Probe::list(w)->setCurrentRow(row);
     ModalDriver driver;
     if (byKey)
-        QTest::keyClick(tasksOf(w), Qt::Key_Delete);
+        QTest::keyClick(Probe::list(w), Qt::Key_Delete);
     else
-        button(w, "delete_2")->click();
+        Probe::button(w, "delete_2")->click();
     QVERIFY(driver.titles.isEmpty());
     QCOMPARE(fileTasks(), expected);
-    QCOMPARE(rows(w), expected);
-    QVERIFY(tasksOf(w)->selectedItems().isEmpty());
+    QCOMPARE(Probe::rows(w), expected);
+    QVERIFY(Probe::list(w)->selectedItems().isEmpty());
 }
 
 void TestPBacklogWindow::twoWindowsStayInStep()
@@ -285,18 +252,18 @@ void TestPBacklogWindow::twoWindowsStayInStep()
 
     ModalDriver driver;
     driver.add(ModalDriver::enterText("from the first"));
-    button(first, "add")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(rows(second), QStringList{"from the first"}, 2000);
+    Probe::button(first, "add")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(second), QStringList{"from the first"}, 2000);
 
     driver.add(ModalDriver::enterText("from the second"));
-    button(second, "add")->click();
+    Probe::button(second, "add")->click();
     const QStringList both{"from the first", "from the second"};
-    QTRY_COMPARE_WITH_TIMEOUT(rows(first), both, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(first), both, 2000);
     QCOMPARE(fileTasks(), both);
 
-    tasksOf(first)->setCurrentRow(0);
-    button(first, "delete_2")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(rows(second), QStringList{"from the second"}, 2000);
+    Probe::list(first)->setCurrentRow(0);
+    Probe::button(first, "delete_2")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(second), QStringList{"from the second"}, 2000);
 }
 
 void TestPBacklogWindow::keepsTheSelectionWhenTheFileChanges()
@@ -305,19 +272,19 @@ void TestPBacklogWindow::keepsTheSelectionWhenTheFileChanges()
     QVERIFY(WorkDir::write("product_backlog", "a\nb\nc\n"));
     PBacklogWindow w(nullptr);
     w.show();
-    tasksOf(w)->setCurrentRow(2);
+    Probe::list(w)->setCurrentRow(2);
 
     productbacklog other;
     QVERIFY(other.removeItem("a"));
-    QTRY_COMPARE_WITH_TIMEOUT(rows(w), (QStringList{"b", "c"}), 2000);
-    QVERIFY(tasksOf(w)->currentItem());
-    QCOMPARE(tasksOf(w)->currentItem()->text(), QStringLiteral("c"));
-    QVERIFY(tasksOf(w)->currentItem()->isSelected());
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w), (QStringList{"b", "c"}), 2000);
+    QVERIFY(Probe::list(w)->currentItem());
+    QCOMPARE(Probe::list(w)->currentItem()->text(), QStringLiteral("c"));
+    QVERIFY(Probe::list(w)->currentItem()->isSelected());
 
     // When the selected task goes, nothing else is selected in its place.
     QVERIFY(other.removeItem("c"));
-    QTRY_COMPARE_WITH_TIMEOUT(rows(w), QStringList{"b"}, 2000);
-    QVERIFY(tasksOf(w)->selectedItems().isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w), QStringList{"b"}, 2000);
+    QVERIFY(Probe::list(w)->selectedItems().isEmpty());
 }
 
 void TestPBacklogWindow::keepsFollowingTheFileAfterItIsReplaced()
@@ -336,7 +303,7 @@ void TestPBacklogWindow::keepsFollowingTheFileAfterItIsReplaced()
         } else {
             QVERIFY(WorkDir::write("product_backlog", step.second));
         }
-        QTRY_COMPARE_WITH_TIMEOUT(rows(w).join('\n') + '\n', QString::fromUtf8(step.second), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w).join('\n') + '\n', QString::fromUtf8(step.second), 2000);
     }
 }
 
@@ -356,19 +323,19 @@ void TestPBacklogWindow::failedSaveIsShownAndTheListStaysAsTheFile()
     QVERIFY(WorkDir::write("product_backlog", "a\nb\n"));
     PBacklogWindow w(nullptr);
     w.show();
-    tasksOf(w)->setCurrentRow(0);
+    Probe::list(w)->setCurrentRow(0);
     // A directory where the lock file belongs: no change can be saved.
     QVERIFY(QDir().mkdir(".product_backlog.lock"));
 
     ModalDriver driver;
     if (action != QLatin1String("delete_2"))
         driver.add(ModalDriver::enterText("new"));
-    button(w, qPrintable(action))->click();
+    Probe::button(w, qPrintable(action))->click();
 
     QVERIFY(driver.done());
     QCOMPARE(driver.messages.size(), 1);
     QVERIFY2(driver.messages.first().contains("product_backlog"), qPrintable(driver.messages.first()));
-    QCOMPARE(rows(w), (QStringList{"a", "b"}));
+    QCOMPARE(Probe::rows(w), (QStringList{"a", "b"}));
     QCOMPARE(WorkDir::read("product_backlog"), QByteArray("a\nb\n"));
 }
 
@@ -382,22 +349,12 @@ void TestPBacklogWindow::unreadableFileIsShownReadOnly()
     QTRY_COMPARE(driver.messages.size(), 1);
     QVERIFY2(driver.messages.first().contains("product_backlog"), qPrintable(driver.messages.first()));
     for (const char *name : {"add", "delete_2", "edit"})
-        QVERIFY2(!button(w, name)->isEnabled(), name);
+        QVERIFY2(!Probe::button(w, name)->isEnabled(), name);
 
     // Once the file is mended, the window takes changes again.
     QVERIFY(WorkDir::write("product_backlog", "mended\n"));
-    QTRY_COMPARE_WITH_TIMEOUT(rows(w), QStringList{"mended"}, 2000);
-    QVERIFY(button(w, "add")->isEnabled());
-}
-
-void TestPBacklogWindow::escapeCloses()
-{
-    WorkDir dir;
-    PBacklogWindow w(nullptr);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::keyClick(tasksOf(w), Qt::Key_Escape);
-    QVERIFY(!w.isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w), QStringList{"mended"}, 2000);
+    QVERIFY(Probe::button(w, "add")->isEnabled());
 }
 
 QTEST_MAIN(TestPBacklogWindow)

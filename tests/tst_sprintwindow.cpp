@@ -2,6 +2,7 @@
 #include "productbacklog.h"
 #include "sprint.h"
 #include "sprintwindow.h"
+#include "windowprobe.h"
 #include "workdir.h"
 
 #include <QLabel>
@@ -33,19 +34,6 @@ private slots:
     void unreadableSprintIsShownReadOnly();
 
 private:
-    static QListWidget *tasksOf(QWidget &w) { return w.findChild<QListWidget *>("tasks"); }
-    static QPushButton *button(QWidget &w, const char *name)
-    {
-        return w.findChild<QPushButton *>(QLatin1String(name));
-    }
-    static QStringList rows(QWidget &w)
-    {
-        QStringList out;
-        QListWidget *list = tasksOf(w);
-        for (int i = 0; i < list->count(); ++i)
-            out.append(list->item(i)->text());
-        return out;
-    }
     static QStringList fileTasks(int number) { return Sprint(number).getTasks(); }
 };
 
@@ -86,23 +74,14 @@ void TestSprintWindow::form()
     QCOMPARE(w.size(), QSize(478, 300));
     QVERIFY(!w.layout());
 
-    QWidget *child = w.findChild<QWidget *>(name);
-    QVERIFY2(child, qPrintable(name));
-    QCOMPARE(child->parentWidget(), &w);
-    QCOMPARE(child->metaObject()->className(), qPrintable(className));
-    QCOMPARE(child->geometry(), geometry);
-    QCOMPARE(child->property("text").toString(), text);
-    QCOMPARE(child->font().pointSize(), pointSize == -1 ? QFont().pointSize() : pointSize);
-
-    auto *label = qobject_cast<QLabel *>(child);
+    Probe::child(w, &w, name, className, geometry, text, pointSize);
+    if (QTest::currentTestFailed())
+        return;
+    auto *label = w.findChild<QLabel *>(name);
     const bool green = name == QLatin1String("label_2");
     if (label) {
         QCOMPARE(label->textFormat(), green ? Qt::PlainText : Qt::AutoText);
         QCOMPARE(label->styleSheet(), green ? QStringLiteral("QLabel {color : green; }") : QString());
-    }
-    if (auto *list = qobject_cast<QListWidget *>(child)) {
-        QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
-        QVERIFY(!list->isSortingEnabled());
     }
 }
 
@@ -110,17 +89,8 @@ void TestSprintWindow::metaObjectHoldsTheThreeSlotsInOrder()
 {
     WorkDir dir;
     SprintWindow w(nullptr);
-    const QMetaObject *meta = w.metaObject();
-    QCOMPARE(meta->className(), "SprintWindow");
-    QCOMPARE(meta->methodCount() - meta->methodOffset(), 3);
-    const QByteArrayList expected{"on_add_clicked()", "on_move_clicked()", "on_delete_2_clicked()"};
-    for (int i = 0; i < 3; ++i) {
-        const QMetaMethod method = meta->method(meta->methodOffset() + i);
-        QCOMPARE(method.methodSignature(), expected.at(i));
-        QCOMPARE(method.methodType(), QMetaMethod::Slot);
-        QCOMPARE(method.access(), QMetaMethod::Private);
-    }
-    QCOMPARE(meta->propertyCount(), meta->propertyOffset());
+    QCOMPARE(w.metaObject()->className(), "SprintWindow");
+    Probe::slotsInOrder(w.metaObject(), {"on_add_clicked()", "on_move_clicked()", "on_delete_2_clicked()"});
 }
 
 void TestSprintWindow::opensTheSprintWithTheListFocused()
@@ -129,17 +99,17 @@ void TestSprintWindow::opensTheSprintWithTheListFocused()
     QVERIFY(WorkDir::write("sprint3", "first\nsecond\n"));
     SprintWindow w(nullptr);
     w.initSprint(3);
-    QCOMPARE(rows(w), (QStringList{"first", "second"}));
+    QCOMPARE(Probe::rows(w), (QStringList{"first", "second"}));
     QCOMPARE(w.findChild<QLabel *>("snumber")->text(), QStringLiteral("3"));
-    QVERIFY(tasksOf(w)->uniformItemSizes());
+    QVERIFY(Probe::list(w)->uniformItemSizes());
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QCOMPARE(QApplication::focusWidget(), tasksOf(w));
+    QCOMPARE(QApplication::focusWidget(), Probe::list(w));
 
     // A sprint without a file gets one, empty.
     SprintWindow fresh(nullptr);
     fresh.initSprint(8);
-    QVERIFY(rows(fresh).isEmpty());
+    QVERIFY(Probe::rows(fresh).isEmpty());
     QCOMPARE(WorkDir::read("sprint8"), QByteArray());
 }
 
@@ -173,13 +143,13 @@ void TestSprintWindow::addTasks()
 
     ModalDriver driver;
     driver.add(cancel ? ModalDriver::cancel() : ModalDriver::pick(picked));
-    button(w, "add")->click();
+    Probe::button(w, "add")->click();
     QVERIFY(driver.done());
     QCOMPARE(driver.titles, QStringList{"Add tasks"});
     QCOMPARE(driver.offered, (QStringList{"a", "b", "held", "c"}));
     QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
     QCOMPARE(fileTasks(1), expected);
-    QCOMPARE(rows(w), expected);
+    QCOMPARE(Probe::rows(w), expected);
     // The backlog keeps the tasks.
     QCOMPARE(WorkDir::read("product_backlog"), QByteArray("a\nb\nheld\nc\n"));
 }
@@ -196,9 +166,9 @@ void TestSprintWindow::addTasksOffersTheBacklogAsItIsNow()
 
     ModalDriver driver;
     driver.add(ModalDriver::pick({"added later"}));
-    button(w, "add")->click();
+    Probe::button(w, "add")->click();
     QCOMPARE(driver.offered, (QStringList{"old", "added later"}));
-    QCOMPARE(rows(w), QStringList{"added later"});
+    QCOMPARE(Probe::rows(w), QStringList{"added later"});
 }
 
 void TestSprintWindow::moveTask_data()
@@ -247,7 +217,7 @@ void TestSprintWindow::moveTask()
     w.initSprint(5);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QListWidget *list = tasksOf(w);
+    QListWidget *list = Probe::list(w);
     if (row >= 0) {
         list->setCurrentRow(row);
         if (deselect)
@@ -257,12 +227,12 @@ void TestSprintWindow::moveTask()
 
     ModalDriver driver;
     driver.add(ModalDriver::pick({target}));
-    button(w, "move")->click();
+    Probe::button(w, "move")->click();
     QVERIFY(driver.done());
     QCOMPARE(driver.titles, QStringList{"Move task"});
     QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
     QCOMPARE(fileTasks(5), expectedHere);
-    QCOMPARE(rows(w), expectedHere);
+    QCOMPARE(Probe::rows(w), expectedHere);
     QCOMPARE(fileTasks(targetNumber), expectedThere);
 }
 
@@ -275,11 +245,11 @@ void TestSprintWindow::moveListsOtherSprintFilesOnly()
     SprintWindow w(nullptr);
     w.initSprint(5);
     w.show();
-    tasksOf(w)->setCurrentRow(-1);
+    Probe::list(w)->setCurrentRow(-1);
 
     ModalDriver driver;
     driver.add(ModalDriver::accept());
-    button(w, "move")->click();
+    Probe::button(w, "move")->click();
     QCOMPARE(driver.offered, (QStringList{"sprint1", "sprint10", "sprint2", "Sprint5"}));
 
     // Alone, the dialog is empty and accepting it changes nothing.
@@ -288,11 +258,11 @@ void TestSprintWindow::moveListsOtherSprintFilesOnly()
     QVERIFY(WorkDir::write("sprint4", "t\n"));
     single.initSprint(4);
     single.show();
-    tasksOf(single)->setCurrentRow(0);
+    Probe::list(single)->setCurrentRow(0);
     driver.add(ModalDriver::accept());
-    button(single, "move")->click();
+    Probe::button(single, "move")->click();
     QVERIFY(driver.offered.isEmpty());
-    QCOMPARE(rows(single), QStringList{"t"});
+    QCOMPARE(Probe::rows(single), QStringList{"t"});
     QCOMPARE(QDir().entryList(QDir::Files), (QStringList{"product_backlog", "sprint4"}));
 }
 
@@ -312,14 +282,14 @@ void TestSprintWindow::aTaskMovedInShowsInTheTargetWindow()
     again.initSprint(2);
     again.show();
 
-    tasksOf(from)->setCurrentRow(0);
+    Probe::list(from)->setCurrentRow(0);
     ModalDriver driver;
     driver.add(ModalDriver::pick({"sprint2"}));
-    button(from, "move")->click();
-    QVERIFY(rows(from).isEmpty());
+    Probe::button(from, "move")->click();
+    QVERIFY(Probe::rows(from).isEmpty());
     const QStringList expected{"settled", "travelling"};
-    QTRY_COMPARE_WITH_TIMEOUT(rows(to), expected, 2000);
-    QTRY_COMPARE_WITH_TIMEOUT(rows(again), expected, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(to), expected, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(again), expected, 2000);
 }
 
 void TestSprintWindow::deleteTask_data()
@@ -345,13 +315,13 @@ void TestSprintWindow::deleteTask()
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     if (row >= 0)
-        tasksOf(w)->setCurrentRow(row);
+        Probe::list(w)->setCurrentRow(row);
     if (byKey)
-        QTest::keyClick(tasksOf(w), Qt::Key_Delete);
+        QTest::keyClick(Probe::list(w), Qt::Key_Delete);
     else
-        button(w, "delete_2")->click();
+        Probe::button(w, "delete_2")->click();
     QCOMPARE(fileTasks(1), expected);
-    QCOMPARE(rows(w), expected);
+    QCOMPARE(Probe::rows(w), expected);
 }
 
 void TestSprintWindow::failedSaveIsShownAndTheListStaysAsTheFile_data()
@@ -373,7 +343,7 @@ void TestSprintWindow::failedSaveIsShownAndTheListStaysAsTheFile()
     SprintWindow w(nullptr);
     w.initSprint(1);
     w.show();
-    tasksOf(w)->setCurrentRow(0);
+    Probe::list(w)->setCurrentRow(0);
     // A directory where the lock file belongs: no change can be saved.
     QVERIFY(QDir().mkdir(".sprint1.lock"));
 
@@ -382,12 +352,12 @@ void TestSprintWindow::failedSaveIsShownAndTheListStaysAsTheFile()
         driver.add(ModalDriver::pick({"new"}));
     else if (action == QLatin1String("move"))
         driver.add(ModalDriver::pick({"sprint2"}));
-    button(w, qPrintable(action))->click();
+    Probe::button(w, qPrintable(action))->click();
 
     QVERIFY(driver.done());
     QCOMPARE(driver.messages.size(), 1);
     QVERIFY2(driver.messages.first().contains("sprint1"), qPrintable(driver.messages.first()));
-    QCOMPARE(rows(w), (QStringList{"a", "b"}));
+    QCOMPARE(Probe::rows(w), (QStringList{"a", "b"}));
     QCOMPARE(WorkDir::read("sprint1"), QByteArray("a\nb\n"));
     QCOMPARE(WorkDir::read("sprint2"), QByteArray());
 }
@@ -403,7 +373,7 @@ void TestSprintWindow::unreadableSprintIsShownReadOnly()
     QTRY_COMPARE(driver.messages.size(), 1);
     QVERIFY2(driver.messages.first().contains("sprint1"), qPrintable(driver.messages.first()));
     for (const char *name : {"add", "move", "delete_2"})
-        QVERIFY2(!button(w, name)->isEnabled(), name);
+        QVERIFY2(!Probe::button(w, name)->isEnabled(), name);
 }
 
 QTEST_MAIN(TestSprintWindow)
