@@ -2,6 +2,7 @@
 BUILD ?= build
 DIR ?= planner
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 60
 
 .PHONY: all deps build run test bench screenshots clean
 
@@ -19,8 +20,13 @@ run: build
 	@mkdir -p "$(DIR)"
 	cd "$(DIR)" && "$(abspath $(BUILD))/src/corvane"
 
+# After the tests, the whole suite once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer (in build-asan), then the loader fuzzer for
+# FUZZ_SECONDS (in build-fuzz).
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	scripts/run-sanitizers build-asan
+	scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
 
 # Builds and runs every benchmark, printing its figures.
 bench:
@@ -34,4 +40,4 @@ screenshots: build
 	@scripts/screenshots.sh $(BUILD) $(BUILD)/screenshots
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz
