@@ -54,3 +54,7 @@ if(CORVANE_FUZZ)
     target_link_libraries(fuzz_tasklist PRIVATE corvane_core)
     target_link_options(fuzz_tasklist PRIVATE -fsanitize=fuzzer)
 endif()
+
+# Windows kept in step with files that other windows, another process or
+# another program change.
+corvane_add_driven_test(tst_windowsunderload LIBS corvane_ui)

@@ -1,0 +1,172 @@
+#include "modaldriver.h"
+#include "pbacklogwindow.h"
+#include "sprintwindow.h"
+#include "tasklistcodec.h"
+#include "workdir.h"
+
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+// Windows on lists that other windows and another process change at the
+// same time, or that another program replaces, empties or removes: once the
+// activity stops, every window shows exactly its file, and a removed file is
+// never written again from a list the user no longer sees.
+class TestWindowsUnderLoad : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void windowsFollowAnotherProcess();
+    void windowsFollowFilesChangedUnderThem_data();
+    void windowsFollowFilesChangedUnderThem();
+};
+
+namespace {
+
+QStringList shown(QWidget *window)
+{
+    QStringList rows;
+    const auto *list = window->findChild<QListWidget *>(QStringLiteral("tasks"));
+    for (int i = 0; list && i < list->count(); ++i)
+        rows << list->item(i)->text();
+    return rows;
+}
+
+QStringList inFile(const QString &name)
+{
+    return QFile::exists(name) ? TaskListCodec::decode(WorkDir::read(name)).tasks : QStringList();
+}
+
+void click(QWidget *window, const char *button)
+{
+    window->findChild<QPushButton *>(QLatin1String(button))->click();
+}
+
+} // namespace
+
+void TestWindowsUnderLoad::windowsFollowAnotherProcess()
+{
+    WorkDir dir;
+    PBacklogWindow backlog1;
+    PBacklogWindow backlog2;
+    SprintWindow sprint1;
+    SprintWindow sprint2;
+    sprint1.initSprint(1);
+    sprint2.initSprint(1);
+    for (QWidget *window : std::initializer_list<QWidget *>{&backlog1, &backlog2, &sprint1, &sprint2})
+        window->show();
+
+    // Another process works through the backlog and sprints 1 and 2 while
+    // tasks are added through both backlog windows.
+    QProcess other;
+    other.start(QStringLiteral(STORE_DRIVER), {"workload", "5", "600"});
+    QVERIFY(other.waitForStarted());
+    ModalDriver dialogs;
+    int added = 0;
+    while (other.state() != QProcess::NotRunning) {
+        dialogs.add(ModalDriver::enterText(QStringLiteral("typed %1").arg(added)));
+        click(added % 2 ? &backlog2 : &backlog1, "add");
+        ++added;
+        QTest::qWait(20);
+    }
+    QVERIFY2(other.exitCode() == 0, other.readAllStandardError().constData());
+    QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(QLatin1Char('\n'))));
+    QVERIFY2(dialogs.unexpected.isEmpty(), qPrintable(dialogs.unexpected.join(QLatin1Char('\n'))));
+
+    QElapsedTimer settling;
+    settling.start();
+    const QStringList backlog = inFile(QStringLiteral("product_backlog"));
+    const QStringList sprint = inFile(QStringLiteral("sprint1"));
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&backlog1), backlog, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&backlog2), backlog, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&sprint1), sprint, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&sprint2), sprint, 10000);
+    const qint64 settled = settling.elapsed();
+
+    // Every task typed into a window is in the file, once.
+    for (int i = 0; i < added; ++i)
+        QCOMPARE(backlog.count(QStringLiteral("typed %1").arg(i)), 1);
+    qInfo("windows under load: 2 backlog and 2 sprint windows, another process made 600 changes while %d tasks"
+          " were typed into the windows; all four windows showed their files %lld ms after the activity stopped",
+          added, settled);
+}
+
+void TestWindowsUnderLoad::windowsFollowFilesChangedUnderThem_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("followed");
+
+    for (const QString file : {"product_backlog", "sprint1"}) {
+        QTest::addRow("%s replaced by rename", qPrintable(file)) << file << "rename" << QStringList{"x", "y"};
+        QTest::addRow("%s truncated", qPrintable(file)) << file << "truncate" << QStringList();
+        QTest::addRow("%s removed", qPrintable(file)) << file << "remove" << QStringList();
+    }
+}
+
+void TestWindowsUnderLoad::windowsFollowFilesChangedUnderThem()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, change);
+    QFETCH(QStringList, followed);
+
+    WorkDir dir;
+    QVERIFY(WorkDir::write(file, "a\nb\nc"));
+    const bool isBacklog = file == QLatin1String("product_backlog");
+    PBacklogWindow backlog1;
+    PBacklogWindow backlog2;
+    SprintWindow sprint1;
+    SprintWindow sprint2;
+    sprint1.initSprint(1);
+    sprint2.initSprint(1);
+    QWidget *first = isBacklog ? static_cast<QWidget *>(&backlog1) : &sprint1;
+    QWidget *second = isBacklog ? static_cast<QWidget *>(&backlog2) : &sprint2;
+    first->show();
+    second->show();
+    QCOMPARE(shown(first), (QStringList{"a", "b", "c"}));
+
+    ModalDriver dialogs;
+    if (change == QLatin1String("rename")) {
+        QVERIFY(WorkDir::write(QStringLiteral("incoming"), "x\ny"));
+        QVERIFY(QFile::rename(QStringLiteral("incoming"), file) || (QFile::remove(file) && QFile::rename(QStringLiteral("incoming"), file)));
+    } else if (change == QLatin1String("truncate")) {
+        QFile handle(file);
+        QVERIFY(handle.resize(0));
+    } else {
+        QVERIFY(QFile::remove(file));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(shown(first), followed, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(second), followed, 5000);
+
+    if (change == QLatin1String("remove")) {
+        // The user is told, and the file is not written again from the
+        // list the windows showed before.
+        QTRY_VERIFY_WITH_TIMEOUT(dialogs.messages.size() >= 2, 5000);
+        QVERIFY2(dialogs.messages.first().contains(file), qPrintable(dialogs.messages.first()));
+        QTest::qWait(300);
+        QVERIFY(!QFile::exists(file));
+    } else {
+        QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(QLatin1Char('\n'))));
+    }
+
+    // The next change starts from what the windows show.
+    if (isBacklog) {
+        dialogs.add(ModalDriver::enterText(QStringLiteral("new")));
+        click(first, "add");
+        QTRY_VERIFY(dialogs.done());
+        QCOMPARE(inFile(file), followed + QStringList{"new"});
+    } else {
+        QVERIFY(WorkDir::write(QStringLiteral("product_backlog"), "new"));
+        dialogs.add(ModalDriver::pick({"new"}));
+        click(first, "add");
+        QTRY_VERIFY(dialogs.done());
+        QCOMPARE(inFile(file), followed + QStringList{"new"});
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(shown(second), inFile(file), 5000);
+    QCOMPARE(shown(first), inFile(file));
+}
+
+QTEST_MAIN(TestWindowsUnderLoad)
+#include "tst_windowsunderload.moc"
