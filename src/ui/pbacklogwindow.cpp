@@ -125,15 +125,8 @@ void PBacklogWindow::on_edit_clicked()
 
 void PBacklogWindow::showTasks()
 {
-    TaskRows::show(ui->tasks, pb->getItems());
-    const bool readOnly = pb->isReadOnly();
-    ui->add->setEnabled(!readOnly);
-    ui->delete_2->setEnabled(!readOnly);
-    ui->edit->setEnabled(!readOnly);
-    if (readOnly && !pb->errorString().isEmpty())
-        ui->tasks->setToolTip(pb->errorString());
-    else if (!readOnly)
-        ui->tasks->setToolTip(QString());
+    TaskRows::showStore(ui->tasks, pb->getItems(), pb->isReadOnly(), pb->errorString(),
+                        {ui->add, ui->delete_2, ui->edit});
 }
 
 void PBacklogWindow::refreshFromFile()

@@ -147,15 +147,8 @@ void SprintWindow::on_delete_2_clicked()
 
 void SprintWindow::showTasks()
 {
-    TaskRows::show(ui->tasks, s->getTasks());
-    const bool readOnly = s->isReadOnly();
-    ui->add->setEnabled(!readOnly);
-    ui->move->setEnabled(!readOnly);
-    ui->delete_2->setEnabled(!readOnly);
-    if (readOnly && !s->errorString().isEmpty())
-        ui->tasks->setToolTip(s->errorString());
-    else if (!readOnly)
-        ui->tasks->setToolTip(QString());
+    TaskRows::showStore(ui->tasks, s->getTasks(), s->isReadOnly(), s->errorString(),
+                        {ui->add, ui->move, ui->delete_2});
 }
 
 void SprintWindow::refreshFromFile()

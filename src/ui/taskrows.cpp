@@ -10,16 +10,40 @@ void TaskRows::prepare(QListWidget *list)
 
 void TaskRows::show(QListWidget *list, const QStringList &tasks)
 {
-    const QListWidgetItem *current = list->currentItem();
-    const int row = current ? list->row(current) : -1;
-    const QString text = current ? current->text() : QString();
-    const bool selected = current && current->isSelected();
+    // Only the rows between the common start and the common end change:
+    // after one add, edit or delete in a long list that is a row or two,
+    // not a refill of every row, and the untouched rows keep their
+    // selection.
+    const int oldCount = list->count();
+    const int newCount = tasks.size();
+    const int common = qMin(oldCount, newCount);
+    int head = 0;
+    while (head < common && list->item(head)->text() == tasks.at(head))
+        ++head;
+    int tail = 0;
+    while (tail < common - head && list->item(oldCount - 1 - tail)->text() == tasks.at(newCount - 1 - tail))
+        ++tail;
+    const int removed = oldCount - head - tail;
+    const int inserted = newCount - head - tail;
+    if (removed == 0 && inserted == 0)
+        return;
+
+    const int row = list->currentRow();
+    const bool currentGoes = row >= head && row < head + removed;
+    const QString text = currentGoes ? list->item(row)->text() : QString();
+    const bool selected = currentGoes && list->item(row)->isSelected();
     const int scroll = list->verticalScrollBar()->value();
 
-    list->clear();
-    list->addItems(tasks);
+    // Left to itself the view would hand the current row's place, and in
+    // single selection its selection, to a neighbour.
+    if (currentGoes)
+        list->selectionModel()->clear();
+    if (removed > 0)
+        list->model()->removeRows(head, removed);
+    if (inserted > 0)
+        list->insertItems(head, tasks.mid(head, inserted));
 
-    if (row >= 0) {
+    if (currentGoes) {
         const int found = rowOf(list, text, row);
         // A current row the user deselected stays unselected, so that an
         // update never arms Delete or Move on its own.
@@ -28,6 +52,18 @@ void TaskRows::show(QListWidget *list, const QStringList &tasks)
                                                 : QItemSelectionModel::NoUpdate);
     }
     list->verticalScrollBar()->setValue(scroll);
+}
+
+void TaskRows::showStore(QListWidget *list, const QStringList &tasks, bool readOnly, const QString &why,
+                         const QList<QWidget *> &actions)
+{
+    show(list, tasks);
+    for (QWidget *action : actions)
+        action->setEnabled(!readOnly);
+    if (!readOnly)
+        list->setToolTip(QString());
+    else if (!why.isEmpty())
+        list->setToolTip(why);
 }
 
 bool TaskRows::select(QListWidget *list, const QString &task, int nearHint)

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class QListWidget;
+class QWidget;
 
 // Puts a store's tasks into a window's list widget. The widget's rows are
 // made from the store's own strings (shared, not copied), one pass over the
@@ -16,10 +17,16 @@ public:
     // single lines, so every row has the same height.
     static void prepare(QListWidget *list);
 
-    // Replaces the rows by tasks and keeps the current task current (and
-    // selected, if it was) when it is still there, as well as the scroll
-    // position.
+    // Makes the rows show tasks, replacing only the rows that differ, and
+    // keeps the current task current (and selected, if it was) when it is
+    // still there, as well as the scroll position.
     static void show(QListWidget *list, const QStringList &tasks);
+
+    // Shows a store's tasks and whether they may be changed: while its file
+    // cannot be read the actions are disabled and the list's tooltip says
+    // why.
+    static void showStore(QListWidget *list, const QStringList &tasks, bool readOnly,
+                          const QString &why, const QList<QWidget *> &actions);
 
     // Makes the row holding task current and selected, preferring the row
     // nearHint when it holds it, then the first such row. Returns whether
