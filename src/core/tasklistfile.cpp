@@ -126,9 +126,13 @@ bool TaskListFile::load(QStringList &tasks)
     if (QFile::exists(m_fileName))
         return read(tasks);
 
-    // NewOnly: a file that another store created meanwhile is read, not
-    // truncated.
-    QFile file(m_fileName);
+    // A symbolic link to a missing file keeps pointing there: the file it
+    // points to is created. NewOnly: a file that another store created
+    // meanwhile is read, not truncated.
+    const QString path = writablePath();
+    if (QFileInfo(path).isSymLink())
+        return fail(tr("Cannot create file %1:\n%2").arg(displayName(), qt_error_string(ELOOP)));
+    QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         m_stamp = stampOfHandle(file.handle());
         m_state = State::Readable;
@@ -242,15 +246,27 @@ bool TaskListFile::read(QStringList &tasks)
     QFile file(m_fileName);
     QByteArray bytes;
     Stamp stamp;
-    if (file.open(QIODevice::ReadOnly)) {
+    QString reason;
+    // Opening a named pipe or a device would block or read forever: only a
+    // regular file holds a list.
+    const QFileInfo entry(m_fileName);
+    if (entry.isDir())
+        reason = tr("It is a directory.");
+    else if (entry.exists() && !entry.isFile())
+        reason = tr("It is not a regular file.");
+    else if (!file.open(QIODevice::ReadOnly))
+        reason = file.errorString();
+    else {
         stamp = stampOfHandle(file.handle());
         bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            reason = file.errorString();
     }
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    if (!reason.isEmpty()) {
         tasks.clear();
         m_stamp = stampOfPath(m_fileName);
         m_state = State::Unreadable;
-        return fail(tr("Cannot read file %1:\n%2").arg(displayName(), file.errorString()));
+        return fail(tr("Cannot read file %1:\n%2").arg(displayName(), reason));
     }
 
     TaskListCodec::Decoded decoded = TaskListCodec::decode(bytes);
@@ -267,6 +283,8 @@ bool TaskListFile::read(QStringList &tasks)
 bool TaskListFile::write(QStringList &tasks)
 {
     const QFileInfo target(writablePath());
+    if (target.isSymLink())
+        return fail(cannotWrite(qt_error_string(ELOOP)));
     if (target.exists() && !target.isWritable())
         return fail(cannotWrite(qt_error_string(EACCES)));
 
@@ -283,9 +301,9 @@ bool TaskListFile::write(QStringList &tasks)
     // QByteArray::size counts every byte, a NUL in a task too.
     bool loadsBack = true;
     const QByteArray bytes = TaskListCodec::encode(tasks, &loadsBack);
-    if (temp.write(bytes) != bytes.size() || !temp.flush())
-        return fail(cannotWrite(temp.errorString()));
-    if (::fsync(temp.handle()) != 0)
+    // Straight to the handle: a disk that fills part way through makes a
+    // short write, and only errno then says why.
+    if (!writeAll(temp.handle(), bytes) || ::fsync(temp.handle()) != 0)
         return fail(cannotWrite(qt_error_string(errno)));
     if (std::rename(QFile::encodeName(temp.fileName()).constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
@@ -299,6 +317,25 @@ bool TaskListFile::write(QStringList &tasks)
     // over several lines becomes one task per line.
     if (!loadsBack)
         tasks = TaskListCodec::decode(bytes).tasks;
+    return true;
+}
+
+bool TaskListFile::writeAll(int handle, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(handle, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
     return true;
 }
 

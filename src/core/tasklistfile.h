@@ -77,6 +77,7 @@ private:
     bool syncForChange(QStringList &tasks);
     bool read(QStringList &tasks);
     bool write(QStringList &tasks);
+    static bool writeAll(int handle, const QByteArray &bytes);
 
     QString displayName() const;
     QString cannotWrite(const QString &reason) const;
