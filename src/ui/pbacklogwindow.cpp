@@ -81,22 +81,11 @@ void PBacklogWindow::on_add_clicked()
 
 void PBacklogWindow::on_delete_2_clicked()
 {
-    const QList<QListWidgetItem *> items = ui->tasks->selectedItems();
-    if (items.isEmpty())
+    if (ui->tasks->selectedItems().isEmpty())
         return;
-    QStringList texts;
-    for (const QListWidgetItem *item : items)
-        texts.append(item->text());
-
-    bool saved = true;
-    for (const QString &text : texts) {
-        saved = pb->removeItem(text);
-        if (!saved)
-            break;
-    }
-    // The deleted task must not hand its selection to an equal one.
-    if (saved)
-        ui->tasks->setCurrentRow(-1);
+    const bool saved = TaskRows::removeSelected(ui->tasks, [this](const QString &task) {
+        return pb->removeItem(task);
+    });
     showTasks();
     if (!saved)
         warn(pb->errorString());

@@ -123,23 +123,11 @@ void SprintWindow::on_move_clicked()
 
 void SprintWindow::on_delete_2_clicked()
 {
-    if (!s)
+    if (!s || ui->tasks->selectedItems().isEmpty())
         return;
-    const QList<QListWidgetItem *> items = ui->tasks->selectedItems();
-    if (items.isEmpty())
-        return;
-    QStringList texts;
-    for (const QListWidgetItem *item : items)
-        texts.append(item->text());
-
-    bool saved = true;
-    for (const QString &text : texts) {
-        saved = s->deleteTask(text);
-        if (!saved)
-            break;
-    }
-    if (saved)
-        ui->tasks->setCurrentRow(-1);
+    const bool saved = TaskRows::removeSelected(ui->tasks, [this](const QString &task) {
+        return s->deleteTask(task);
+    });
     showTasks();
     if (!saved)
         warn(s->errorString());

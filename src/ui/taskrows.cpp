@@ -66,6 +66,20 @@ void TaskRows::showStore(QListWidget *list, const QStringList &tasks, bool readO
         list->setToolTip(why);
 }
 
+bool TaskRows::removeSelected(QListWidget *list, const std::function<bool(const QString &)> &remove)
+{
+    // Texts first: each removal may refill the rows.
+    QStringList texts;
+    for (const QListWidgetItem *item : list->selectedItems())
+        texts.append(item->text());
+    for (const QString &text : texts) {
+        if (!remove(text))
+            return false;
+    }
+    list->setCurrentRow(-1);
+    return true;
+}
+
 bool TaskRows::select(QListWidget *list, const QString &task, int nearHint)
 {
     const int row = rowOf(list, task, nearHint);
