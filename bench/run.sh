@@ -58,9 +58,13 @@ mkdir -p "$work/empty"
 make_list "$work/backlog100k" product_backlog 100000
 mkdir -p "$work/sprints10k"
 (cd "$work/sprints10k" && seq 1 10000 | sed 's/^/sprint/' | xargs touch)
+# Before each run the empty folder loses the backlog file that the last run
+# made, so that every start in it is a first start.
 hyperfine --warmup 3 --runs 30 --style basic --export-json "$work/startup.json" \
+    --prepare "rm -f '$work/empty/product_backlog'" \
     -n "floor: empty QMainWindow" "cd '$work/empty' && '$bin/startup_floor'" \
-    -n "corvane, empty folder" "cd '$work/empty' && rm -f product_backlog && '$bin/startup_corvane'" \
+    -n "the main window's form alone" "cd '$work/empty' && '$bin/startup_form'" \
+    -n "corvane, empty folder" "cd '$work/empty' && '$bin/startup_corvane'" \
     -n "corvane, 100,000-task backlog" "cd '$work/backlog100k' && '$bin/startup_corvane'" \
     -n "corvane, 10,000 sprint files" "cd '$work/sprints10k' && '$bin/startup_corvane'" >/dev/null
 python3 - "$work/startup.json" <<'PY'
