@@ -15,6 +15,8 @@ private slots:
     void onlyTheExactNameIsLoaded();
     void changes_data();
     void changes();
+    void addTasks_data();
+    void addTasks();
     void moveTask_data();
     void moveTask();
     void moveToItsOwnNumberKeepsTheTask();
@@ -85,6 +87,33 @@ void TestSprint::changes()
         QVERIFY2(ok, qPrintable(sprint.errorString()));
     }
     QCOMPARE(WorkDir::read(QStringLiteral("sprint3")), after);
+    QCOMPARE(sprint.getTasks(), TaskListCodec::decode(after).tasks);
+}
+
+void TestSprint::addTasks_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("all new, in order") << QByteArray("a") << QStringList{"c", "b"} << QByteArray("a\nc\nb");
+    QTest::newRow("present ones skipped") << QByteArray("a\nb") << QStringList{"b", "c", "a"} << QByteArray("a\nb\nc");
+    QTest::newRow("twins in the choice added once") << QByteArray() << QStringList{"x", "y", "x"} << QByteArray("x\ny");
+    QTest::newRow("nothing new writes nothing") << QByteArray("a\r\nb\r\n") << QStringList{"b", "a"} << QByteArray("a\r\nb\r\n");
+    QTest::newRow("case counts") << QByteArray("a") << QStringList{"A", "a"} << QByteArray("a\nA");
+}
+
+void TestSprint::addTasks()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, added);
+    QFETCH(QByteArray, after);
+
+    WorkDir dir;
+    QVERIFY(WorkDir::write(QStringLiteral("sprint4"), before));
+    Sprint sprint(4);
+    QVERIFY2(sprint.addTasks(added), qPrintable(sprint.errorString()));
+    QCOMPARE(WorkDir::read(QStringLiteral("sprint4")), after);
     QCOMPARE(sprint.getTasks(), TaskListCodec::decode(after).tasks);
 }
 

@@ -35,7 +35,7 @@ void TestTaskListFile::noStrayFilesAfterManyWrites()
     QStringList tasks;
     QVERIFY(file.load(tasks));
     for (int i = 0; i < 200; ++i) {
-        QVERIFY(file.appendUnlessPresent(tasks, QString::number(i)));
+        QVERIFY(file.appendUnlessPresent(tasks, {QString::number(i)}));
         if (i % 3 == 0)
             QVERIFY(file.removeFirst(tasks, QString::number(i / 2)));
     }
@@ -56,7 +56,7 @@ void TestTaskListFile::refreshReadsOnlyAChangedFile()
     QVERIFY(other.load(otherTasks));
 
     QVERIFY(!shown.refresh(shownTasks));
-    QVERIFY(other.appendUnlessPresent(otherTasks, QStringLiteral("a")));
+    QVERIFY(other.appendUnlessPresent(otherTasks, {QStringLiteral("a")}));
     QVERIFY(shown.refresh(shownTasks));
     QCOMPARE(shownTasks, QStringList{"a"});
     QVERIFY(!shown.refresh(shownTasks));
@@ -100,7 +100,7 @@ void TestTaskListFile::fullDiskKeepsTheOldContent()
     TaskListFile file(QStringLiteral("product_backlog"));
     QStringList tasks;
     QVERIFY(file.load(tasks));
-    QVERIFY(file.appendUnlessPresent(tasks, QStringLiteral("kept")));
+    QVERIFY(file.appendUnlessPresent(tasks, {QStringLiteral("kept")}));
 
     // Fill every free block.
     QFile filler(QStringLiteral("filler"));
@@ -110,7 +110,7 @@ void TestTaskListFile::fullDiskKeepsTheOldContent()
     }
     filler.close();
 
-    QVERIFY(!file.appendUnlessPresent(tasks, QString(taskSize, QLatin1Char('n'))));
+    QVERIFY(!file.appendUnlessPresent(tasks, {QString(taskSize, QLatin1Char('n'))}));
     QVERIFY2(file.errorString().contains(QLatin1String("product_backlog"))
                  && file.errorString().contains(QLatin1String("No space left on device")),
              qPrintable(file.errorString()));
@@ -119,7 +119,7 @@ void TestTaskListFile::fullDiskKeepsTheOldContent()
     QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), (QStringList{".product_backlog.lock", "filler", "product_backlog"}));
 
     QVERIFY(QFile::remove(QStringLiteral("filler")));
-    QVERIFY2(file.appendUnlessPresent(tasks, QStringLiteral("next")), qPrintable(file.errorString()));
+    QVERIFY2(file.appendUnlessPresent(tasks, {QStringLiteral("next")}), qPrintable(file.errorString()));
     QCOMPARE(WorkDir::read(QStringLiteral("product_backlog")), QByteArray("kept\nnext"));
 }
 
@@ -134,7 +134,7 @@ void TestTaskListFile::readOnlyFileIsNotReplaced()
     TaskListFile file(QStringLiteral("sprint1"));
     QStringList tasks;
     QVERIFY(file.load(tasks));
-    QVERIFY(!file.appendUnlessPresent(tasks, QStringLiteral("b")));
+    QVERIFY(!file.appendUnlessPresent(tasks, {QStringLiteral("b")}));
     QVERIFY2(file.errorString().contains(QLatin1String("Permission denied")), qPrintable(file.errorString()));
     QCOMPARE(WorkDir::read(QStringLiteral("sprint1")), QByteArray("a"));
 }

@@ -12,7 +12,7 @@ productbacklog::productbacklog()
 
 bool productbacklog::addItem(QString item)
 {
-    return file.appendUnlessPresent(tasks, item);
+    return file.appendUnlessPresent(tasks, {item});
 }
 
 bool productbacklog::removeItem(QString item)

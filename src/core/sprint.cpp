@@ -12,7 +12,12 @@ Sprint::Sprint(int i)
 
 bool Sprint::addTask(QString task)
 {
-    return file.appendUnlessPresent(tasks, task);
+    return file.appendUnlessPresent(tasks, {task});
+}
+
+bool Sprint::addTasks(const QStringList &newTasks)
+{
+    return file.appendUnlessPresent(tasks, newTasks);
 }
 
 bool Sprint::deleteTask(QString task)

@@ -19,6 +19,10 @@ public:
     explicit Sprint(int i);
 
     bool addTask(QString task);
+    // Adds each of newTasks that the sprint does not hold yet, in order, in
+    // one write: what addTask for each would do, without rewriting the file
+    // once per task.
+    bool addTasks(const QStringList &newTasks);
     bool deleteTask(QString task);
     // Adds task to sprint number sprint, then deletes it here. A task is
     // never lost: when the target cannot take it, it stays here.

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryFile>
 #include <QThread>
 
@@ -184,13 +185,25 @@ bool TaskListFile::change(QStringList &tasks, const std::function<bool(QStringLi
     return fail(reason);
 }
 
-bool TaskListFile::appendUnlessPresent(QStringList &tasks, const QString &task)
+bool TaskListFile::appendUnlessPresent(QStringList &tasks, const QStringList &newTasks)
 {
-    return change(tasks, [&task](QStringList &list) {
-        if (list.contains(task, Qt::CaseSensitive))
-            return false;
-        list.append(task);
-        return true;
+    return change(tasks, [&newTasks](QStringList &list) {
+        // A set only pays when several tasks are looked up: it makes adding
+        // k tasks to n cost n + k instead of n times k.
+        QSet<QString> present;
+        if (newTasks.size() > 1)
+            present = QSet<QString>(list.cbegin(), list.cend());
+        bool appended = false;
+        for (const QString &task : newTasks) {
+            const bool there = newTasks.size() > 1 ? present.contains(task)
+                                                   : list.contains(task, Qt::CaseSensitive);
+            if (there)
+                continue;
+            list.append(task);
+            present.insert(task);
+            appended = true;
+        }
+        return appended;
     });
 }
 

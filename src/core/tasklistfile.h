@@ -48,7 +48,7 @@ public:
 
     // The changes the stores make, each through change(). The last three
     // write the file even when nothing matched, which normalises it.
-    bool appendUnlessPresent(QStringList &tasks, const QString &task);
+    bool appendUnlessPresent(QStringList &tasks, const QStringList &newTasks);
     bool removeFirst(QStringList &tasks, const QString &task);
     bool replaceFirst(QStringList &tasks, const QString &task, const QString &newText);
     bool rewrite(QStringList &tasks);

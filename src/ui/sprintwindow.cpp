@@ -80,12 +80,7 @@ void SprintWindow::on_add_clicked()
     if (chosen.isEmpty())
         return;
 
-    bool saved = true;
-    for (const QString &task : chosen) {
-        saved = s->addTask(task);
-        if (!saved)
-            break;
-    }
+    const bool saved = s->addTasks(chosen);
     showTasks();
     if (saved)
         TaskRows::select(ui->tasks, chosen.last(), ui->tasks->count() - 1);
