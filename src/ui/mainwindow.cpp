@@ -34,6 +34,14 @@ MainWindow::MainWindow(QWidget *parent)
         const QString message = pbacklog->errorString();
         QTimer::singleShot(0, this, [this, message] { warn(message); });
     }
+
+    // The store has done its work once the backlog file exists; its list is
+    // never used here, and for a long backlog it is a large copy to keep for
+    // the whole run.
+    QTimer::singleShot(0, this, [this] {
+        delete pbacklog;
+        pbacklog = nullptr;
+    });
 }
 
 MainWindow::~MainWindow()
