@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <cstdio>
 #include <unistd.h>
 
 class TestTaskListFile : public QObject
@@ -15,18 +16,7 @@ private slots:
     void refreshReadsOnlyAChangedFile();
     void fullDiskKeepsTheOldContent_data();
     void fullDiskKeepsTheOldContent();
-    void readOnlyFileIsNotReplaced();
-
-private:
-    static bool run(const QString &program, const QStringList &arguments);
 };
-
-bool TestTaskListFile::run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
 
 void TestTaskListFile::noStrayFilesAfterManyWrites()
 {
@@ -39,7 +29,6 @@ void TestTaskListFile::noStrayFilesAfterManyWrites()
         if (i % 3 == 0)
             QVERIFY(file.removeFirst(tasks, QString::number(i / 2)));
     }
-    QCOMPARE(QDir().entryList({"sprint*"}, QDir::Files), QStringList{"sprint3"});
     // No temporary file is left behind, hidden or not; only the empty lock file stays.
     QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
              (QStringList{".sprint3.lock", "sprint3"}));
@@ -48,31 +37,25 @@ void TestTaskListFile::noStrayFilesAfterManyWrites()
 void TestTaskListFile::refreshReadsOnlyAChangedFile()
 {
     WorkDir dir;
-    TaskListFile shown(QStringLiteral("product_backlog"));
-    TaskListFile other(QStringLiteral("product_backlog"));
-    QStringList shownTasks;
-    QStringList otherTasks;
-    QVERIFY(shown.load(shownTasks));
-    QVERIFY(other.load(otherTasks));
+    QVERIFY(WorkDir::write(QStringLiteral("product_backlog"), "a"));
+    TaskListFile file(QStringLiteral("product_backlog"));
+    QStringList tasks;
+    QVERIFY(file.load(tasks));
+    QVERIFY(!file.refresh(tasks));
 
-    QVERIFY(!shown.refresh(shownTasks));
-    QVERIFY(other.appendUnlessPresent(otherTasks, {QStringLiteral("a")}));
-    QVERIFY(shown.refresh(shownTasks));
-    QCOMPARE(shownTasks, QStringList{"a"});
-    QVERIFY(!shown.refresh(shownTasks));
-
-    // Replaced by another program through a rename, as editors save.
-    QVERIFY(WorkDir::write(QStringLiteral("replacement"), "b\nc"));
-    QVERIFY(QFile::remove(QStringLiteral("product_backlog")));
-    QVERIFY(QFile::rename(QStringLiteral("replacement"), QStringLiteral("product_backlog")));
-    QVERIFY(shown.refresh(shownTasks));
-    QCOMPARE(shownTasks, (QStringList{"b", "c"}));
-    QVERIFY(shown.errorString().isEmpty());
+    // Replaced by another program through a rename, as editors save; the
+    // same size, so only the file's identity tells.
+    QVERIFY(WorkDir::write(QStringLiteral("replacement"), "b"));
+    QVERIFY(std::rename("replacement", "product_backlog") == 0);
+    QVERIFY(file.refresh(tasks));
+    QCOMPARE(tasks, QStringList{"b"});
+    QVERIFY(file.errorString().isEmpty());
+    QVERIFY(!file.refresh(tasks));
 
     QVERIFY(QFile::remove(QStringLiteral("product_backlog")));
-    QVERIFY(shown.refresh(shownTasks));
-    QVERIFY(shownTasks.isEmpty());
-    QVERIFY2(shown.errorString().contains(QLatin1String("removed")), qPrintable(shown.errorString()));
+    QVERIFY(file.refresh(tasks));
+    QVERIFY(tasks.isEmpty());
+    QVERIFY2(file.errorString().contains(QLatin1String("removed")), qPrintable(file.errorString()));
 }
 
 void TestTaskListFile::fullDiskKeepsTheOldContent_data()
@@ -89,10 +72,15 @@ void TestTaskListFile::fullDiskKeepsTheOldContent()
 
     WorkDir dir;
     QVERIFY(QDir().mkdir(QStringLiteral("disk")));
+    const auto run = [](const QString &program, const QStringList &arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    };
     if (::geteuid() != 0 || !run(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", "disk"}))
         QSKIP("needs root to mount a small file system");
     QDir::setCurrent(QStringLiteral("disk"));
-    auto unmount = qScopeGuard([&dir] {
+    auto unmount = qScopeGuard([&] {
         QDir::setCurrent(dir.path());
         run(QStringLiteral("umount"), {"disk"});
     });
@@ -121,22 +109,6 @@ void TestTaskListFile::fullDiskKeepsTheOldContent()
     QVERIFY(QFile::remove(QStringLiteral("filler")));
     QVERIFY2(file.appendUnlessPresent(tasks, {QStringLiteral("next")}), qPrintable(file.errorString()));
     QCOMPARE(WorkDir::read(QStringLiteral("product_backlog")), QByteArray("kept\nnext"));
-}
-
-void TestTaskListFile::readOnlyFileIsNotReplaced()
-{
-    // Root may write any file, so only a user without privileges sees the mode.
-    if (::geteuid() == 0)
-        QSKIP("the mode of a file does not stop root");
-    WorkDir dir;
-    QVERIFY(WorkDir::write(QStringLiteral("sprint1"), "a"));
-    QVERIFY(QFile::setPermissions(QStringLiteral("sprint1"), QFileDevice::ReadOwner));
-    TaskListFile file(QStringLiteral("sprint1"));
-    QStringList tasks;
-    QVERIFY(file.load(tasks));
-    QVERIFY(!file.appendUnlessPresent(tasks, {QStringLiteral("b")}));
-    QVERIFY2(file.errorString().contains(QLatin1String("Permission denied")), qPrintable(file.errorString()));
-    QCOMPARE(WorkDir::read(QStringLiteral("sprint1")), QByteArray("a"));
 }
 
 QTEST_GUILESS_MAIN(TestTaskListFile)

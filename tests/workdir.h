@@ -13,16 +13,14 @@
 class WorkDir
 {
 public:
-    WorkDir()
-        : m_previous(QDir::currentPath())
-    {
-        QDir::setCurrent(m_dir.path());
-    }
+    WorkDir() { QDir::setCurrent(m_dir.path()); }
     ~WorkDir() { QDir::setCurrent(m_previous); }
 
     bool isValid() const { return m_dir.isValid(); }
     QString path() const { return m_dir.path(); }
 
+    // The file's bytes, or "<unreadable>" when it cannot be opened (missing,
+    // a directory): a value no test writes, so a comparison shows it.
     static QByteArray read(const QString &name)
     {
         QFile file(name);
@@ -36,7 +34,7 @@ public:
     }
 
 private:
-    QString m_previous;
+    QString m_previous = QDir::currentPath();
     QTemporaryDir m_dir;
 };
 

@@ -134,42 +134,27 @@ ssize_t pwrite64(int fd, const void *buffer, size_t size, off64_t offset)
     return next(fd, buffer, size, offset);
 }
 
-#define CORVANE_OPEN(name)                                                                \
-    int name(const char *path, int flags, ...)                                            \
-    {                                                                                     \
-        static auto next = real(&::name, #name);                                          \
-        mode_t mode = 0;                                                                  \
-        if (flags & (O_CREAT | O_TMPFILE)) {                                              \
-            va_list args;                                                                 \
-            va_start(args, flags);                                                        \
-            mode = mode_t(va_arg(args, int));                                             \
-            va_end(args);                                                                 \
-        }                                                                                 \
-        if (creates(path, AT_FDCWD, flags) && fails(#name, Need::Space))                  \
-            return failWith();                                                            \
-        return next(path, flags, mode);                                                   \
-    }
+// The one body of open(), open64(), openat() and openat64(): a call that
+// would create a file may fail. The mode is there only when the flags ask
+// for one. DIRFD is where a relative path starts; the remaining arguments are
+// those the call takes before the path.
+#define CORVANE_OPEN_BODY(name, dirfd, ...)                                               \
+    static auto next = real(&::name, #name);                                              \
+    mode_t mode = 0;                                                                      \
+    if (flags & (O_CREAT | O_TMPFILE)) {                                                  \
+        va_list args;                                                                     \
+        va_start(args, flags);                                                            \
+        mode = mode_t(va_arg(args, int));                                                 \
+        va_end(args);                                                                     \
+    }                                                                                     \
+    if (creates(path, dirfd, flags) && fails(#name, Need::Space))                         \
+        return failWith();                                                                \
+    return next(__VA_ARGS__ path, flags, mode);
 
-#define CORVANE_OPENAT(name)                                                              \
-    int name(int dirfd, const char *path, int flags, ...)                                 \
-    {                                                                                     \
-        static auto next = real(&::name, #name);                                          \
-        mode_t mode = 0;                                                                  \
-        if (flags & (O_CREAT | O_TMPFILE)) {                                              \
-            va_list args;                                                                 \
-            va_start(args, flags);                                                        \
-            mode = mode_t(va_arg(args, int));                                             \
-            va_end(args);                                                                 \
-        }                                                                                 \
-        if (creates(path, dirfd, flags) && fails(#name, Need::Space))                     \
-            return failWith();                                                            \
-        return next(dirfd, path, flags, mode);                                            \
-    }
-
-CORVANE_OPEN(open)
-CORVANE_OPEN(open64)
-CORVANE_OPENAT(openat)
-CORVANE_OPENAT(openat64)
+int open(const char *path, int flags, ...) { CORVANE_OPEN_BODY(open, AT_FDCWD, ) }
+int open64(const char *path, int flags, ...) { CORVANE_OPEN_BODY(open64, AT_FDCWD, ) }
+int openat(int dirfd, const char *path, int flags, ...) { CORVANE_OPEN_BODY(openat, dirfd, dirfd, ) }
+int openat64(int dirfd, const char *path, int flags, ...) { CORVANE_OPEN_BODY(openat64, dirfd, dirfd, ) }
 
 int fsync(int fd)
 {
