@@ -10,14 +10,14 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
-#include <QWidget>
 
 #include <functional>
 
-// Answers the modal dialogs that a test's click opens, one queued step per
-// dialog that asks something (message boxes are noted and acknowledged), in order, from a timer that runs inside the dialogs' own event
-// loops. A dialog that no step expects, or one that a step leaves open, is
-// rejected after a while and noted, so that a test fails instead of hanging.
+// Answers the modal dialogs that a test's click opens, from a timer that runs
+// inside their own event loops: one queued step per dialog that asks
+// something, in order; message boxes are noted and acknowledged. A dialog no
+// step expects, or one a step leaves open, is rejected after a while and
+// noted, so that a test fails instead of hanging.
 class ModalDriver : public QObject
 {
 public:
@@ -33,33 +33,27 @@ public:
     void add(const Step &step) { m_steps.append(step); }
     bool done() const { return m_steps.isEmpty(); }
 
-    // Window titles of every dialog seen, in order.
-    QStringList titles;
-    // Texts of the message boxes seen, in order.
-    QStringList messages;
-    // Labels of the input dialogs seen, and the texts they started with.
-    QStringList labels;
-    QStringList initialTexts;
-    // Rows that the last list picker offered.
-    QStringList offered;
-    // Titles of dialogs that no step expected or that a step left open.
-    QStringList unexpected;
-    // Called with each message box before it is acknowledged, when set.
-    Step onMessage;
+    QStringList titles;        // of every dialog seen, in order
+    QStringList messages;      // texts of the message boxes seen
+    QStringList labels;        // of the input dialogs seen ...
+    QStringList initialTexts;  // ... and the texts they started with
+    QStringList offered;       // rows of the last list picker ...
+    int offeredMode = -1;      // ... and its QAbstractItemView::SelectionMode
+    QStringList unexpected;    // titles of dialogs no step expected or that a step left open
+    Step onMessage;            // called with each message box before it is acknowledged
 
     // Types text into an input dialog and presses OK.
     static Step enterText(const QString &text)
     {
         return [text](QWidget *w) {
-            auto *dialog = qobject_cast<QInputDialog *>(w);
-            if (!dialog)
-                return;
-            dialog->setTextValue(text);
-            dialog->accept();
+            if (auto *dialog = qobject_cast<QInputDialog *>(w)) {
+                dialog->setTextValue(text);
+                dialog->accept();
+            }
         };
     }
 
-    // Selects the rows holding these texts (in this order) in a list picker
+    // Selects the rows holding these texts, in this order, in a list picker
     // and presses OK.
     static Step pick(const QStringList &texts)
     {
@@ -76,11 +70,6 @@ public:
         };
     }
 
-    static Step accept()
-    {
-        return [](QWidget *w) { static_cast<QDialog *>(w)->accept(); };
-    }
-
     static Step cancel()
     {
         return [](QWidget *w) { static_cast<QDialog *>(w)->reject(); };
@@ -90,48 +79,44 @@ private:
     void tick()
     {
         QWidget *w = QApplication::activeModalWidget();
-        if (!w) {
-            m_current = nullptr;
-            return;
-        }
         auto *dialog = qobject_cast<QDialog *>(w);
-        if (w == m_current) {
-            // A step left it open: give up on it.
-            if (m_shown.elapsed() > 3000 && dialog) {
-                unexpected.append(QStringLiteral("left open: ") + w->windowTitle());
-                dialog->reject();
-            }
-            return;
+        if (w != m_current) {
+            m_current = w;
+            m_shown.start();
+            if (dialog)
+                answer(dialog);
+        } else if (dialog && m_shown.elapsed() > 3000) {
+            unexpected.append(QStringLiteral("left open: ") + w->windowTitle());
+            dialog->reject();
         }
-        m_current = w;
-        m_shown.start();
-        titles.append(w->windowTitle());
-        // Message boxes only tell: they are noted and acknowledged without
-        // a step of their own.
-        if (auto *box = qobject_cast<QMessageBox *>(w)) {
+    }
+
+    void answer(QDialog *dialog)
+    {
+        titles.append(dialog->windowTitle());
+        if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
             messages.append(box->text());
             if (onMessage)
                 onMessage(box);
             box->accept();
             return;
         }
-        if (auto *input = qobject_cast<QInputDialog *>(w)) {
+        if (auto *input = qobject_cast<QInputDialog *>(dialog)) {
             labels.append(input->labelText());
             initialTexts.append(input->textValue());
         }
-        if (auto *list = w->findChild<QListWidget *>(QStringLiteral("list"))) {
+        if (auto *list = dialog->findChild<QListWidget *>(QStringLiteral("list"))) {
             offered.clear();
+            offeredMode = list->selectionMode();
             for (int i = 0; i < list->count(); ++i)
                 offered.append(list->item(i)->text());
         }
         if (m_steps.isEmpty()) {
-            unexpected.append(w->windowTitle());
-            if (dialog)
-                dialog->reject();
-            return;
+            unexpected.append(dialog->windowTitle());
+            dialog->reject();
+        } else {
+            m_steps.takeFirst()(dialog);
         }
-        const Step step = m_steps.takeFirst();
-        step(w);
     }
 
     QList<Step> m_steps;

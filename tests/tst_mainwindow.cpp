@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -22,15 +21,11 @@ private slots:
     void cleanup();
     void form_data();
     void form();
-    void metaObjectHoldsTheTwoSlotsInOrder();
-    void startUpCreatesTheProductBacklog();
-    void sprintList_data();
-    void sprintList();
-    void newSprintTwiceTakesTheNextTwoNumbers();
+    void newSprint_data();
+    void newSprint();
     void newSprintSeesFilesMadeMeanwhile();
     void openingAnEntry_data();
     void openingAnEntry();
-    void noNumberIsLeftAfterTheLargest();
     void productBacklogOpensOneWindowPerPress();
 
 private:
@@ -42,7 +37,7 @@ private:
             out.append(sprintsOf(w)->itemText(i));
         return out;
     }
-    static QString sprintNumberShown(SprintWindow *sw)
+    static QString shown(SprintWindow *sw)
     {
         return sw ? sw->findChild<QLabel *>("snumber")->text() : QStringLiteral("<none>");
     }
@@ -67,134 +62,102 @@ void TestMainWindow::cleanup()
 
 void TestMainWindow::form_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("className");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("pointSize");   // -1: the default font
-
-    QTest::newRow("pbacklog") << "pbacklog" << "QPushButton" << QRect(120, 90, 151, 31)
-                              << "Product backlog" << -1;
-    QTest::newRow("label") << "label" << "QLabel" << QRect(170, 40, 61, 31) << "Product" << 11;
-    QTest::newRow("label_2") << "label_2" << "QLabel" << QRect(420, 50, 51, 21) << "Sprints" << 11;
-    QTest::newRow("sprints") << "sprints" << "QComboBox" << QRect(360, 90, 161, 31) << "" << -1;
-    QTest::newRow("sprint_settings") << "sprint_settings" << "QPushButton"
-                                     << QRect(390, 150, 111, 23) << "Sprint settings" << -1;
+    Probe::formColumns();
+    Probe::formRow("pbacklog", "QPushButton", QRect(120, 90, 151, 31), "Product backlog");
+    Probe::formRow("label", "QLabel", QRect(170, 40, 61, 31), "Product", 11);
+    Probe::formRow("label_2", "QLabel", QRect(420, 50, 51, 21), "Sprints", 11);
+    Probe::formRow("sprints", "QComboBox", QRect(360, 90, 161, 31));
+    Probe::formRow("sprint_settings", "QPushButton", QRect(390, 150, 111, 23), "Sprint settings");
 }
 
 void TestMainWindow::form()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, className);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, text);
-    QFETCH(int, pointSize);
-
     WorkDir dir;
     MainWindow w(nullptr);
-    QCOMPARE(w.objectName(), QStringLiteral("MainWindow"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Corvane"));
-    QCOMPARE(w.size(), QSize(624, 289));
+    Probe::window(w, "MainWindow", "Corvane", QSize(624, 289),
+                  {"on_pbacklog_clicked()", "on_sprint_settings_clicked()"});
+    Probe::child(w, w.centralWidget());
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(w.centralWidget()->objectName(), QStringLiteral("centralwidget"));
     QCOMPARE(w.menuBar()->objectName(), QStringLiteral("menubar"));
     QVERIFY(w.menuBar()->actions().isEmpty());
     QCOMPARE(w.statusBar()->objectName(), QStringLiteral("statusbar"));
-
-    Probe::child(w, w.centralWidget(), name, className, geometry, text, pointSize);
-    if (QTest::currentTestFailed())
-        return;
-    if (auto *box = w.findChild<QComboBox *>(name))
-        QVERIFY(!box->isEditable());
+    QVERIFY(!sprintsOf(w)->isEditable());
 }
 
-void TestMainWindow::metaObjectHoldsTheTwoSlotsInOrder()
+void TestMainWindow::newSprint_data()
 {
-    WorkDir dir;
-    MainWindow w(nullptr);
-    QCOMPARE(w.metaObject()->className(), "MainWindow");
-    Probe::slotsInOrder(w.metaObject(), {"on_pbacklog_clicked()", "on_sprint_settings_clicked()"});
-}
-
-void TestMainWindow::startUpCreatesTheProductBacklog()
-{
-    WorkDir dir;
-    MainWindow w(nullptr);
-    QVERIFY(w.pbacklog);
-    QVERIFY(QFileInfo("product_backlog").isFile());
-    QCOMPARE(QFileInfo("product_backlog").size(), 0);
-    QCOMPARE(entries(w), QStringList{"New sprint"});
-    QVERIFY(!w.sw);
-}
-
-void TestMainWindow::sprintList_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("directories");
+    QTest::addColumn<QStringList>("files");   // a final '/' makes a directory
     QTest::addColumn<QStringList>("listed");
-    QTest::addColumn<int>("next");
+    QTest::addColumn<int>("next");            // 0: no number is left
+    const auto add = [](const char *tag, const QStringList &files, const QStringList &listed,
+                        int next) { QTest::newRow(tag) << files << listed << next; };
 
-    QTest::newRow("empty directory") << QStringList() << QStringList() << QStringList() << 1;
-    QTest::newRow("names in case-insensitive order")
-        << QStringList{"sprint2", "sprint10", "sprint1"} << QStringList()
-        << QStringList{"sprint1", "sprint10", "sprint2"} << 11;
-    QTest::newRow("gaps are not filled") << QStringList{"sprint3"} << QStringList()
-                                         << QStringList{"sprint3"} << 4;
-    QTest::newRow("directories do not count, any case does")
-        << QStringList{"SPRINT7", "sprint2"} << QStringList{"sprint9"}
-        << QStringList{"sprint2", "SPRINT7"} << 8;
-    QTest::newRow("names without a positive number do not count")
-        << QStringList{"sprint_old", "sprint-2", "sprint"} << QStringList()
-        << QStringList{"sprint", "sprint-2", "sprint_old"} << 1;
-    QTest::newRow("leading zeros count") << QStringList{"sprint07", "notes", "my_sprint3"}
-                                         << QStringList() << QStringList{"sprint07"} << 8;
-    QTest::newRow("a number too large for an int") << QStringList{"sprint99999999999", "sprint4"}
-                                                   << QStringList()
-                                                   << QStringList{"sprint4", "sprint99999999999"}
-                                                   << 5;
+    add("empty directory", {}, {}, 1);
+    add("names in case-insensitive order", {"sprint2", "sprint10", "sprint1"},
+        {"sprint1", "sprint10", "sprint2"}, 11);
+    add("gaps are not filled", {"sprint3"}, {"sprint3"}, 4);
+    add("directories do not count, any case does", {"SPRINT7", "sprint2", "sprint10/"},
+        {"sprint2", "SPRINT7"}, 8);
+    add("names without a positive number do not count", {"sprint_old", "sprint-2", "sprint"},
+        {"sprint", "sprint-2", "sprint_old"}, 1);
+    add("leading zeros count", {"sprint07", "notes", "my_sprint3"}, {"sprint07"}, 8);
+    add("a number too large for an int", {"sprint99999999999", "sprint4"},
+        {"sprint4", "sprint99999999999"}, 5);
+    add("the largest number leaves none", {"sprint2147483647"}, {"sprint2147483647"}, 0);
 }
 
-void TestMainWindow::sprintList()
+// "New sprint" pressed twice: each press takes the next number, makes its
+// file and opens a window on it, or warns when no number is left.
+void TestMainWindow::newSprint()
 {
     QFETCH(QStringList, files);
-    QFETCH(QStringList, directories);
     QFETCH(QStringList, listed);
     QFETCH(int, next);
 
     WorkDir dir;
     for (const QString &name : files)
-        QVERIFY(WorkDir::write(name, ""));
-    for (const QString &name : directories)
-        QVERIFY(QDir().mkdir(name));
+        QVERIFY(name.endsWith('/') ? QDir().mkdir(name) : WorkDir::write(name, ""));
 
     MainWindow w(nullptr);
+    QCOMPARE(QFileInfo("product_backlog").size(), 0);
     QCOMPARE(entries(w), QStringList{"New sprint"} + listed);
-    QCOMPARE(sprintsOf(w)->currentIndex(), 0);
+    QVERIFY(!w.sw);
 
-    press(w, "sprint_settings");
-    QCOMPARE(sprintNumberShown(w.sw), QString::number(next));
-    QVERIFY(QFileInfo(QStringLiteral("sprint%1").arg(next)).isFile());
-    QVERIFY(entries(w).contains(QStringLiteral("sprint%1").arg(next)));
-    QCOMPARE(sprintsOf(w)->currentText(), QStringLiteral("New sprint"));
-}
-
-void TestMainWindow::newSprintTwiceTakesTheNextTwoNumbers()
-{
-    WorkDir dir;
-    QVERIFY(WorkDir::write("sprint3", ""));
-    MainWindow w(nullptr);
-    press(w, "sprint_settings");
-    SprintWindow *first = w.sw;
-    QCOMPARE(sprintNumberShown(first), QStringLiteral("4"));
-    press(w, "sprint_settings");
-    QCOMPARE(sprintNumberShown(w.sw), QStringLiteral("5"));
-    QVERIFY(w.sw != first);
-    QVERIFY(first->isVisible());
-    QCOMPARE(entries(w), (QStringList{"New sprint", "sprint3", "sprint4", "sprint5"}));
-    QCOMPARE(sprintsOf(w)->currentIndex(), 0);
-
-    // A closed sprint window goes, and the main window forgets it.
-    w.sw->close();
-    QTRY_VERIFY(!w.sw);
+    ModalDriver driver;
+    QStringList made;
+    for (int i = 0; i < 2; ++i) {
+        SprintWindow *before = w.sw;
+        press(w, "sprint_settings");
+        QCOMPARE(sprintsOf(w)->currentIndex(), 0);
+        if (next == 0) {
+            QCOMPARE(w.sw, before);
+            continue;
+        }
+        const QString name = QStringLiteral("sprint%1").arg(next + i);
+        QCOMPARE(shown(w.sw), QString::number(next + i));
+        QVERIFY(w.sw != before);
+        QVERIFY(QFileInfo(name).isFile());
+        made.append(name);
+    }
+    QCOMPARE(windows<SprintWindow>().size(), made.size());
+    for (SprintWindow *window : windows<SprintWindow>())
+        QVERIFY(window->isVisible() && !window->parentWidget());
+    QCOMPARE(entries(w).size(), 1 + listed.size() + made.size());
+    for (const QString &name : made)
+        QVERIFY2(entries(w).contains(name), qPrintable(name));
+    if (next == 0) {
+        QCOMPARE(driver.messages.size(), 2);
+        QVERIFY2(driver.messages.first().contains("No new sprint number is left"),
+                 qPrintable(driver.messages.first()));
+        QCOMPARE(QDir().entryList({"sprint*"}, QDir::Files), files);
+    } else {
+        QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
+        // A closed sprint window goes, and the main window forgets it.
+        w.sw->close();
+        QTRY_VERIFY(!w.sw);
+    }
 }
 
 void TestMainWindow::newSprintSeesFilesMadeMeanwhile()
@@ -209,25 +172,26 @@ void TestMainWindow::newSprintSeesFilesMadeMeanwhile()
     // And counted even when the press comes first.
     QVERIFY(WorkDir::write("sprint30", ""));
     press(w, "sprint_settings");
-    QCOMPARE(sprintNumberShown(w.sw), QStringLiteral("31"));
+    QCOMPARE(shown(w.sw), QStringLiteral("31"));
 }
 
 void TestMainWindow::openingAnEntry_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("number");
-    QTest::addColumn<QString>("fileUsed");
-    QTest::newRow("plain") << "sprint2" << "2" << "sprint2";
-    QTest::newRow("upper case") << "SPRINT7" << "7" << "sprint7";
-    QTest::newRow("leading zero") << "sprint07" << "7" << "sprint7";
-    QTest::newRow("not a number") << "sprint_old" << "0" << "sprint0";
+    QTest::newRow("plain") << "sprint2" << "2";
+    QTest::newRow("upper case") << "SPRINT7" << "7";
+    QTest::newRow("leading zero") << "sprint07" << "7";
+    QTest::newRow("not a number") << "sprint_old" << "0";
+    QTest::newRow("negative") << "sprint-2" << "-2";
+    QTest::newRow("too large for an int") << "sprint99999999999" << "0";
 }
 
+// Two presses on a listed entry open two windows on its sprint.
 void TestMainWindow::openingAnEntry()
 {
     QFETCH(QString, entry);
     QFETCH(QString, number);
-    QFETCH(QString, fileUsed);
 
     WorkDir dir;
     QVERIFY(WorkDir::write(entry, ""));
@@ -236,31 +200,14 @@ void TestMainWindow::openingAnEntry()
     QCOMPARE(sprintsOf(w)->currentText(), entry);
     press(w, "sprint_settings");
     SprintWindow *first = w.sw;
-    QCOMPARE(sprintNumberShown(first), number);
-    QVERIFY(QFileInfo(fileUsed).isFile());
+    QCOMPARE(shown(first), number);
+    QVERIFY(QFileInfo("sprint" + number).isFile());
     QCOMPARE(sprintsOf(w)->currentText(), entry);
 
-    // Pressing again opens a second window on the same sprint.
     press(w, "sprint_settings");
     QVERIFY(w.sw != first);
-    QCOMPARE(sprintNumberShown(w.sw), number);
+    QCOMPARE(shown(w.sw), number);
     QCOMPARE(windows<SprintWindow>().size(), 2);
-}
-
-void TestMainWindow::noNumberIsLeftAfterTheLargest()
-{
-    WorkDir dir;
-    QVERIFY(WorkDir::write("sprint2147483647", ""));
-    MainWindow w(nullptr);
-    ModalDriver driver;
-    press(w, "sprint_settings");
-    QVERIFY(!w.sw);
-    QVERIFY(windows<SprintWindow>().isEmpty());
-    QCOMPARE(driver.messages.size(), 1);
-    QVERIFY2(driver.messages.first().contains("No new sprint number is left"),
-             qPrintable(driver.messages.first()));
-    QCOMPARE(entries(w), (QStringList{"New sprint", "sprint2147483647"}));
-    QCOMPARE(QDir().entryList({"sprint*"}, QDir::Files), QStringList{"sprint2147483647"});
 }
 
 void TestMainWindow::productBacklogOpensOneWindowPerPress()
@@ -271,10 +218,8 @@ void TestMainWindow::productBacklogOpensOneWindowPerPress()
     press(w, "pbacklog");
     const QList<PBacklogWindow *> opened = windows<PBacklogWindow>();
     QCOMPARE(opened.size(), 2);
-    for (PBacklogWindow *window : opened) {
-        QVERIFY(window->isVisible());
-        QVERIFY(!window->parentWidget());
-    }
+    for (PBacklogWindow *window : opened)
+        QVERIFY(window->isVisible() && !window->parentWidget());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,3 +1,4 @@
+#include "modaldriver.h"
 #include "productbacklog.h"
 #include "secretprompt.h"
 #include "sprint.h"
@@ -5,71 +6,19 @@
 #include "unlockcheck.h"
 #include "workdir.h"
 
-#include <QInputDialog>
 #include <QLineEdit>
-#include <QTimer>
 #include <QtTest>
-
-#include <functional>
-
-namespace {
-
-// What the test saw of the modal dialog it answered.
-struct Seen {
-    int dialogs = 0;
-    QString title;
-    QString label;
-    bool hasParent = true;
-    bool textInput = false;
-    bool normalEcho = false;
-};
-
-// Answers the next modal dialog from inside its event loop: types text into
-// it, then accepts or rejects it.
-void answerNextDialog(Seen *seen, const QString &text, bool accept)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        ++seen->dialogs;
-        seen->title = dialog->windowTitle();
-        seen->label = dialog->labelText();
-        seen->hasParent = dialog->parentWidget() != nullptr;
-        seen->textInput = dialog->inputMode() == QInputDialog::TextInput;
-        seen->normalEcho = dialog->textEchoMode() == QLineEdit::Normal;
-        QLineEdit *edit = dialog->findChild<QLineEdit *>();
-        if (edit)
-            QTest::keyClicks(edit, text);
-        if (accept)
-            dialog->accept();
-        else
-            dialog->reject();
-    });
-    timer->start();
-}
-
-} // namespace
 
 class TestSecretPrompt : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void cleanup();
+    void cleanup() { UnlockCheck::setPrompt(nullptr); }
     void ask_data();
     void ask();
     void openingTheUnlockSprintInAWindowPrompts();
 };
-
-void TestSecretPrompt::cleanup()
-{
-    UnlockCheck::setPrompt(nullptr);
-}
 
 void TestSecretPrompt::ask_data()
 {
@@ -86,20 +35,27 @@ void TestSecretPrompt::ask()
     QFETCH(QString, typed);
     QFETCH(bool, accept);
 
-    Seen seen;
-    answerNextDialog(&seen, typed, accept);
+    ModalDriver driver;
+    bool parentless = false;
+    bool plainTextInput = false;
+    driver.add([&](QWidget *w) {
+        auto *dialog = qobject_cast<QInputDialog *>(w);
+        QVERIFY(dialog);
+        parentless = !dialog->parentWidget();
+        plainTextInput = dialog->inputMode() == QInputDialog::TextInput
+            && dialog->textEchoMode() == QLineEdit::Normal;
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(), typed);
+        accept ? dialog->accept() : dialog->reject();
+    });
     QString secret = QStringLiteral("untouched");
-    const bool accepted = SecretPrompt::ask(&secret);
+    QCOMPARE(SecretPrompt::ask(&secret), accept);
 
-    QCOMPARE(seen.dialogs, 1);
-    QCOMPARE(seen.title, QStringLiteral("Sec"));
-    QCOMPARE(seen.label, QInputDialog().labelText());
-    QVERIFY(!seen.hasParent);
-    QVERIFY(seen.textInput);
-    QVERIFY(seen.normalEcho);
-    QCOMPARE(accepted, accept);
-    if (accept)
-        QCOMPARE(secret, typed);
+    QVERIFY2(driver.done() && driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(", ")));
+    QCOMPARE(driver.titles, QStringList{"Sec"});
+    QCOMPARE(driver.labels, QStringList{QInputDialog().labelText()});
+    QVERIFY(parentless);
+    QVERIFY(plainTextInput);
+    QCOMPARE(secret, accept ? typed : QStringLiteral("untouched"));
 }
 
 void TestSecretPrompt::openingTheUnlockSprintInAWindowPrompts()
@@ -111,17 +67,16 @@ void TestSecretPrompt::openingTheUnlockSprintInAWindowPrompts()
     SecretPrompt::install();
     QVERIFY(UnlockCheck::hasPrompt());
 
-    const QString passphrase = QString::fromLatin1("Fj\xf8rd-\xc4mber7");
-    const QString message = QString::fromLatin1("Bravo! Tous les sprints l\xe0");
-    Seen seen;
-    answerNextDialog(&seen, passphrase, true);
+    ModalDriver driver;
+    driver.add(ModalDriver::enterText(QString::fromLatin1("Fj\xf8rd-\xc4mber7")));
     SprintWindow window;
     window.initSprint(UnlockCheck::sprintNumber);
-    QCOMPARE(seen.dialogs, 1);
-    QCOMPARE(seen.title, QStringLiteral("Sec"));
+    QCOMPARE(driver.titles, QStringList{"Sec"});
+    QVERIFY(driver.done());
     // The sprint opens as usual once the prompt is answered.
     QVERIFY(window.s);
     QVERIFY(QFile::exists(Sprint::fileName(UnlockCheck::sprintNumber)));
+    const QString message = QString::fromLatin1("Bravo! Tous les sprints l\xe0");
     QCOMPARE(productbacklog().getItems(), (QStringList{QStringLiteral("kept"), message}));
 }
 

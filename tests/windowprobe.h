@@ -30,11 +30,52 @@ inline QStringList rows(QWidget &w, const char *name = "tasks")
     return out;
 }
 
-// Checks one child of a form; pointSize -1 stands for the default font.
-// Use as: Probe::child(...); if (QTest::currentTestFailed()) return;
-inline void child(QWidget &w, QWidget *parent, const QString &name, const QString &className,
-                  const QRect &geometry, const QString &text, int pointSize)
+// A form table: one row per child, pointSize -1 standing for the default font.
+inline void formColumns()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pointSize");
+}
+
+inline void formRow(const char *name, const char *className, const QRect &geometry,
+                    const char *text = "", int pointSize = -1)
+{
+    QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(className) << geometry
+                        << QString::fromUtf8(text) << pointSize;
+}
+
+// Checks the window itself: object and class name, title, size, and that its
+// class adds exactly these private slots, in this order, and no signals or
+// properties of its own. Follow with: if (QTest::currentTestFailed()) return;
+inline void window(QWidget &w, const char *name, const char *title, const QSize &size,
+                   const QByteArrayList &slotNames)
+{
+    QCOMPARE(w.objectName(), QLatin1String(name));
+    QCOMPARE(w.windowTitle(), QLatin1String(title));
+    QCOMPARE(w.size(), size);
+    const QMetaObject *meta = w.metaObject();
+    QCOMPARE(meta->className(), name);
+    QCOMPARE(meta->methodCount() - meta->methodOffset(), slotNames.size());
+    for (int i = 0; i < slotNames.size(); ++i) {
+        const QMetaMethod method = meta->method(meta->methodOffset() + i);
+        QCOMPARE(method.methodSignature(), slotNames.at(i));
+        QCOMPARE(method.methodType(), QMetaMethod::Slot);
+        QCOMPARE(method.access(), QMetaMethod::Private);
+    }
+    QCOMPARE(meta->propertyCount(), meta->propertyOffset());
+}
+
+// Checks the child of the current form table row under parent.
+inline void child(QWidget &w, QWidget *parent)
+{
+    QFETCH(QString, name);
+    QFETCH(QString, className);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QFETCH(int, pointSize);
     QWidget *found = w.findChild<QWidget *>(name);
     QVERIFY2(found, qPrintable(name));
     QCOMPARE(found->parentWidget(), parent);
@@ -46,20 +87,6 @@ inline void child(QWidget &w, QWidget *parent, const QString &name, const QStrin
         QCOMPARE(widget->selectionMode(), QAbstractItemView::SingleSelection);
         QVERIFY(!widget->isSortingEnabled());
     }
-}
-
-// Checks that a class adds exactly these private slots, in this order, and
-// no signals or properties of its own.
-inline void slotsInOrder(const QMetaObject *meta, const QByteArrayList &expected)
-{
-    QCOMPARE(meta->methodCount() - meta->methodOffset(), expected.size());
-    for (int i = 0; i < expected.size(); ++i) {
-        const QMetaMethod method = meta->method(meta->methodOffset() + i);
-        QCOMPARE(method.methodSignature(), expected.at(i));
-        QCOMPARE(method.methodType(), QMetaMethod::Slot);
-        QCOMPARE(method.access(), QMetaMethod::Private);
-    }
-    QCOMPARE(meta->propertyCount(), meta->propertyOffset());
 }
 
 } // namespace Probe
