@@ -25,6 +25,9 @@ run: build
 # FUZZ_SECONDS (in build-fuzz).
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	@echo "What the reliability checks tried and found:"
+	@sed -n -e 's/^QINFO  : [A-Za-z]*::[A-Za-z]*() /  /p' \
+		-e 's/^QINFO  : [A-Za-z]*::[A-Za-z]*(\([^)]*\)) /  \1: /p' $(BUILD)/Testing/Temporary/LastTest.log
 	scripts/run-sanitizers build-asan
 	scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
 
