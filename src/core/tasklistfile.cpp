@@ -147,22 +147,15 @@ bool TaskListFile::load(QStringList &tasks)
 
 bool TaskListFile::refresh(QStringList &tasks)
 {
-    const Stamp now = stampOfPath(m_fileName);
-    if (m_state != State::Unreadable && now == m_stamp)
-        return false;
-
-    if (!now.exists) {
-        if (!m_stamp.exists)
-            return false;
-        tasks.clear();
-        m_stamp = now;
-        m_state = State::Readable;
-        fail(removedMessage());
-        return true;
-    }
-
     const bool wasUnreadable = m_state == State::Unreadable;
-    read(tasks);
+    switch (catchUp(tasks)) {
+    case Freshness::Unchanged:
+        return false;
+    case Freshness::Removed:
+        return true;
+    case Freshness::Reread:
+        break;
+    }
     return !(wasUnreadable && m_state == State::Unreadable);
 }
 
@@ -190,17 +183,17 @@ bool TaskListFile::appendUnlessPresent(QStringList &tasks, const QStringList &ne
     return change(tasks, [&newTasks](QStringList &list) {
         // A set only pays when several tasks are looked up: it makes adding
         // k tasks to n cost n + k instead of n times k.
+        const bool several = newTasks.size() > 1;
         QSet<QString> present;
-        if (newTasks.size() > 1)
+        if (several)
             present = QSet<QString>(list.cbegin(), list.cend());
         bool appended = false;
         for (const QString &task : newTasks) {
-            const bool there = newTasks.size() > 1 ? present.contains(task)
-                                                   : list.contains(task, Qt::CaseSensitive);
-            if (there)
+            if (several ? present.contains(task) : list.contains(task, Qt::CaseSensitive))
                 continue;
             list.append(task);
-            present.insert(task);
+            if (several)
+                present.insert(task);
             appended = true;
         }
         return appended;
@@ -232,26 +225,38 @@ bool TaskListFile::rewrite(QStringList &tasks)
     return change(tasks, [](QStringList &) { return true; });
 }
 
-bool TaskListFile::syncForChange(QStringList &tasks)
+TaskListFile::Freshness TaskListFile::catchUp(QStringList &tasks)
 {
     const Stamp now = stampOfPath(m_fileName);
-    if (now == m_stamp) {
-        if (m_state == State::Readable)
-            return true;
-        if (m_state == State::NotText)
-            return fail(notTextMessage());
-    }
+    if (now == m_stamp && m_state != State::Unreadable)
+        return Freshness::Unchanged;
     if (!now.exists) {
         if (!m_stamp.exists)
-            return true;  // still missing as last seen: the change starts a new file
-        // Gone since the list was shown: refuse to recreate it from a list
-        // the user has not seen.
+            return Freshness::Unchanged;  // still missing as last seen
         tasks.clear();
         m_stamp = now;
         m_state = State::Readable;
-        return fail(removedMessage());
+        fail(removedMessage());
+        return Freshness::Removed;
     }
-    return read(tasks) && succeed();
+    read(tasks);
+    return Freshness::Reread;
+}
+
+bool TaskListFile::syncForChange(QStringList &tasks)
+{
+    switch (catchUp(tasks)) {
+    case Freshness::Unchanged:
+        // A file still missing as last seen: the change starts a new one.
+        return m_state == State::NotText ? fail(notTextMessage()) : succeed();
+    case Freshness::Removed:
+        // Gone since the list was shown: refuse to recreate it from a list
+        // the user has not seen.
+        return false;
+    case Freshness::Reread:
+        break;
+    }
+    return m_state == State::Readable;
 }
 
 bool TaskListFile::read(QStringList &tasks)

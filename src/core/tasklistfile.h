@@ -55,6 +55,7 @@ public:
 
 private:
     enum class State { Readable, Unreadable, NotText };
+    enum class Freshness { Unchanged, Removed, Reread };
 
     // What identifies one version of the file without reading it.
     struct Stamp {
@@ -74,6 +75,11 @@ private:
 
     QString writablePath() const;
     QString lockFilePath() const;
+    // Reads the file again if it changed since last read or written, and
+    // says what it found. Shared by refresh() and by every change.
+    Freshness catchUp(QStringList &tasks);
+    // catchUp() for a change: false, with the reason, when the change must
+    // not go ahead.
     bool syncForChange(QStringList &tasks);
     bool read(QStringList &tasks);
     bool write(QStringList &tasks);
