@@ -33,15 +33,16 @@ bool Sprint::moveTask(QString task, int sprint)
         return true;
     }
 
+    // A sprint that cannot take changes must not hand a task on either, or
+    // the task would end up in both: a change that changes nothing tells.
+    if (!file.change(tasks, [](QStringList &) { return false; }))
+        return false;
+
     // The target takes the task before this sprint lets it go, and each file
     // is locked on its own, never both at once: a crash in between leaves
     // the task in both sprints, never in neither. Rewriting both files once
     // more afterwards would add nothing but the risk of writing back a list
     // that another store has changed meanwhile.
-    // A sprint that cannot take changes must not hand a task on either, or
-    // the task would end up in both.
-    if (!file.change(tasks, [](QStringList &) { return false; }))
-        return false;
 
     Sprint target(sprint);
     if (!target.addTask(task)) {
