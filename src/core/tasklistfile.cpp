@@ -1,5 +1,6 @@
 #include "tasklistfile.h"
 
+#include "filelock.h"
 #include "tasklistcodec.h"
 
 #include <QCoreApplication>
@@ -7,20 +8,14 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QTemporaryFile>
-#include <QThread>
 
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-// How long a change waits for another store, in this process or another,
-// to finish with the same file.
-constexpr int LockTimeoutMs = 10000;
 
 // Symbolic links are followed at most this deep, as the system does.
 constexpr int MaxLinkDepth = 40;
@@ -34,51 +29,6 @@ qint64 nanoseconds(const struct timespec &time)
 {
     return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
 }
-
-// An exclusive lock on a hidden file beside a task list file, held for the
-// length of one change. The system releases it when its holder ends, even
-// through a crash or a kill, so no stale lock outlives a process. The lock
-// file stays, empty: removing it would let two stores lock different files.
-class FileLock
-{
-public:
-    explicit FileLock(const QString &path)
-    {
-        m_handle = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (m_handle < 0) {
-            m_error = errno;
-            return;
-        }
-        int pause = 1;
-        for (int waited = 0; ::flock(m_handle, LOCK_EX | LOCK_NB) != 0; waited += pause) {
-            if (errno != EWOULDBLOCK || waited >= LockTimeoutMs) {
-                m_error = errno;
-                return;
-            }
-            QThread::msleep(pause);
-            pause = qMin(pause * 2, 50);
-        }
-        m_locked = true;
-    }
-    ~FileLock()
-    {
-        if (m_handle >= 0)
-            ::close(m_handle);
-    }
-    FileLock(const FileLock &) = delete;
-    FileLock &operator=(const FileLock &) = delete;
-
-    bool isLocked() const { return m_locked; }
-    QString errorString() const
-    {
-        return m_error == EWOULDBLOCK ? tr("Another program keeps it locked.") : qt_error_string(m_error);
-    }
-
-private:
-    int m_handle = -1;
-    int m_error = 0;
-    bool m_locked = false;
-};
 
 } // namespace
 
