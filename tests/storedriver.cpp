@@ -13,7 +13,9 @@
 //   storedriver churn LIST COUNT WIDTH   rewrite a list of COUNT tasks,
 //                                        padded with dots to WIDTH, forever,
 //                                        each time with a new generation
-//                                        number in every task
+//                                        number in every task; prints
+//                                        "ready", then "wrote N" after
+//                                        each write
 //   storedriver workload ID COUNT        the operations of Workload::make
 //
 // LIST is "backlog" or a sprint number. Prints the store's error and exits
@@ -125,6 +127,8 @@ int churn(const QString &name, int count, int width)
         });
         if (!written)
             return failWith(file.errorString());
+        std::printf("wrote %d\n", generation);
+        std::fflush(stdout);
     }
 }
 

@@ -2,7 +2,9 @@
 #include "workdir.h"
 
 #include <QProcess>
+#include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QThread>
 #include <QtTest>
 
@@ -55,26 +57,60 @@ bool isWriting(qint64 pid, const QString &folder)
     return false;
 }
 
+// How long one cycle of the writer takes in this build on this machine, in
+// microseconds: a sanitizer build or a busy machine is many times slower
+// than a plain build on an idle one, so the kills are spread over what was
+// measured, not over a fixed time.
+qint64 measureWriteCycle()
+{
+    QProcess writer;
+    writer.start(QStringLiteral(STORE_DRIVER), {"churn", "1", QString::number(TaskCount), QString::number(TaskWidth)});
+    constexpr int Writes = 5;
+    QElapsedTimer sinceFirstWrite;
+    int writes = 0;
+    while (writes < Writes && writer.waitForReadyRead(60000)) {
+        while (writes < Writes && writer.canReadLine()) {
+            if (!writer.readLine().startsWith("wrote"))
+                continue;
+            if (writes++ == 0)
+                sinceFirstWrite.start();
+        }
+    }
+    const qint64 cycle = sinceFirstWrite.isValid() ? sinceFirstWrite.nsecsElapsed() / 1000 / (Writes - 1) : -1;
+    writer.kill();
+    writer.waitForFinished(60000);
+    return writes < Writes ? -1 : cycle;
+}
+
+QStringList temporaries()
+{
+    return QDir().entryList({".sprint1.*"}, QDir::Files | QDir::Hidden)
+        .filter(QRegularExpression(QStringLiteral("^\\.sprint1\\.(?!lock$)")));
+}
+
 } // namespace
 
 void TestKillMidWrite::everyKillLeavesOneCompleteList()
 {
     WorkDir dir;
     QVERIFY(WorkDir::write(QStringLiteral("sprint1"), generation(0).join(QLatin1Char('\n')).toUtf8()));
+    const qint64 cycleUs = measureWriteCycle();
+    QVERIFY2(cycleUs > 0, "the writer did not write five times");
+    QVERIFY(WorkDir::write(QStringLiteral("sprint1"), generation(0).join(QLatin1Char('\n')).toUtf8()));
 
     const quint32 seed = QRandomGenerator::global()->generate();
     QRandomGenerator random(seed);
     int lastGeneration = 0;
     int midWrite = 0;
-    int leftBehind = 0;
     int unchanged = 0;
+    QSet<QString> leftBehind;
     for (int kill = 0; kill < Kills; ++kill) {
         QProcess writer;
         writer.start(QStringLiteral(STORE_DRIVER), {"churn", "1", QString::number(TaskCount), QString::number(TaskWidth)});
         QVERIFY2(writer.waitForReadyRead(60000), writer.readAllStandardError().constData());
-        // One rewrite of the list takes a few milliseconds: a pause of up to
-        // 40 ms lands before, inside and between writes.
-        QThread::usleep(random.bounded(40000));
+        // A pause of up to three write cycles lands before, inside and
+        // between writes.
+        QThread::usleep(unsigned(random.bounded(quint32(3 * cycleUs))));
         if (isWriting(writer.processId(), dir.path()))
             ++midWrite;
         ::kill(pid_t(writer.processId()), SIGKILL);
@@ -98,22 +134,24 @@ void TestKillMidWrite::everyKillLeavesOneCompleteList()
         lastGeneration = number;
 
         // A kill between naming the temporary file and renaming it leaves the
-        // hidden file behind: count it and clear it away.
-        const QStringList leftovers = QDir().entryList({".sprint1.*"}, QDir::Files | QDir::Hidden)
-                                          .filter(QRegularExpression(QStringLiteral("^\\.sprint1\\.(?!lock$)")));
-        if (!leftovers.isEmpty())
-            ++leftBehind;
-        for (const QString &name : leftovers)
-            QFile::remove(name);
+        // hidden file behind, until the next change clears it.
+        for (const QString &name : temporaries())
+            leftBehind.insert(name);
     }
 
-    qInfo("kill mid-write: %d kills of a writer rewriting %d tasks of %d characters (seed %u); %d generations written;"
-          " %d kills landed while a temporary file was open, %d left a hidden temporary file,"
-          " %d came before any new write; every kill left one complete list and nothing in the sprint listing",
-          Kills, TaskCount, TaskWidth, seed, lastGeneration, midWrite, leftBehind, unchanged);
+    Sprint(1).addTask(QStringLiteral("one more change"));
+    const QStringList remaining = temporaries();
+
+    qInfo("kill mid-write: %d kills of a writer rewriting %d tasks of %d characters (seed %u), spread over three"
+          " write cycles of %lld us; %d generations written; %d kills landed while a temporary file was open,"
+          " %d left a hidden temporary file, %d remain after one more change; %d came before any new write;"
+          " every kill left one complete list and nothing in the sprint listing",
+          Kills, TaskCount, TaskWidth, seed, cycleUs, lastGeneration, midWrite, int(leftBehind.size()),
+          int(remaining.size()), unchanged);
     // Without kills inside writes the test would prove nothing.
     QVERIFY2(midWrite > 0, "no kill landed inside a write");
     QVERIFY2(lastGeneration > 0, "the writer never completed a write");
+    QVERIFY2(remaining.isEmpty(), qPrintable(remaining.join(QLatin1String(", "))));
 }
 
 QTEST_GUILESS_MAIN(TestKillMidWrite)

@@ -156,7 +156,7 @@ void TestMainWindow::newSprint()
         QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
         // A closed sprint window goes, and the main window forgets it.
         w.sw->close();
-        QTRY_VERIFY(!w.sw);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.sw, Probe::FollowMs);
     }
 }
 
@@ -168,7 +168,7 @@ void TestMainWindow::newSprintSeesFilesMadeMeanwhile()
     w.show();
     QVERIFY(WorkDir::write("sprint20", ""));
     // Shown within a second, without any press.
-    QTRY_COMPARE_WITH_TIMEOUT(entries(w), (QStringList{"New sprint", "sprint1", "sprint20"}), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(entries(w), (QStringList{"New sprint", "sprint1", "sprint20"}), Probe::FollowMs);
     // And counted even when the press comes first.
     QVERIFY(WorkDir::write("sprint30", ""));
     press(w, "sprint_settings");

@@ -45,13 +45,12 @@ bool canDropPrivileges()
     return ::geteuid() != 0 || !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
 }
 
-DriverReport runDriver(const QStringList &arguments, bool asNobody, int timeoutMs = 20000)
+DriverReport runDriver(const QStringList &arguments, bool asNobody)
 {
     if (asNobody && ::geteuid() == 0)
         return DriverReport::run(QStandardPaths::findExecutable(QStringLiteral("setpriv")),
-                                 QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", STORE_DRIVER} + arguments,
-                                 QProcessEnvironment::systemEnvironment(), timeoutMs);
-    return DriverReport::run(QStringLiteral(STORE_DRIVER), arguments, QProcessEnvironment::systemEnvironment(), timeoutMs);
+                                 QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", STORE_DRIVER} + arguments);
+    return DriverReport::run(QStringLiteral(STORE_DRIVER), arguments);
 }
 
 QByteArray utf16WithMark(const QString &text)
@@ -251,7 +250,7 @@ void TestOddEntries::fifoDoesNotHang()
 {
     WorkDir dir;
     QVERIFY(::mkfifo("sprint4", 0644) == 0);
-    const DriverReport report = runDriver({"try", "4", "add", "new"}, false, 5000);
+    const DriverReport report = runDriver({"try", "4", "add", "new"}, false);
     QVERIFY2(report.ran, qPrintable(report.output));
     QVERIFY(!report.ok);
     QVERIFY2(report.error.contains(QLatin1String("sprint4")), qPrintable(report.error));

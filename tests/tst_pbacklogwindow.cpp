@@ -167,7 +167,7 @@ void TestPBacklogWindow::twoWindowsStayInStep()
 
     Probe::list(second)->setCurrentRow(0);
     Probe::button(second, "delete_2")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(first), (QStringList{"b", "c"}), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(first), (QStringList{"b", "c"}), Probe::FollowMs);
     QVERIFY(list->currentItem());
     QCOMPARE(list->currentItem()->text(), QStringLiteral("c"));
     QVERIFY(list->currentItem()->isSelected());
@@ -175,13 +175,13 @@ void TestPBacklogWindow::twoWindowsStayInStep()
     // When the selected task goes, nothing else is selected in its place.
     Probe::list(second)->setCurrentRow(1);
     Probe::button(second, "delete_2")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(first), QStringList{"b"}, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(first), QStringList{"b"}, Probe::FollowMs);
     QVERIFY(list->selectedItems().isEmpty());
 
     ModalDriver driver;
     driver.add(ModalDriver::enterText("from the first"));
     Probe::button(first, "add")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(second), (QStringList{"b", "from the first"}), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(second), (QStringList{"b", "from the first"}), Probe::FollowMs);
     QCOMPARE(fileTasks(), Probe::rows(first));
 }
 
@@ -201,7 +201,7 @@ void TestPBacklogWindow::keepsFollowingTheFileAfterItIsReplaced()
         } else {
             QVERIFY(WorkDir::write("product_backlog", step.second));
         }
-        QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w).join('\n') + '\n', QString::fromUtf8(step.second), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w).join('\n') + '\n', QString::fromUtf8(step.second), Probe::FollowMs);
     }
 }
 
@@ -212,14 +212,14 @@ void TestPBacklogWindow::unreadableFileIsShownReadOnly()
     ModalDriver driver;
     PBacklogWindow w(nullptr);
     w.show();
-    QTRY_COMPARE(driver.messages.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(driver.messages.size(), 1, Probe::FollowMs);
     QVERIFY2(driver.messages.first().contains("product_backlog"), qPrintable(driver.messages.first()));
     for (const char *name : {"add", "delete_2", "edit"})
         QVERIFY2(!Probe::button(w, name)->isEnabled(), name);
 
     // Once the file is mended, the window takes changes again.
     QVERIFY(WorkDir::write("product_backlog", "mended\n"));
-    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w), QStringList{"mended"}, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w), QStringList{"mended"}, Probe::FollowMs);
     QVERIFY(Probe::button(w, "add")->isEnabled());
 }
 

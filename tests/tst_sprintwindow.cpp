@@ -205,7 +205,7 @@ void TestSprintWindow::changeTask()
     QCOMPARE(fileTasks(5), expectedHere);
     QCOMPARE(Probe::rows(w), expectedHere);
     QCOMPARE(fileTasks(targetNumber), expectedThere);
-    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(there), fileTasks(2), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(there), fileTasks(2), Probe::FollowMs);
 }
 
 void TestSprintWindow::unreadableSprintIsShownReadOnly()
@@ -216,7 +216,7 @@ void TestSprintWindow::unreadableSprintIsShownReadOnly()
     SprintWindow w(nullptr);
     w.initSprint(1);
     w.show();
-    QTRY_COMPARE(driver.messages.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(driver.messages.size(), 1, Probe::FollowMs);
     QVERIFY2(driver.messages.first().contains("sprint1"), qPrintable(driver.messages.first()));
     for (const char *name : {"add", "move", "delete_2"})
         QVERIFY2(!Probe::button(w, name)->isEnabled(), name);

@@ -2,6 +2,7 @@
 #include "pbacklogwindow.h"
 #include "sprintwindow.h"
 #include "tasklistcodec.h"
+#include "windowprobe.h"
 #include "workdir.h"
 
 #include <QListWidget>
@@ -79,10 +80,10 @@ void TestWindowsUnderLoad::windowsFollowAnotherProcess()
     settling.start();
     const QStringList backlog = inFile(QStringLiteral("product_backlog"));
     const QStringList sprint = inFile(QStringLiteral("sprint1"));
-    QTRY_COMPARE_WITH_TIMEOUT(shown(&backlog1), backlog, 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(shown(&backlog2), backlog, 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(shown(&sprint1), sprint, 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(shown(&sprint2), sprint, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&backlog1), backlog, Probe::FollowMs);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&backlog2), backlog, Probe::FollowMs);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&sprint1), sprint, Probe::FollowMs);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&sprint2), sprint, Probe::FollowMs);
     const qint64 settled = settling.elapsed();
 
     // Every task typed into a window is in the file, once.
@@ -137,13 +138,13 @@ void TestWindowsUnderLoad::windowsFollowFilesChangedUnderThem()
     } else {
         QVERIFY(QFile::remove(file));
     }
-    QTRY_COMPARE_WITH_TIMEOUT(shown(first), followed, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(shown(second), followed, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(first), followed, Probe::FollowMs);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(second), followed, Probe::FollowMs);
 
     if (change == QLatin1String("remove")) {
         // The user is told, and the file is not written again from the
         // list the windows showed before.
-        QTRY_VERIFY_WITH_TIMEOUT(dialogs.messages.size() >= 2, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(dialogs.messages.size() >= 2, Probe::FollowMs);
         QVERIFY2(dialogs.messages.first().contains(file), qPrintable(dialogs.messages.first()));
         QTest::qWait(300);
         QVERIFY(!QFile::exists(file));
@@ -155,16 +156,16 @@ void TestWindowsUnderLoad::windowsFollowFilesChangedUnderThem()
     if (isBacklog) {
         dialogs.add(ModalDriver::enterText(QStringLiteral("new")));
         click(first, "add");
-        QTRY_VERIFY(dialogs.done());
+        QTRY_VERIFY_WITH_TIMEOUT(dialogs.done(), Probe::FollowMs);
         QCOMPARE(inFile(file), followed + QStringList{"new"});
     } else {
         QVERIFY(WorkDir::write(QStringLiteral("product_backlog"), "new"));
         dialogs.add(ModalDriver::pick({"new"}));
         click(first, "add");
-        QTRY_VERIFY(dialogs.done());
+        QTRY_VERIFY_WITH_TIMEOUT(dialogs.done(), Probe::FollowMs);
         QCOMPARE(inFile(file), followed + QStringList{"new"});
     }
-    QTRY_COMPARE_WITH_TIMEOUT(shown(second), inFile(file), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(second), inFile(file), Probe::FollowMs);
     QCOMPARE(shown(first), inFile(file));
 }
 

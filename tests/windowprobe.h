@@ -11,6 +11,12 @@
 // children, since the form itself is private.
 namespace Probe {
 
+// How long a window may take to follow a change on disk before a test gives
+// up. A passing check returns as soon as it holds, so this only bounds a
+// failure; it is generous because a sanitizer build on a busy machine is
+// many times slower than a plain one on an idle machine.
+constexpr int FollowMs = 60000;
+
 inline QListWidget *list(QWidget &w, const char *name = "tasks")
 {
     return w.findChild<QListWidget *>(QLatin1String(name));

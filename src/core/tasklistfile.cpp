@@ -4,8 +4,10 @@
 #include "tasklistcodec.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryFile>
 
@@ -114,6 +116,7 @@ bool TaskListFile::change(QStringList &tasks, const std::function<bool(QStringLi
     const FileLock lock(lockFilePath());
     if (!lock.isLocked())
         return fail(tr("Cannot lock file %1:\n%2").arg(displayName(), lock.errorString()));
+    removeStaleTemporaries();
     if (!syncForChange(tasks))
         return false;
     if (!edit(tasks))
@@ -256,10 +259,8 @@ bool TaskListFile::write(QStringList &tasks)
     if (target.exists() && !target.isWritable())
         return fail(cannotWrite(qt_error_string(EACCES)));
 
-    // A hidden name in the same folder: never listed as a sprint, never
-    // loaded, and on the same file system so that the rename is atomic.
-    QTemporaryFile temp(target.absolutePath() + QLatin1String("/.") + target.fileName()
-                        + QLatin1String(".XXXXXX"));
+    QTemporaryFile temp(target.absolutePath() + QLatin1Char('/')
+                        + temporaryName(target.fileName(), QStringLiteral("XXXXXX")));
     if (!temp.open())
         return fail(cannotWrite(temp.errorString()));
     temp.setPermissions(target.exists() ? target.permissions()
@@ -319,6 +320,33 @@ QString TaskListFile::writablePath() const
         path = info.symLinkTarget();
     }
     return path;
+}
+
+QString TaskListFile::temporaryName(const QString &listName, const QString &random)
+{
+    // Hidden, so never listed as a sprint nor loaded; the ending tells it
+    // from any file a user keeps beside the list.
+    return QLatin1Char('.') + listName + QLatin1Char('.') + random + QLatin1String(".tmp");
+}
+
+void TaskListFile::removeStaleTemporaries() const
+{
+    // Only a writer that holds the lock makes a temporary, and the caller
+    // holds it now: any temporary of this list belongs to a writer that was
+    // killed or crashed, and would otherwise stay for good.
+    const QFileInfo target(writablePath());
+    const QString listName = target.fileName();
+    // The pattern fixes the start and the end, the rest the random part.
+    static const QRegularExpression random(QStringLiteral("^[A-Za-z0-9]{6}$"));
+    const int randomAt = listName.size() + 2;
+    const int size = temporaryName(listName, QString()).size() + 6;
+    QDir folder = target.absoluteDir();
+    const QStringList candidates = folder.entryList({temporaryName(listName, QStringLiteral("*"))},
+                                                    QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString &name : candidates) {
+        if (name.size() == size && random.match(name.midRef(randomAt, 6)).hasMatch())
+            folder.remove(name);
+    }
 }
 
 QString TaskListFile::lockFilePath() const

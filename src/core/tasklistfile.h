@@ -75,6 +75,10 @@ private:
 
     QString writablePath() const;
     QString lockFilePath() const;
+    // The name of a temporary that a write of the list listName fills
+    // before renaming it over the list, in the list's own folder.
+    static QString temporaryName(const QString &listName, const QString &random);
+    void removeStaleTemporaries() const;
     // Reads the file again if it changed since last read or written, and
     // says what it found. Shared by refresh() and by every change.
     Freshness catchUp(QStringList &tasks);
