@@ -123,7 +123,7 @@ int churn(const QString &name, int count, int width)
             list.reserve(count);
             for (int i = 0; i < count; ++i)
                 list.append((stamp + QString::number(i) + QLatin1Char(' ')).leftJustified(width, QLatin1Char('.')));
-            return true;
+            return TaskListFile::Outcome::Changed;
         });
         if (!written)
             return failWith(file.errorString());

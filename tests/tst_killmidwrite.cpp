@@ -57,29 +57,41 @@ bool isWriting(qint64 pid, const QString &folder)
     return false;
 }
 
-// How long one cycle of the writer takes in this build on this machine, in
-// microseconds: a sanitizer build or a busy machine is many times slower
+// How long the writer takes, in this build on this machine, from saying it
+// is ready to its first write, and then from one write to the next, in
+// microseconds. A sanitizer build or a busy machine is many times slower
 // than a plain build on an idle one, so the kills are spread over what was
 // measured, not over a fixed time.
-qint64 measureWriteCycle()
+struct WriterPace {
+    qint64 firstWriteUs = -1;
+    qint64 cycleUs = -1;
+};
+
+WriterPace measureWriter()
 {
     QProcess writer;
     writer.start(QStringLiteral(STORE_DRIVER), {"churn", "1", QString::number(TaskCount), QString::number(TaskWidth)});
     constexpr int Writes = 5;
-    QElapsedTimer sinceFirstWrite;
+    QElapsedTimer sinceReady;
+    qint64 firstWrite = 0;
     int writes = 0;
     while (writes < Writes && writer.waitForReadyRead(60000)) {
         while (writes < Writes && writer.canReadLine()) {
-            if (!writer.readLine().startsWith("wrote"))
-                continue;
-            if (writes++ == 0)
-                sinceFirstWrite.start();
+            const QByteArray line = writer.readLine();
+            if (line.startsWith("ready"))
+                sinceReady.start();
+            else if (line.startsWith("wrote") && writes++ == 0)
+                firstWrite = sinceReady.nsecsElapsed() / 1000;
         }
     }
-    const qint64 cycle = sinceFirstWrite.isValid() ? sinceFirstWrite.nsecsElapsed() / 1000 / (Writes - 1) : -1;
+    WriterPace pace;
+    if (writes == Writes) {
+        pace.firstWriteUs = firstWrite;
+        pace.cycleUs = (sinceReady.nsecsElapsed() / 1000 - firstWrite) / (Writes - 1);
+    }
     writer.kill();
     writer.waitForFinished(60000);
-    return writes < Writes ? -1 : cycle;
+    return pace;
 }
 
 QStringList temporaries()
@@ -94,9 +106,10 @@ void TestKillMidWrite::everyKillLeavesOneCompleteList()
 {
     WorkDir dir;
     QVERIFY(WorkDir::write(QStringLiteral("sprint1"), generation(0).join(QLatin1Char('\n')).toUtf8()));
-    const qint64 cycleUs = measureWriteCycle();
-    QVERIFY2(cycleUs > 0, "the writer did not write five times");
+    const WriterPace pace = measureWriter();
+    QVERIFY2(pace.cycleUs > 0, "the writer did not write five times");
     QVERIFY(WorkDir::write(QStringLiteral("sprint1"), generation(0).join(QLatin1Char('\n')).toUtf8()));
+    const qint64 spreadUs = pace.firstWriteUs + 2 * pace.cycleUs;
 
     const quint32 seed = QRandomGenerator::global()->generate();
     QRandomGenerator random(seed);
@@ -108,9 +121,9 @@ void TestKillMidWrite::everyKillLeavesOneCompleteList()
         QProcess writer;
         writer.start(QStringLiteral(STORE_DRIVER), {"churn", "1", QString::number(TaskCount), QString::number(TaskWidth)});
         QVERIFY2(writer.waitForReadyRead(60000), writer.readAllStandardError().constData());
-        // A pause of up to three write cycles lands before, inside and
-        // between writes.
-        QThread::usleep(unsigned(random.bounded(quint32(3 * cycleUs))));
+        // A pause of up to the first write and two more lands before,
+        // inside and between writes.
+        QThread::usleep(unsigned(random.bounded(quint32(spreadUs))));
         if (isWriting(writer.processId(), dir.path()))
             ++midWrite;
         ::kill(pid_t(writer.processId()), SIGKILL);
@@ -142,11 +155,11 @@ void TestKillMidWrite::everyKillLeavesOneCompleteList()
     Sprint(1).addTask(QStringLiteral("one more change"));
     const QStringList remaining = temporaries();
 
-    qInfo("kill mid-write: %d kills of a writer rewriting %d tasks of %d characters (seed %u), spread over three"
-          " write cycles of %lld us; %d generations written; %d kills landed while a temporary file was open,"
+    qInfo("kill mid-write: %d kills of a writer rewriting %d tasks of %d characters (seed %u), spread over"
+          " %lld us (first write after %lld us, then one every %lld us); %d generations written; %d kills landed while a temporary file was open,"
           " %d left a hidden temporary file, %d remain after one more change; %d came before any new write;"
           " every kill left one complete list and nothing in the sprint listing",
-          Kills, TaskCount, TaskWidth, seed, cycleUs, lastGeneration, midWrite, int(leftBehind.size()),
+          Kills, TaskCount, TaskWidth, seed, spreadUs, pace.firstWriteUs, pace.cycleUs, lastGeneration, midWrite, int(leftBehind.size()),
           int(remaining.size()), unchanged);
     // Without kills inside writes the test would prove nothing.
     QVERIFY2(midWrite > 0, "no kill landed inside a write");

@@ -26,7 +26,8 @@ private slots:
 };
 
 // Operations are written as "+text" (add), "-text" (remove) and "=old>new"
-// (edit); a null "before" means there is no file yet.
+// (edit), preceded by "!" when the task must be found gone; a null "before"
+// means there is no file yet.
 void TestProductBacklog::changes_data()
 {
     QTest::addColumn<QByteArray>("before");
@@ -46,9 +47,15 @@ void TestProductBacklog::changes_data()
     QTest::newRow("remove the only task") << QByteArray("a") << QStringList{"-a"} << QByteArray("");
     QTest::newRow("edit takes the first of two") << QByteArray("a\nb\na") << QStringList{"=a>c"} << QByteArray("c\nb\na");
     QTest::newRow("edit to the text unchanged rewrites") << QByteArray("a\r\n") << QStringList{"=a>a"} << QByteArray("a");
-    QTest::newRow("edit of no task drops the bom") << QByteArray("\xef\xbb\xbf" "a\n") << QStringList{"=z>y"} << QByteArray("a");
+    QTest::newRow("edit of a vanished task writes nothing") << QByteArray("\xef\xbb\xbf" "a\n") << QStringList{"!=z>y"}
+                                                            << QByteArray("\xef\xbb\xbf" "a\n");
     QTest::newRow("edit makes twins, remove takes the earlier") << QByteArray("a\nb\nc") << QStringList{"=c>a", "-a"} << QByteArray("b\na");
     QTest::newRow("edit into several lines") << QByteArray("a\nb") << QStringList{"=a>x\ny"} << QByteArray("x\ny\nb");
+    QTest::newRow("edit into lines, empty ones dropped") << QByteArray("a\nb") << QStringList{"=b>\nx\n\ny\n"}
+                                                         << QByteArray("a\nx\ny");
+    QTest::newRow("add of lines, present and empty ones skipped") << QByteArray("Fix bug") << QStringList{"+Write docs\nFix bug\n"}
+                                                                 << QByteArray("Fix bug\nWrite docs");
+    QTest::newRow("no final line feed after an empty last task") << QByteArray("a\n\nb") << QStringList{"-b"} << QByteArray("a");
 }
 
 void TestProductBacklog::changes()
@@ -62,7 +69,10 @@ void TestProductBacklog::changes()
         QVERIFY(WorkDir::write(productbacklog::fileName(), before));
     productbacklog store;
     QVERIFY2(store.errorString().isEmpty(), qPrintable(store.errorString()));
-    for (const QString &operation : operations) {
+    for (QString operation : operations) {
+        const bool gone = operation.startsWith('!');
+        if (gone)
+            operation.remove(0, 1);
         const QString text = operation.mid(1);
         bool ok = false;
         switch (operation.at(0).toLatin1()) {
@@ -70,7 +80,7 @@ void TestProductBacklog::changes()
         case '-': ok = store.removeItem(text); break;
         case '=': ok = store.editItem(text.section('>', 0, 0), text.section('>', 1)); break;
         }
-        QVERIFY2(ok, qPrintable(operation + ": " + store.errorString()));
+        QVERIFY2(ok != gone && store.isNotFound() == gone, qPrintable(operation + ": " + store.errorString()));
     }
     QCOMPARE(WorkDir::read(productbacklog::fileName()), after);
     // The list is what loading the file gives, so a window can show it as it is.

@@ -105,7 +105,7 @@ void TestSprint::moveTask_data()
     QTest::newRow("to a sprint with tasks") << QByteArray("a\nb") << QByteArray("c") << "b" << 2 << QByteArray("a") << QByteArray("c\nb") << "";
     QTest::newRow("target already holds it") << QByteArray("a\nb") << QByteArray("a") << "a" << 2 << QByteArray("b") << QByteArray("a") << "";
     QTest::newRow("held twice here") << QByteArray("a\nb\na") << QByteArray("") << "a" << 2 << QByteArray("b\na") << QByteArray("a") << "";
-    QTest::newRow("not held here") << QByteArray("b") << QByteArray("c") << "a" << 2 << QByteArray("b") << QByteArray("c\na") << "";
+    QTest::newRow("no longer held here") << QByteArray("b") << QByteArray("c") << "a" << 2 << QByteArray("b") << QByteArray("c") << "no longer";
     QTest::newRow("to its own number") << QByteArray("a\nb") << none << "a" << 1 << QByteArray("a\nb") << QByteArray("a\nb") << "";
     QTest::newRow("to an unreadable sprint") << QByteArray("a") << QByteArray("<directory>") << "a" << 9 << QByteArray("a") << unreadable << "sprint9";
     QTest::newRow("from a read-only sprint") << QByteArray("a\n\xff") << none << "a" << 2 << QByteArray("a\n\xff") << unreadable << "sprint1";

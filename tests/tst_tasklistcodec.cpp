@@ -89,7 +89,8 @@ void TestTaskListCodec::encode_data()
     QTest::newRow("two tasks") << QStringList{"a", "b"} << QByteArray("a\nb");
     QTest::newRow("empty list") << QStringList() << QByteArray();
     QTest::newRow("one empty task") << QStringList{QString()} << QByteArray();
-    QTest::newRow("empty last task") << QStringList{"a", ""} << QByteArray("a\n");
+    QTest::newRow("empty last tasks, no final line feed") << QStringList{"a", "", ""} << QByteArray("a");
+    QTest::newRow("last task ending in a line break") << QStringList{"a", "b\n"} << QByteArray("a\nb");
     QTest::newRow("utf-8, no bom") << QStringList{QString::fromUtf8("\xc3\xa9")} << QByteArray("\xc3\xa9");
     QTest::newRow("nul kept") << QStringList{QString::fromUtf8("a\0b", 3), "c"} << QByteArray("a\0b\nc", 5);
 }

@@ -1,3 +1,4 @@
+#include "listedits.h"
 #include "tasklistfile.h"
 #include "workdir.h"
 
@@ -32,9 +33,9 @@ void TestTaskListFile::noStrayFilesAfterManyWrites()
     QStringList tasks;
     QVERIFY(file.load(tasks));
     for (int i = 0; i < 200; ++i) {
-        QVERIFY(file.appendUnlessPresent(tasks, {QString::number(i)}));
+        QVERIFY(file.change(tasks, ListEdits::insert(ListEdits::End, {QString::number(i)})));
         if (i % 3 == 0)
-            QVERIFY(file.removeFirst(tasks, QString::number(i / 2)));
+            QVERIFY(file.change(tasks, ListEdits::removeFirst(QString::number(i / 2))));
     }
     // No temporary file is left behind, hidden or not; only the empty lock file stays.
     QStringList expected = kept + QStringList{".sprint3.lock", "sprint3"};
@@ -97,7 +98,7 @@ void TestTaskListFile::fullDiskKeepsTheOldContent()
     TaskListFile file(QStringLiteral("product_backlog"));
     QStringList tasks;
     QVERIFY(file.load(tasks));
-    QVERIFY(file.appendUnlessPresent(tasks, {QStringLiteral("kept")}));
+    QVERIFY(file.change(tasks, ListEdits::insert(ListEdits::End, {QStringLiteral("kept")})));
 
     // Fill every free block.
     QFile filler(QStringLiteral("filler"));
@@ -107,7 +108,7 @@ void TestTaskListFile::fullDiskKeepsTheOldContent()
     }
     filler.close();
 
-    QVERIFY(!file.appendUnlessPresent(tasks, {QString(taskSize, QLatin1Char('n'))}));
+    QVERIFY(!file.change(tasks, ListEdits::insert(ListEdits::End, {QString(taskSize, QLatin1Char('n'))})));
     QVERIFY2(file.errorString().contains(QLatin1String("product_backlog"))
                  && file.errorString().contains(QLatin1String("No space left on device")),
              qPrintable(file.errorString()));
@@ -116,7 +117,7 @@ void TestTaskListFile::fullDiskKeepsTheOldContent()
     QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), (QStringList{".product_backlog.lock", "filler", "product_backlog"}));
 
     QVERIFY(QFile::remove(QStringLiteral("filler")));
-    QVERIFY2(file.appendUnlessPresent(tasks, {QStringLiteral("next")}), qPrintable(file.errorString()));
+    QVERIFY2(file.change(tasks, ListEdits::insert(ListEdits::End, {QStringLiteral("next")})), qPrintable(file.errorString()));
     QCOMPARE(WorkDir::read(QStringLiteral("product_backlog")), QByteArray("kept\nnext"));
 }
 

@@ -1,6 +1,7 @@
 #include "productbacklog.h"
 
 #include "hiddenmessage.h"
+#include "listedits.h"
 
 #include <QVector>
 
@@ -12,17 +13,17 @@ productbacklog::productbacklog()
 
 bool productbacklog::addItem(QString item)
 {
-    return file.appendUnlessPresent(tasks, {item});
+    return change(ListEdits::insert(ListEdits::End, ListEdits::lines(item)));
 }
 
 bool productbacklog::removeItem(QString item)
 {
-    return file.removeFirst(tasks, item);
+    return change(ListEdits::removeFirst(item));
 }
 
 bool productbacklog::editItem(QString item, QString newtext)
 {
-    return file.replaceFirst(tasks, item, newtext);
+    return change(ListEdits::replaceFirst(item, ListEdits::lines(newtext)));
 }
 
 QStringList productbacklog::getItems() const
@@ -50,6 +51,11 @@ bool productbacklog::write(QString secret)
     return addItem(HiddenMessage::decipher(enciphered, secret));
 }
 
+bool productbacklog::change(const TaskListFile::Edit &edit)
+{
+    return file.change(tasks, edit);
+}
+
 bool productbacklog::refresh()
 {
     return file.refresh(tasks);
@@ -58,6 +64,11 @@ bool productbacklog::refresh()
 bool productbacklog::isReadOnly() const
 {
     return file.isReadOnly();
+}
+
+bool productbacklog::isNotFound() const
+{
+    return file.isNotFound();
 }
 
 QString productbacklog::errorString() const

@@ -17,8 +17,11 @@ class productbacklog
 public:
     productbacklog();
 
+    // Adds each line of item that is not empty and not in the backlog yet.
     bool addItem(QString item);
     bool removeItem(QString item);
+    // Replaces the first task equal to item with the lines of newtext. Fails,
+    // with isNotFound(), when no task reads item any more.
     bool editItem(QString item, QString newtext);
     QStringList getItems() const;
     // Adds the hidden message when secret is its passphrase. True when the
@@ -26,10 +29,14 @@ public:
     // text, with errorString() empty, or when the file refused the change.
     bool write(QString secret);
 
+    // Applies any edit of the list (see ListEdits) to the file.
+    bool change(const TaskListFile::Edit &edit);
     // Re-reads the file if it changed on disk; true when the list was read again.
     bool refresh();
     // True when the file could not be read or is not text: changes are refused.
     bool isReadOnly() const;
+    // True when the last change was refused because its task is gone.
+    bool isNotFound() const;
     // Why the last call failed, naming the file; empty after a success.
     QString errorString() const;
 

@@ -12,44 +12,56 @@ Sprint::Sprint(int i)
 
 bool Sprint::addTask(QString task)
 {
-    return file.appendUnlessPresent(tasks, {task});
+    return change(ListEdits::insert(ListEdits::End, ListEdits::lines(task)));
 }
 
 bool Sprint::addTasks(const QStringList &newTasks)
 {
-    return file.appendUnlessPresent(tasks, newTasks);
+    return change(ListEdits::insert(ListEdits::End, newTasks));
 }
 
 bool Sprint::deleteTask(QString task)
 {
-    return file.removeFirst(tasks, task);
+    return change(ListEdits::removeFirst(task));
 }
 
 bool Sprint::moveTask(QString task, int sprint)
+{
+    // Looked for from the top, the task is found at its first row.
+    return moveTo(sprint, {ListEdits::Transfer{task, 0, ListEdits::End}});
+}
+
+bool Sprint::moveTo(int sprint, const QVector<ListEdits::Transfer> &items, QVector<ListEdits::Transfer> *done)
 {
     // A move onto this sprint itself would only take the task out of it.
     if (sprint == index) {
         file.setErrorString(QString());
         return true;
     }
-
-    // A sprint that cannot take changes must not hand a task on either, or
-    // the task would end up in both: a change that changes nothing tells.
-    if (!file.change(tasks, [](QStringList &) { return false; }))
+    // A sprint that cannot take changes must not make a target sprint's
+    // file either: a change that changes nothing tells.
+    if (!change([](QStringList &) { return TaskListFile::Outcome::Unchanged; }))
         return false;
-
-    // The target takes the task before this sprint lets it go, and each file
-    // is locked on its own, never both at once: a crash in between leaves
-    // the task in both sprints, never in neither. Rewriting both files once
-    // more afterwards would add nothing but the risk of writing back a list
-    // that another store has changed meanwhile.
-
     Sprint target(sprint);
-    if (!target.addTask(task)) {
-        file.setErrorString(target.errorString());
-        return false;
+    return transfer(*this, target, items, done);
+}
+
+bool Sprint::takeFrom(int sprint, const QVector<ListEdits::Transfer> &items, QVector<ListEdits::Transfer> *done)
+{
+    if (sprint == index) {
+        file.setErrorString(QString());
+        return true;
     }
-    return deleteTask(task);
+    if (!change([](QStringList &) { return TaskListFile::Outcome::Unchanged; }))
+        return false;
+    Sprint source(sprint);
+    return transfer(source, *this, items, done);
+}
+
+bool Sprint::transfer(Sprint &from, Sprint &to, const QVector<ListEdits::Transfer> &items,
+                      QVector<ListEdits::Transfer> *done)
+{
+    return TaskListFile::transfer(from.file, from.tasks, to.file, to.tasks, ListEdits::transfer(items, done));
 }
 
 QStringList Sprint::getTasks() const
@@ -62,6 +74,11 @@ bool Sprint::writeChanges()
     return file.rewrite(tasks);
 }
 
+bool Sprint::change(const TaskListFile::Edit &edit)
+{
+    return file.change(tasks, edit);
+}
+
 bool Sprint::refresh()
 {
     return file.refresh(tasks);
@@ -70,6 +87,11 @@ bool Sprint::refresh()
 bool Sprint::isReadOnly() const
 {
     return file.isReadOnly();
+}
+
+bool Sprint::isNotFound() const
+{
+    return file.isNotFound();
 }
 
 QString Sprint::errorString() const

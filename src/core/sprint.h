@@ -1,10 +1,12 @@
 #ifndef SPRINT_H
 #define SPRINT_H
 
+#include "listedits.h"
 #include "tasklistfile.h"
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // One numbered sprint: its ordered tasks, kept in the file "sprint" followed
 // by the number, in the current directory. Making a Sprint for a number
@@ -18,25 +20,40 @@ class Sprint
 public:
     explicit Sprint(int i);
 
+    // Adds each line of task that is not empty and not in the sprint yet.
     bool addTask(QString task);
     // Adds each of newTasks that the sprint does not hold yet, in order, in
     // one write: what addTask for each would do, without rewriting the file
     // once per task.
     bool addTasks(const QStringList &newTasks);
     bool deleteTask(QString task);
-    // Adds task to sprint number sprint, then deletes it here. A task is
-    // never lost: when the target cannot take it, it stays here.
+    // Moves the first task equal to task to sprint number sprint: the
+    // target takes it (unless it holds it already) before this sprint lets
+    // it go, both under their locks. Fails, with isNotFound(), when this
+    // sprint no longer holds it; a task is never lost.
     bool moveTask(QString task, int sprint);
     QStringList getTasks() const;
     // Rewrites the file from its current content (normalising line ends).
     bool writeChanges();
 
+    // Applies any edit of the list (see ListEdits) to the file.
+    bool change(const TaskListFile::Edit &edit);
+    // Moves tasks to sprint number sprint (moveTo) or from it to this one
+    // (takeFrom), as moveTask does; done gets what was moved, for undoing.
+    bool moveTo(int sprint, const QVector<ListEdits::Transfer> &items,
+                QVector<ListEdits::Transfer> *done = nullptr);
+    bool takeFrom(int sprint, const QVector<ListEdits::Transfer> &items,
+                  QVector<ListEdits::Transfer> *done = nullptr);
+
     // Re-reads the file if it changed on disk; true when the list was read again.
     bool refresh();
     // True when the file could not be read or is not text: changes are refused.
     bool isReadOnly() const;
+    // True when the last change was refused because its task is gone.
+    bool isNotFound() const;
     // Why the last call failed, naming the file; empty after a success.
     QString errorString() const;
+    int number() const { return index; }
 
     static QString fileName(int number);
 
@@ -44,6 +61,10 @@ private:
     QStringList tasks;
     int index;
     TaskListFile file;
+
+    // Moves items from one sprint to the other; from reports the outcome.
+    static bool transfer(Sprint &from, Sprint &to, const QVector<ListEdits::Transfer> &items,
+                         QVector<ListEdits::Transfer> *done);
 };
 
 #endif // SPRINT_H

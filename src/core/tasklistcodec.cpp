@@ -113,6 +113,13 @@ QByteArray TaskListCodec::encode(const QStringList &tasks, bool *loadsBack)
         exact = exact && state.invalidChars == 0 && state.remainingChars == 0
             && !task.contains(QLatin1Char('\n'));
     }
+    // A file never ends with a line feed: one there would read as no line,
+    // so trailing empty tasks, or a last task that ends in a line break,
+    // would not load back anyway.
+    while (used > 0 && bytes.at(used - 1) == '\n') {
+        --used;
+        exact = false;
+    }
     bytes.truncate(used);
     if (loadsBack)
         *loadsBack = exact;

@@ -94,7 +94,8 @@ bool TaskListFile::load(QStringList &tasks)
     if (QFile::exists(m_fileName))
         return read(tasks);
     m_stamp = Stamp();
-    return fail(tr("Cannot create file %1:\n%2").arg(displayName(), file.errorString()));
+    const QString refusal = folderRefusal();
+    return fail(tr("Cannot create file %1:\n%2").arg(displayName(), refusal.isEmpty() ? file.errorString() : refusal));
 }
 
 bool TaskListFile::refresh(QStringList &tasks)
@@ -111,71 +112,122 @@ bool TaskListFile::refresh(QStringList &tasks)
     return !(wasUnreadable && m_state == State::Unreadable);
 }
 
-bool TaskListFile::change(QStringList &tasks, const std::function<bool(QStringList &)> &edit)
+bool TaskListFile::change(QStringList &tasks, const Edit &edit)
 {
+    m_notFound = false;
     const FileLock lock(lockFilePath());
-    if (!lock.isLocked())
-        return fail(tr("Cannot lock file %1:\n%2").arg(displayName(), lock.errorString()));
+    if (!checkLock(lock))
+        return false;
     removeStaleTemporaries();
     if (!syncForChange(tasks))
         return false;
-    if (!edit(tasks))
+    const QStringList before = tasks;
+    switch (edit(tasks)) {
+    case Outcome::Unchanged:
         return succeed();
+    case Outcome::NotFound:
+        tasks = before;
+        m_notFound = true;
+        return fail(notFoundMessage());
+    case Outcome::Changed:
+        break;
+    }
     if (write(tasks))
         return succeed();
-
-    // The file still holds the list from before the edit: take it back, so
+    // The file still holds the list from before the edit: show that, so
     // that the list shows nothing that was not saved.
-    const QString reason = m_error;
-    read(tasks);
-    return fail(reason);
+    tasks = before;
+    return false;
 }
 
-bool TaskListFile::appendUnlessPresent(QStringList &tasks, const QStringList &newTasks)
+bool TaskListFile::transfer(TaskListFile &from, QStringList &fromTasks, TaskListFile &to, QStringList &toTasks,
+                            const PairEdit &edit)
 {
-    return change(tasks, [&newTasks](QStringList &list) {
-        // A set only pays when several tasks are looked up: it makes adding
-        // k tasks to n cost n + k instead of n times k.
-        const bool several = newTasks.size() > 1;
-        QSet<QString> present;
-        if (several)
-            present = QSet<QString>(list.cbegin(), list.cend());
-        bool appended = false;
-        for (const QString &task : newTasks) {
-            if (several ? present.contains(task) : list.contains(task, Qt::CaseSensitive))
-                continue;
-            list.append(task);
-            if (several)
-                present.insert(task);
-            appended = true;
-        }
-        return appended;
-    });
+    const bool done = transferLocked(from, fromTasks, to, toTasks, edit);
+    to.m_error = from.m_error;
+    to.m_notFound = from.m_notFound;
+    return done;
 }
 
-bool TaskListFile::removeFirst(QStringList &tasks, const QString &task)
+bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, TaskListFile &to,
+                                  QStringList &toTasks, const PairEdit &edit)
 {
-    return change(tasks, [&task](QStringList &list) {
-        const int at = list.indexOf(task);
-        if (at >= 0)
-            list.removeAt(at);
-        return true;
-    });
-}
+    from.m_notFound = false;
+    const QString fromLock = from.lockFilePath();
+    const QString toLock = to.lockFilePath();
+    if (fromLock == toLock)
+        return from.fail(tr("Cannot move tasks from %1 to %2:\nBoth names lead to the same file.")
+                             .arg(from.displayName(), to.displayName()));
 
-bool TaskListFile::replaceFirst(QStringList &tasks, const QString &task, const QString &newText)
-{
-    return change(tasks, [&task, &newText](QStringList &list) {
-        const int at = list.indexOf(task);
-        if (at >= 0)
-            list[at] = newText;
-        return true;
-    });
+    // Always in the same order, so that two transfers in opposite
+    // directions never each hold one lock and wait for the other.
+    const bool fromFirst = fromLock < toLock;
+    TaskListFile &first = fromFirst ? from : to;
+    TaskListFile &second = fromFirst ? to : from;
+    const FileLock firstLock(first.lockFilePath());
+    if (!first.checkLock(firstLock))
+        return from.fail(first.errorString());
+    const FileLock secondLock(second.lockFilePath());
+    if (!second.checkLock(secondLock))
+        return from.fail(second.errorString());
+    from.removeStaleTemporaries();
+    to.removeStaleTemporaries();
+    if (!from.syncForChange(fromTasks))
+        return false;
+    if (!to.syncForChange(toTasks))
+        return from.fail(to.errorString());
+
+    const QStringList fromBefore = fromTasks;
+    const QStringList toBefore = toTasks;
+    switch (edit(fromTasks, toTasks)) {
+    case Outcome::Unchanged:
+        return from.succeed();
+    case Outcome::NotFound:
+        fromTasks = fromBefore;
+        toTasks = toBefore;
+        from.m_notFound = true;
+        return from.fail(from.notFoundMessage());
+    case Outcome::Changed:
+        break;
+    }
+
+    const bool toChanged = toTasks != toBefore;
+    if (toChanged && !to.write(toTasks)) {
+        toTasks = toBefore;
+        fromTasks = fromBefore;
+        return from.fail(to.errorString());
+    }
+    if (from.write(fromTasks))
+        return from.succeed() && to.succeed();
+
+    fromTasks = fromBefore;
+    const QString reason = from.errorString();
+    if (!toChanged)
+        return false;
+    QStringList restored = toBefore;
+    if (to.write(restored)) {
+        toTasks = restored;
+        return from.fail(reason);
+    }
+    // Both files hold the tasks now: say so, rather than leave the user to
+    // find out.
+    return from.fail(tr("The tasks are now in both %1 and %2.\n%3\nTaking them back out of %2 failed too:\n%4")
+                         .arg(from.displayName(), to.displayName(), reason, to.errorString()));
 }
 
 bool TaskListFile::rewrite(QStringList &tasks)
 {
-    return change(tasks, [](QStringList &) { return true; });
+    return change(tasks, [](QStringList &) { return Outcome::Changed; });
+}
+
+bool TaskListFile::checkLock(const FileLock &lock)
+{
+    if (lock.isLocked())
+        return true;
+    const QString refusal = folderRefusal();
+    if (!refusal.isEmpty())
+        return fail(tr("Cannot change file %1:\n%2").arg(displayName(), refusal));
+    return fail(tr("Cannot lock file %1:\n%2").arg(displayName(), lock.errorString()));
 }
 
 TaskListFile::Freshness TaskListFile::catchUp(QStringList &tasks)
@@ -261,11 +313,22 @@ bool TaskListFile::write(QStringList &tasks)
 
     QTemporaryFile temp(target.absolutePath() + QLatin1Char('/')
                         + temporaryName(target.fileName(), QStringLiteral("XXXXXX")));
-    if (!temp.open())
-        return fail(cannotWrite(temp.errorString()));
-    temp.setPermissions(target.exists() ? target.permissions()
-                                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                              | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (!temp.open()) {
+        const QString refusal = folderRefusal();
+        return fail(cannotWrite(refusal.isEmpty() ? temp.errorString() : refusal));
+    }
+    // The new file takes the place of the old one in every respect the
+    // user can see: its mode and, where allowed, its owner and group, so
+    // that a change made as root does not lock the list's owner out. A new
+    // list gets the mode any new file gets.
+    struct stat old;
+    if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &old) == 0) {
+        if (::fchown(temp.handle(), old.st_uid, old.st_gid) != 0)
+            (void)::fchown(temp.handle(), uid_t(-1), old.st_gid);
+        ::fchmod(temp.handle(), old.st_mode & 07777);
+    } else {
+        ::fchmod(temp.handle(), 0666 & ~currentUmask());
+    }
 
     // QByteArray::size counts every byte, a NUL in a task too.
     bool loadsBack = true;
@@ -306,6 +369,15 @@ bool TaskListFile::writeAll(int handle, const QByteArray &bytes)
         left -= written;
     }
     return true;
+}
+
+mode_t TaskListFile::currentUmask()
+{
+    // Reading the mask means setting it; nothing else in the program
+    // creates files meanwhile, since all file work runs on one thread.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
 }
 
 QString TaskListFile::writablePath() const
@@ -375,6 +447,21 @@ QString TaskListFile::removedMessage() const
 {
     return tr("File %1 was removed by another program.\nThe list is empty now; the next change starts a new file.")
         .arg(displayName());
+}
+
+QString TaskListFile::notFoundMessage() const
+{
+    return tr("A task you chose is no longer in %1:\nanother window or program changed or removed it. Nothing was changed.")
+        .arg(displayName());
+}
+
+QString TaskListFile::folderRefusal() const
+{
+    const QString folder = QFileInfo(writablePath()).absolutePath();
+    const QByteArray path = QFile::encodeName(folder);
+    if (::access(path.constData(), W_OK | X_OK) == 0)
+        return QString();
+    return tr("The folder %1 is not writable (%2).").arg(folder, qt_error_string(errno));
 }
 
 bool TaskListFile::fail(const QString &message)

@@ -6,6 +6,9 @@
 
 #include <functional>
 
+#include <sys/types.h>
+
+class FileLock;
 struct stat;
 
 // One task list file on disk and what a store knows about it: when it last
@@ -41,17 +44,37 @@ public:
     // is unchanged: one stat, no read.
     bool refresh(QStringList &tasks);
 
-    // Applies edit to the file's current content and writes the result.
-    // edit returns false when it changed nothing that needs writing. On
-    // return, tasks equals what loading the file gives.
-    bool change(QStringList &tasks, const std::function<bool(QStringList &)> &edit);
+    // What an edit did to the list it was given.
+    enum class Outcome {
+        Changed,    // the list changed: write it
+        Unchanged,  // nothing to write
+        NotFound,   // a task it was to act on is gone: write nothing
+    };
+    using Edit = std::function<Outcome(QStringList &)>;
+    // An edit of two lists at once, from and to.
+    using PairEdit = std::function<Outcome(QStringList &, QStringList &)>;
 
-    // The changes the stores make, each through change(). The last three
-    // write the file even when nothing matched, which normalises it.
-    bool appendUnlessPresent(QStringList &tasks, const QStringList &newTasks);
-    bool removeFirst(QStringList &tasks, const QString &task);
-    bool replaceFirst(QStringList &tasks, const QString &task, const QString &newText);
+    // Applies edit to the file's current content, under the lock, and
+    // writes the result. On return, tasks equals what loading the file
+    // gives. Returns false, with errorString(), when the change could not
+    // be saved or its task was gone (isNotFound()).
+    bool change(QStringList &tasks, const Edit &edit);
+
+    // Applies edit to two files' current contents under both their locks,
+    // then writes to before from: a crash in between leaves a task that
+    // moves from one to the other in both, never in neither. When from
+    // cannot be written, to is put back as it was. Both report the outcome
+    // and any error.
+    static bool transfer(TaskListFile &from, QStringList &fromTasks, TaskListFile &to, QStringList &toTasks,
+                         const PairEdit &edit);
+
+    // Rewrites the file from its current content, normalising it.
     bool rewrite(QStringList &tasks);
+
+    // True when the last change was refused because a task it was to act
+    // on is no longer in the file: another window or program changed or
+    // removed it.
+    bool isNotFound() const { return m_notFound; }
 
 private:
     enum class State { Readable, Unreadable, NotText };
@@ -75,6 +98,10 @@ private:
 
     QString writablePath() const;
     QString lockFilePath() const;
+    static bool transferLocked(TaskListFile &from, QStringList &fromTasks, TaskListFile &to,
+                               QStringList &toTasks, const PairEdit &edit);
+    // False, saying why, when lock could not be taken.
+    bool checkLock(const FileLock &lock);
     // The name of a temporary that a write of the list listName fills
     // before renaming it over the list, in the list's own folder.
     static QString temporaryName(const QString &listName, const QString &random);
@@ -88,11 +115,15 @@ private:
     bool read(QStringList &tasks);
     bool write(QStringList &tasks);
     static bool writeAll(int handle, const QByteArray &bytes);
+    static mode_t currentUmask();
 
     QString displayName() const;
     QString cannotWrite(const QString &reason) const;
     QString notTextMessage() const;
     QString removedMessage() const;
+    QString notFoundMessage() const;
+    // Why the folder refuses new files, or empty when it takes them.
+    QString folderRefusal() const;
     bool fail(const QString &message);
     bool succeed();
 
@@ -100,6 +131,7 @@ private:
     QString m_error;
     State m_state = State::Readable;
     Stamp m_stamp;
+    bool m_notFound = false;
 };
 
 #endif // TASKLISTFILE_H

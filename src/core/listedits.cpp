@@ -1,0 +1,193 @@
+#include "listedits.h"
+
+#include "tasklistcodec.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+QStringList ListEdits::lines(const QString &text)
+{
+    QStringList result = TaskListCodec::splitLines(text);
+    result.removeAll(QString());
+    return result;
+}
+
+ListEdits::Edit ListEdits::insert(int at, const QStringList &texts, QVector<int> *rows)
+{
+    return [at, texts, rows](QStringList &list) {
+        // A set only pays when several tasks are looked up: it makes adding
+        // k tasks to n cost n + k instead of n times k.
+        const bool several = texts.size() > 1;
+        QSet<QString> present;
+        if (several)
+            present = QSet<QString>(list.cbegin(), list.cend());
+        QVector<int> where;
+        where.reserve(texts.size());
+        int row = qBound(0, at, list.size());
+        bool changed = false;
+        for (const QString &text : texts) {
+            if (several ? present.contains(text) : list.contains(text, Qt::CaseSensitive)) {
+                where.append(-1);
+                continue;
+            }
+            if (row == list.size())
+                list.append(text);
+            else
+                list.insert(row, text);
+            if (several)
+                present.insert(text);
+            where.append(row++);
+            changed = true;
+        }
+        if (rows)
+            *rows = where;
+        return changed ? Outcome::Changed : Outcome::Unchanged;
+    };
+}
+
+ListEdits::Edit ListEdits::removeFirst(const QString &text)
+{
+    return [text](QStringList &list) {
+        const int at = list.indexOf(text);
+        if (at >= 0)
+            list.removeAt(at);
+        return Outcome::Changed;
+    };
+}
+
+ListEdits::Edit ListEdits::replaceFirst(const QString &text, const QStringList &lines)
+{
+    // Looked for from the top, a task of that text is found at its first row.
+    return replace(TaskRef{0, text}, lines);
+}
+
+ListEdits::Edit ListEdits::remove(const QVector<TaskRef> &refs, QVector<Removed> *removed)
+{
+    return [refs, removed](QStringList &list) {
+        QVector<int> rows = TaskRef::locateAll(list, refs);
+        rows.removeAll(-1);
+        if (rows.isEmpty())
+            return Outcome::NotFound;
+        // From the bottom up, so that the rows still to go keep their place;
+        // recorded top down, so that putting them back in that order
+        // rebuilds the list.
+        std::sort(rows.begin(), rows.end());
+        QVector<Removed> taken(rows.size());
+        for (int i = 0; i < rows.size(); ++i) {
+            const int row = rows.at(i);
+            taken[i].row = row;
+            taken[i].text = list.at(row);
+            if (row > 0)
+                taken[i].previous = TaskRef{row - 1, list.at(row - 1)};
+        }
+        for (int i = rows.size() - 1; i >= 0; --i)
+            list.removeAt(rows.at(i));
+        if (removed)
+            *removed = taken;
+        return Outcome::Changed;
+    };
+}
+
+ListEdits::Edit ListEdits::restore(const QVector<Removed> &removed, QVector<TaskRef> *restored)
+{
+    return [removed, restored](QStringList &list) {
+        QVector<TaskRef> back;
+        for (const Removed &task : removed) {
+            int row = qMin(task.row, list.size());
+            if (task.previous.row < 0) {
+                row = 0;
+            } else {
+                const int previous = TaskRef::locate(list, task.previous);
+                if (previous >= 0)
+                    row = previous + 1;
+            }
+            list.insert(row, task.text);
+            back.append(TaskRef{row, task.text});
+        }
+        if (restored)
+            *restored = back;
+        return back.isEmpty() ? Outcome::Unchanged : Outcome::Changed;
+    };
+}
+
+ListEdits::Edit ListEdits::replace(const TaskRef &ref, const QStringList &lines, int *row)
+{
+    return [ref, lines, row](QStringList &list) {
+        const int at = TaskRef::locate(list, ref);
+        if (at < 0)
+            return Outcome::NotFound;
+        if (lines.isEmpty()) {
+            list[at] = QString();
+        } else {
+            list[at] = lines.first();
+            for (int i = 1; i < lines.size(); ++i)
+                list.insert(at + i, lines.at(i));
+        }
+        if (row)
+            *row = at;
+        return Outcome::Changed;
+    };
+}
+
+ListEdits::Edit ListEdits::move(const TaskRef &ref, int to, int *from)
+{
+    return [ref, to, from](QStringList &list) {
+        const int at = TaskRef::locate(list, ref);
+        if (at < 0)
+            return Outcome::NotFound;
+        const int target = qBound(0, to, list.size() - 1);
+        if (from)
+            *from = at;
+        if (target == at)
+            return Outcome::Unchanged;
+        list.move(at, target);
+        return Outcome::Changed;
+    };
+}
+
+ListEdits::PairEdit ListEdits::transfer(const QVector<Transfer> &items, QVector<Transfer> *done)
+{
+    return [items, done](QStringList &from, QStringList &to) {
+        QVector<TaskRef> refs;
+        for (const Transfer &item : items) {
+            if (item.from >= 0)
+                refs.append(TaskRef{item.from, item.text});
+        }
+        const QVector<int> rows = TaskRef::locateAll(from, refs);
+        if (rows.contains(-1))
+            return Outcome::NotFound;
+
+        QVector<Transfer> result = items;
+        int next = 0;
+        for (Transfer &item : result) {
+            if (item.from >= 0)
+                item.from = rows.at(next++);
+            if (item.to < 0)
+                continue;
+            // The target keeps a single copy of a task.
+            if (to.contains(item.text, Qt::CaseSensitive)) {
+                item.to = -1;
+                continue;
+            }
+            item.to = qBound(0, item.to, to.size());
+            to.insert(item.to, item.text);
+        }
+        QVector<int> leaving = rows;
+        std::sort(leaving.begin(), leaving.end());
+        for (int i = leaving.size() - 1; i >= 0; --i)
+            from.removeAt(leaving.at(i));
+        if (done)
+            *done = result;
+        return Outcome::Changed;
+    };
+}
+
+QVector<ListEdits::Transfer> ListEdits::reversed(const QVector<Transfer> &done)
+{
+    QVector<Transfer> back;
+    back.reserve(done.size());
+    for (const Transfer &item : done)
+        back.append(Transfer{item.text, item.to, item.from});
+    return back;
+}

@@ -1,0 +1,35 @@
+#include "taskref.h"
+
+int TaskRef::locate(const QStringList &list, const TaskRef &ref, const QVector<bool> &taken)
+{
+    const int size = list.size();
+    const auto holds = [&](int row) {
+        return row >= 0 && row < size && !taken.value(row) && list.at(row) == ref.text;
+    };
+    if (holds(ref.row))
+        return ref.row;
+    // Outwards from the row the window showed: rows added or removed above
+    // it shift the task by a little, and the nearest twin is the likeliest.
+    const int start = qBound(0, ref.row, size);
+    for (int distance = 1; start - distance >= 0 || start + distance - 1 < size; ++distance) {
+        if (holds(start - distance))
+            return start - distance;
+        if (holds(start + distance - 1))
+            return start + distance - 1;
+    }
+    return -1;
+}
+
+QVector<int> TaskRef::locateAll(const QStringList &list, const QVector<TaskRef> &refs)
+{
+    QVector<bool> taken(list.size(), false);
+    QVector<int> rows;
+    rows.reserve(refs.size());
+    for (const TaskRef &ref : refs) {
+        const int row = locate(list, ref, taken);
+        if (row >= 0)
+            taken[row] = true;
+        rows.append(row);
+    }
+    return rows;
+}

@@ -1,0 +1,27 @@
+#ifndef TASKREF_H
+#define TASKREF_H
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// A task as a window last showed it: its row and its text. Tasks have no
+// identity beyond their text and place, and the file may have changed since
+// the window showed it, so every change finds its task by both: the row
+// itself when it still holds the text, else the nearest row that does.
+// Equal twin tasks are thereby told apart by their rows.
+struct TaskRef
+{
+    int row = -1;
+    QString text;
+
+    // Where the task is in list now, or -1 when no row holds its text.
+    // Rows marked in taken are passed over, so that several references to
+    // twins find different rows.
+    static int locate(const QStringList &list, const TaskRef &ref, const QVector<bool> &taken = {});
+
+    // locate() for each of refs, each finding a row of its own.
+    static QVector<int> locateAll(const QStringList &list, const QVector<TaskRef> &refs);
+};
+
+#endif // TASKREF_H
