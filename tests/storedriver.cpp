@@ -17,6 +17,10 @@
 //                                        "ready", then "wrote N" after
 //                                        each write
 //   storedriver workload ID COUNT        the operations of Workload::make
+//   storedriver shuttle FROM TO COUNT    move the first task of sprint FROM
+//                                        to sprint TO, COUNT times; a task
+//                                        another process moved first is
+//                                        passed over
 //
 // LIST is "backlog" or a sprint number. Prints the store's error and exits
 // with 1 when a call fails.
@@ -155,6 +159,20 @@ int runWorkload(int id, int count)
     return 0;
 }
 
+int shuttle(int from, int to, int count)
+{
+    Sprint sprint(from);
+    for (int moved = 0; moved < count; ++moved) {
+        sprint.refresh();
+        const QStringList tasks = sprint.getTasks();
+        if (tasks.isEmpty())
+            continue;
+        if (!sprint.moveTask(tasks.first(), to) && !sprint.isNotFound())
+            return failWith(sprint.errorString());
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -163,13 +181,16 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 3)
         return failWith(QStringLiteral("usage: storedriver add LIST TEXT | append LIST PREFIX COUNT"
-                                       " | [re]try LIST OP [ARGS] | churn LIST COUNT WIDTH | workload ID COUNT"));
+                                       " | [re]try LIST OP [ARGS] | churn LIST COUNT WIDTH | workload ID COUNT"
+                                       " | shuttle FROM TO COUNT"));
 
     const QString &command = args.at(0);
     if (command == QLatin1String("try") || command == QLatin1String("retry"))
         return tryOne(args, command == QLatin1String("retry"));
     if (command == QLatin1String("churn") && args.size() == 4)
         return churn(args.at(1), args.at(2).toInt(), args.at(3).toInt());
+    if (command == QLatin1String("shuttle") && args.size() == 4)
+        return shuttle(args.at(1).toInt(), args.at(2).toInt(), args.at(3).toInt());
     if (command == QLatin1String("workload"))
         return runWorkload(args.at(1).toInt(), args.at(2).toInt());
 

@@ -20,6 +20,8 @@ class TestConcurrency : public QObject
 private slots:
     void processesLoseNoOperation_data();
     void processesLoseNoOperation();
+    void opposingMovesLoseNoTask_data();
+    void opposingMovesLoseNoTask();
 };
 
 void TestConcurrency::processesLoseNoOperation_data()
@@ -78,6 +80,47 @@ void TestConcurrency::processesLoseNoOperation()
     qInfo("concurrency: %d processes made %d operations (%d moves) on one backlog and two sprints in %lld ms;"
           " all %d resulting tasks are where their process put them, nothing lost or doubled",
           processes, processes * operations, moves, elapsed, expectedTasks);
+}
+
+void TestConcurrency::opposingMovesLoseNoTask_data()
+{
+    QTest::addColumn<int>("moves");  // per process
+    for (int run = 1; run <= 5; ++run)
+        QTest::addRow("run %d", run) << 400;
+}
+
+// Two processes move tasks in opposite directions between the same two
+// sprints: each task ends up in exactly one of them.
+void TestConcurrency::opposingMovesLoseNoTask()
+{
+    QFETCH(int, moves);
+
+    WorkDir dir;
+    QStringList all;
+    for (const char *prefix : {"a", "b"}) {
+        QStringList tasks;
+        for (int i = 0; i < 50; ++i)
+            tasks << QLatin1String(prefix) + QString::number(i);
+        QVERIFY(WorkDir::write(Sprint::fileName(*prefix == 'a' ? 1 : 2), tasks.join(QLatin1Char('\n')).toUtf8()));
+        all += tasks;
+    }
+
+    QProcess forth;
+    QProcess back;
+    forth.start(QStringLiteral(STORE_DRIVER), {"shuttle", "1", "2", QString::number(moves)});
+    back.start(QStringLiteral(STORE_DRIVER), {"shuttle", "2", "1", QString::number(moves)});
+    for (QProcess *driver : {&forth, &back}) {
+        QVERIFY(driver->waitForFinished(300000));
+        QVERIFY2(driver->exitStatus() == QProcess::NormalExit && driver->exitCode() == 0,
+                 driver->readAllStandardError().constData());
+    }
+
+    QStringList found = Sprint(1).getTasks() + Sprint(2).getTasks();
+    found.sort();
+    all.sort();
+    QCOMPARE(found, all);
+    qInfo("opposing moves: two processes each moved the first task of one sprint to the other %d times;"
+          " all 100 tasks are in one sprint each, none lost or doubled", moves);
 }
 
 QTEST_GUILESS_MAIN(TestConcurrency)

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 class TestSprint : public QObject
 {
     Q_OBJECT
@@ -17,6 +20,8 @@ private slots:
     void moveTask_data();
     void moveTask();
     void moveKeepsChangesOfOtherStores();
+    void filesKeepOwnerAndHonourTheUmask_data();
+    void filesKeepOwnerAndHonourTheUmask();
 };
 
 void TestSprint::constructionCreatesTheNamedFile_data()
@@ -149,6 +154,59 @@ void TestSprint::moveKeepsChangesOfOtherStores()
     QCOMPARE(WorkDir::read(QStringLiteral("sprint1")), QByteArray("b\nc"));
     QCOMPARE(WorkDir::read(QStringLiteral("sprint2")), QByteArray("x\na"));
     QCOMPARE(mover.getTasks(), (QStringList{"b", "c"}));
+}
+
+// A list made anew gets what the umask leaves of rw-rw-rw-; a list replaced
+// by a change keeps its mode, and, when root changes it, its owner.
+void TestSprint::filesKeepOwnerAndHonourTheUmask_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("mask");
+    QTest::addColumn<int>("modeBefore");  // -1: sprint 2 has no file yet
+    QTest::addColumn<int>("ownerBefore");  // -1: made by this process
+    QTest::addColumn<int>("modeAfter");
+
+    QTest::newRow("opened anew, umask 077") << "open" << 077 << -1 << -1 << 0600;
+    QTest::newRow("opened anew, umask 022") << "open" << 022 << -1 << -1 << 0644;
+    QTest::newRow("made anew by a move, umask 077") << "move" << 077 << -1 << -1 << 0600;
+    QTest::newRow("made anew by a move, umask 002") << "move" << 002 << -1 << -1 << 0664;
+    QTest::newRow("replaced, mode kept") << "add" << 077 << 0640 << -1 << 0640;
+    QTest::newRow("replaced by root, owner kept") << "add" << 022 << 0664 << 65534 << 0664;
+}
+
+void TestSprint::filesKeepOwnerAndHonourTheUmask()
+{
+    QFETCH(QString, how);
+    QFETCH(int, mask);
+    QFETCH(int, modeBefore);
+    QFETCH(int, ownerBefore);
+    QFETCH(int, modeAfter);
+
+    WorkDir dir;
+    if (ownerBefore >= 0 && ::geteuid() != 0)
+        QSKIP("needs root to give a file to another user");
+    QVERIFY(WorkDir::write(QStringLiteral("sprint1"), "a"));
+    if (modeBefore >= 0) {
+        QVERIFY(WorkDir::write(QStringLiteral("sprint2"), "b"));
+        QVERIFY(::chmod("sprint2", mode_t(modeBefore)) == 0);
+        if (ownerBefore >= 0)
+            QVERIFY(::chown("sprint2", uid_t(ownerBefore), gid_t(ownerBefore)) == 0);
+    }
+    const mode_t previousMask = ::umask(mode_t(mask));
+    auto restoreMask = qScopeGuard([previousMask] { ::umask(previousMask); });
+
+    if (how == QLatin1String("open"))
+        Sprint(2);
+    else if (how == QLatin1String("move"))
+        QVERIFY(Sprint(1).moveTask(QStringLiteral("a"), 2));
+    else
+        QVERIFY(Sprint(2).addTask(QStringLiteral("c")));
+
+    struct stat info;
+    QVERIFY(::stat("sprint2", &info) == 0);
+    QCOMPARE(int(info.st_mode & 07777), modeAfter);
+    QCOMPARE(int(info.st_uid), ownerBefore >= 0 ? ownerBefore : int(::geteuid()));
+    QCOMPARE(int(info.st_gid), ownerBefore >= 0 ? ownerBefore : int(::getegid()));
 }
 
 QTEST_GUILESS_MAIN(TestSprint)

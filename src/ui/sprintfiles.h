@@ -9,9 +9,11 @@
 class SprintFiles
 {
 public:
-    // Every file (not directory) whose name starts with "sprint" in any
-    // case, in ascending order of name ignoring case.
+    // Every file (not directory) named "sprint" followed by a number as the
+    // sprint store names its file, in ascending order of name ignoring case.
     static QStringList list();
+    // Whether name is the file of the sprint whose number it reads as.
+    static bool isSprintFile(const QString &name);
 
     // The number a listed name stands for: what follows its first six
     // characters read as a decimal int, 0 when that is not one.
