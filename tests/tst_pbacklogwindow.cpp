@@ -4,6 +4,7 @@
 #include "windowprobe.h"
 #include "workdir.h"
 
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -18,6 +19,8 @@ private slots:
     void form();
     void actions_data();
     void actions();
+    void rowsAreActedOnWhereTheyAre_data();
+    void rowsAreActedOnWhereTheyAre();
     void twoWindowsStayInStep();
     void keepsFollowingTheFileAfterItIsReplaced();
     void unreadableFileIsShownReadOnly();
@@ -148,8 +151,86 @@ void TestPBacklogWindow::actions()
     }
     QCOMPARE(fileTasks(), expected);
     QCOMPARE(Probe::rows(w), expected);
-    if (!locked && (action == QLatin1String("Delete") || action == QLatin1String("delete_2")))
-        QVERIFY(list->selectedItems().isEmpty());
+    // After a delete the row that took the deleted one's place is selected,
+    // or the last row, so that Delete again and the arrow keys go on from there.
+    if (!locked && row >= 0 && (action == QLatin1String("Delete") || action == QLatin1String("delete_2"))) {
+        QCOMPARE(list->currentRow(), qMin(row, expected.size() - 1));
+        QVERIFY(list->currentItem()->isSelected());
+    }
+}
+
+void TestPBacklogWindow::rowsAreActedOnWhereTheyAre_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("action");      // edit or delete_2
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("meanwhile");  // written while the dialog is open, or before a delete
+    QTest::addColumn<bool>("addAnyway");        // the answer to the offer to add a vanished task's edit
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<int>("current");
+
+    const QByteArray none;
+    QTest::newRow("edit the second twin") << QByteArray("X\nY\nX") << 2 << "edit" << "Z" << none << false
+                                          << QStringList{"X", "Y", "Z"} << 2;
+    QTest::newRow("delete the second twin") << QByteArray("X\nY\nX") << 2 << "delete_2" << "" << none << false
+                                            << QStringList{"X", "Y"} << 1;
+    QTest::newRow("edit after tasks came in above") << QByteArray("a\nb\nc") << 2 << "edit" << "C"
+                                                    << QByteArray("new\na\nb\nc") << false
+                                                    << QStringList{"new", "a", "b", "C"} << 3;
+    QTest::newRow("delete after tasks came in above") << QByteArray("a\nb\nc") << 2 << "delete_2" << ""
+                                                      << QByteArray("new\na\nb\nc") << false
+                                                      << QStringList{"new", "a", "b"} << 2;
+    QTest::newRow("edit of a task renamed meanwhile, added anew") << QByteArray("t1\nt2") << 1 << "edit" << "t2 done"
+                                                                  << QByteArray("t1\nt2 renamed") << true
+                                                                  << QStringList{"t1", "t2 renamed", "t2 done"} << 2;
+    QTest::newRow("edit of a task renamed meanwhile, dropped") << QByteArray("t1\nt2") << 1 << "edit" << "t2 done"
+                                                               << QByteArray("t1\nt2 renamed") << false
+                                                               << QStringList{"t1", "t2 renamed"} << -1;
+}
+
+// Edit and delete act on the chosen row itself, found again when the file
+// moved it, and never on another task of the same text; an edit whose task
+// vanished is offered as a new task rather than lost.
+void TestPBacklogWindow::rowsAreActedOnWhereTheyAre()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(int, row);
+    QFETCH(QString, action);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, meanwhile);
+    QFETCH(bool, addAnyway);
+    QFETCH(QStringList, expected);
+    QFETCH(int, current);
+
+    WorkDir dir;
+    QVERIFY(WorkDir::write("product_backlog", before));
+    PBacklogWindow w(nullptr);
+    w.show();
+    QListWidget *list = Probe::list(w);
+    list->setCurrentRow(row);
+
+    ModalDriver driver;
+    if (action == QLatin1String("edit")) {
+        driver.add([&](QWidget *dialog) {
+            if (!meanwhile.isNull())
+                QVERIFY(WorkDir::write("product_backlog", meanwhile));
+            ModalDriver::enterText(typed)(dialog);
+        });
+        driver.onMessage = [addAnyway](QWidget *box) {
+            static_cast<QMessageBox *>(box)->button(addAnyway ? QMessageBox::Yes : QMessageBox::No)->click();
+        };
+    } else if (!meanwhile.isNull()) {
+        QVERIFY(WorkDir::write("product_backlog", meanwhile));
+    }
+    Probe::button(w, qPrintable(action))->click();
+
+    QVERIFY(driver.done());
+    QCOMPARE(driver.messages.size(), int(addAnyway || current < 0));
+    QCOMPARE(fileTasks(), expected);
+    QCOMPARE(Probe::rows(w), expected);
+    if (current >= 0)
+        QCOMPARE(list->currentRow(), current);
 }
 
 // Each window follows the other's changes, keeping its own selection while

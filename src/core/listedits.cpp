@@ -89,11 +89,13 @@ ListEdits::Edit ListEdits::remove(const QVector<TaskRef> &refs, QVector<Removed>
     };
 }
 
-ListEdits::Edit ListEdits::restore(const QVector<Removed> &removed, QVector<TaskRef> *restored)
+ListEdits::Edit ListEdits::restore(const QVector<Removed> &removed, QVector<TaskRef> *restored, bool skipPresent)
 {
-    return [removed, restored](QStringList &list) {
+    return [removed, restored, skipPresent](QStringList &list) {
         QVector<TaskRef> back;
         for (const Removed &task : removed) {
+            if (skipPresent && list.contains(task.text, Qt::CaseSensitive))
+                continue;
             int row = qMin(task.row, list.size());
             if (task.previous.row < 0) {
                 row = 0;
@@ -113,17 +115,28 @@ ListEdits::Edit ListEdits::restore(const QVector<Removed> &removed, QVector<Task
 
 ListEdits::Edit ListEdits::replace(const TaskRef &ref, const QStringList &lines, int *row)
 {
-    return [ref, lines, row](QStringList &list) {
-        const int at = TaskRef::locate(list, ref);
-        if (at < 0)
+    return replaceRun(ref, {ref.text}, lines, row);
+}
+
+ListEdits::Edit ListEdits::replaceRun(const TaskRef &first, const QStringList &run, const QStringList &lines, int *row)
+{
+    return [first, run, lines, row](QStringList &list) {
+        const int at = TaskRef::locate(list, first);
+        if (at < 0 || at + run.size() > list.size())
             return Outcome::NotFound;
-        if (lines.isEmpty()) {
-            list[at] = QString();
-        } else {
-            list[at] = lines.first();
-            for (int i = 1; i < lines.size(); ++i)
-                list.insert(at + i, lines.at(i));
+        for (int i = 1; i < run.size(); ++i) {
+            if (list.at(at + i) != run.at(i))
+                return Outcome::NotFound;
         }
+        // An edit to nothing leaves an empty task, as the list's format has it.
+        const QStringList replacement = lines.isEmpty() ? QStringList{QString()} : lines;
+        const int common = qMin(run.size(), replacement.size());
+        for (int i = 0; i < common; ++i)
+            list[at + i] = replacement.at(i);
+        for (int i = common; i < replacement.size(); ++i)
+            list.insert(at + i, replacement.at(i));
+        for (int i = common; i < run.size(); ++i)
+            list.removeAt(at + common);
         if (row)
             *row = at;
         return Outcome::Changed;

@@ -59,11 +59,17 @@ public:
     static Edit remove(const QVector<TaskRef> &refs, QVector<Removed> *removed = nullptr);
     // Puts removed tasks back, each right after the task it followed when
     // that is still there, else at its old row, bounded by the list's
-    // length. restored gets where they went.
-    static Edit restore(const QVector<Removed> &removed, QVector<TaskRef> *restored = nullptr);
+    // length; with skipPresent, not those the list holds again. restored
+    // gets where they went.
+    static Edit restore(const QVector<Removed> &removed, QVector<TaskRef> *restored = nullptr,
+                        bool skipPresent = false);
     // Replaces the task ref points at with lines; NotFound when it is gone.
     // row gets where the first line went.
     static Edit replace(const TaskRef &ref, const QStringList &lines, int *row = nullptr);
+    // Replaces the run of tasks that first starts and that reads run with
+    // lines; NotFound unless all of run is still there, in order.
+    static Edit replaceRun(const TaskRef &first, const QStringList &run, const QStringList &lines,
+                           int *row = nullptr);
     // Moves the task ref points at to row to, bounded by the list's length;
     // NotFound when it is gone. from gets the row it left.
     static Edit move(const TaskRef &ref, int to, int *from = nullptr);

@@ -76,6 +76,10 @@ public:
     // removed it.
     bool isNotFound() const { return m_notFound; }
 
+    // Writes all of bytes to handle, going on after short writes; false,
+    // with errno set, when the file system refuses (a full disk among them).
+    static bool writeAll(int handle, const QByteArray &bytes);
+
 private:
     enum class State { Readable, Unreadable, NotText };
     enum class Freshness { Unchanged, Removed, Reread };
@@ -114,7 +118,6 @@ private:
     bool syncForChange(QStringList &tasks);
     bool read(QStringList &tasks);
     bool write(QStringList &tasks);
-    static bool writeAll(int handle, const QByteArray &bytes);
     static mode_t currentUmask();
 
     QString displayName() const;

@@ -1,13 +1,13 @@
 #include "pbacklogwindow.h"
 #include "ui_pbacklogwindow.h"
 
-#include "filewatcher.h"
-#include "taskrows.h"
+#include "listedits.h"
+#include "taskcommand.h"
+#include "tasklistcontroller.h"
 
 #include <QInputDialog>
+#include <QListWidget>
 #include <QMessageBox>
-#include <QShortcut>
-#include <QTimer>
 
 namespace {
 
@@ -35,33 +35,21 @@ PBacklogWindow::PBacklogWindow(QWidget *parent)
     , ui(new Ui::PBacklogWindow)
 {
     ui->setupUi(this);
-    TaskRows::prepare(ui->tasks);
     pb = new productbacklog;
-    showTasks();
-    ui->tasks->setFocus();
-
-    // Keyboard use: Delete deletes, Enter or a double click edits, Escape
-    // closes. The buttons do the work, so a read-only list refuses them too.
-    auto *deleteKey = new QShortcut(QKeySequence::Delete, ui->tasks, nullptr, nullptr,
-                                    Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, ui->delete_2, &QAbstractButton::click);
-    connect(ui->tasks, &QListWidget::itemActivated, ui->edit, &QAbstractButton::click);
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
-
-    auto *watcher = new FileWatcher(productbacklog::fileName(), this);
-    connect(watcher, &FileWatcher::changed, this, [this] { refreshFromFile(); });
-
-    if (!pb->errorString().isEmpty()) {
-        // Told once the window is up, not from inside the constructor.
-        const QString message = pb->errorString();
-        QTimer::singleShot(0, this, [this, message] { warn(message); });
-    }
+    taskList = new TaskListController(
+        this, ui->tasks,
+        std::make_unique<StoreAccess<productbacklog, &productbacklog::getItems>>(pb, productbacklog::fileName()),
+        {ui->add, ui->delete_2, ui->edit}, ui->delete_2);
+    // Enter or a double click edits; the button does the work, so a
+    // read-only list refuses them too.
+    taskList->addMenuAction(tr("Edit…"), {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, ui->edit);
+    connect(ui->tasks, &QListWidget::itemDoubleClicked, ui->edit, &QAbstractButton::click);
 }
 
 PBacklogWindow::~PBacklogWindow()
 {
     delete ui;
+    delete taskList;
     delete pb;
 }
 
@@ -70,64 +58,42 @@ void PBacklogWindow::on_add_clicked()
     QString text;
     if (!askTask(QStringLiteral("Add task"), &text))
         return;
-    const bool saved = pb->addItem(text);
-    showTasks();
-    // The new task is last, or where it already was; a text over several
-    // lines is no longer one task, and then nothing is picked.
-    TaskRows::select(ui->tasks, text, ui->tasks->count() - 1);
-    if (!saved)
-        warn(pb->errorString());
+    const QStringList lines = ListEdits::lines(text);
+    if (!lines.isEmpty())
+        taskList->perform(TaskCommand::insert(taskList->store(), ListEdits::End, lines, tr("Add task")));
 }
 
 void PBacklogWindow::on_delete_2_clicked()
 {
-    if (ui->tasks->selectedItems().isEmpty())
-        return;
-    const bool saved = TaskRows::removeSelected(ui->tasks, [this](const QString &task) {
-        return pb->removeItem(task);
-    });
-    showTasks();
-    if (!saved)
-        warn(pb->errorString());
+    taskList->deleteSelected();
 }
 
 void PBacklogWindow::on_edit_clicked()
 {
-    const QList<QListWidgetItem *> items = ui->tasks->selectedItems();
-    if (items.isEmpty())
+    // The list may be refilled while the dialog is open: keep the row and
+    // the text, not the item.
+    const QVector<TaskRef> selected = taskList->selectedRefs();
+    if (selected.isEmpty())
         return;
-    // The list may be refilled while the dialog is open: keep the text and
-    // the row, not the item.
-    const QString old = items.first()->text();
-    const int row = ui->tasks->row(items.first());
+    const TaskRef task = selected.first();
 
-    QString text = old;
+    QString text = task.text;
     if (!askTask(QStringLiteral("Edit task"), &text))
         return;
-    const bool saved = pb->editItem(old, text);
-    showTasks();
-    if (saved && !TaskRows::select(ui->tasks, text, row) && row < ui->tasks->count())
-        ui->tasks->setCurrentRow(row);
-    if (!saved)
-        warn(pb->errorString());
-}
-
-void PBacklogWindow::showTasks()
-{
-    TaskRows::showStore(ui->tasks, pb->getItems(), pb->isReadOnly(), pb->errorString(),
-                        {ui->add, ui->delete_2, ui->edit});
-}
-
-void PBacklogWindow::refreshFromFile()
-{
-    if (!pb->refresh())
+    const QStringList lines = ListEdits::lines(text);
+    if (lines.isEmpty() || lines == QStringList{task.text})
         return;
-    showTasks();
-    if (!pb->errorString().isEmpty())
-        warn(pb->errorString());
-}
+    TaskStore *store = taskList->store();
+    const auto outcome = taskList->perform(TaskCommand::replace(store, taskList->history(), task, lines), true);
+    if (outcome != TaskListController::Outcome::NotFound)
+        return;
 
-void PBacklogWindow::warn(const QString &message)
-{
-    QMessageBox::warning(this, windowTitle(), message);
+    // Another window or program changed or removed the task meanwhile: what
+    // was typed is neither lost nor put on another task.
+    const auto answer = QMessageBox::question(
+        this, windowTitle(),
+        tr("The task you edited was changed or removed by another window or program while the editor was open.\n"
+           "Add what you typed as a new task?"));
+    if (answer == QMessageBox::Yes)
+        taskList->perform(TaskCommand::insert(store, ListEdits::End, lines, tr("Add task")));
 }

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+class TaskListController;
+
 namespace Ui {
 class PBacklogWindow;
 }
@@ -12,7 +14,7 @@ class PBacklogWindow;
 // The product backlog as a list, with buttons to add, delete and edit
 // tasks. The list always shows what the window's store holds, which is what
 // the file holds: it is refilled after every change and whenever the file
-// changes on disk.
+// changes on disk. Every change is a step that Ctrl+Z takes back.
 class PBacklogWindow : public QWidget
 {
     Q_OBJECT
@@ -30,10 +32,7 @@ private slots:
 
 private:
     Ui::PBacklogWindow *ui;
-
-    void showTasks();
-    void refreshFromFile();
-    void warn(const QString &message);
+    TaskListController *taskList;
 };
 
 #endif // PBACKLOGWINDOW_H

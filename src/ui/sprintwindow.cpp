@@ -1,24 +1,21 @@
 #include "sprintwindow.h"
 #include "ui_sprintwindow.h"
 
-#include "filewatcher.h"
 #include "listdialog.h"
 #include "sprintfiles.h"
-#include "taskrows.h"
+#include "taskcommand.h"
+#include "tasklistcontroller.h"
 
-#include <QMessageBox>
-#include <QShortcut>
-#include <QTimer>
+#include <QListWidget>
 
 SprintWindow::SprintWindow(QWidget *parent)
     : QWidget(parent)
     , s(nullptr)
     , pb(nullptr)
     , ui(new Ui::SprintWindow)
-    , watcher(nullptr)
+    , taskList(nullptr)
 {
     ui->setupUi(this);
-    TaskRows::prepare(ui->tasks);
     pb = new productbacklog;
     ui->tasks->setFocus();
 
@@ -26,49 +23,41 @@ SprintWindow::SprintWindow(QWidget *parent)
     ui->add->setEnabled(false);
     ui->move->setEnabled(false);
     ui->delete_2->setEnabled(false);
-
-    auto *deleteKey = new QShortcut(QKeySequence::Delete, ui->tasks, nullptr, nullptr,
-                                    Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, ui->delete_2, &QAbstractButton::click);
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 SprintWindow::~SprintWindow()
 {
     delete ui;
+    delete taskList;
     delete s;
     delete pb;
 }
 
 void SprintWindow::initSprint(int index)
 {
-    delete watcher;
+    delete taskList;
     delete s;
     ui->tasks->clear();
 
     s = new Sprint(index);
     ui->snumber->setText(QString::number(index, 10));
-    showTasks();
-
-    watcher = new FileWatcher(Sprint::fileName(index), this);
-    connect(watcher, &FileWatcher::changed, this, [this] { refreshFromFile(); });
-
-    if (!s->errorString().isEmpty()) {
-        // Told once the window is up, not before it is shown.
-        const QString message = s->errorString();
-        QTimer::singleShot(0, this, [this, message] { warn(message); });
-    }
+    taskList = new TaskListController(
+        this, ui->tasks, std::make_unique<StoreAccess<Sprint, &Sprint::getTasks>>(s, Sprint::fileName(index)),
+        {ui->add, ui->move, ui->delete_2}, ui->delete_2);
 }
 
 void SprintWindow::on_add_clicked()
 {
     if (!s)
         return;
-    // Offer the backlog as it is now, not as it was when the window opened.
+    // Offer the backlog as it is now, not as it was when the window opened;
+    // a backlog that could not be read as text offers nothing, so that no
+    // garbled task spreads into a sprint.
     pb->refresh();
-    if (pb->isReadOnly())
-        warn(pb->errorString());
+    if (pb->isReadOnly()) {
+        taskList->warn(pb->errorString());
+        return;
+    }
 
     ListDialog dialog(this);
     dialog.setWindowTitle(QStringLiteral("Add tasks"));
@@ -77,15 +66,8 @@ void SprintWindow::on_add_clicked()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QStringList chosen = dialog.getSelected();
-    if (chosen.isEmpty())
-        return;
-
-    const bool saved = s->addTasks(chosen);
-    showTasks();
-    if (saved)
-        TaskRows::select(ui->tasks, chosen.last(), ui->tasks->count() - 1);
-    else
-        warn(s->errorString());
+    if (!chosen.isEmpty())
+        taskList->perform(TaskCommand::insert(taskList->store(), ListEdits::End, chosen, tr("Add tasks")));
 }
 
 void SprintWindow::on_move_clicked()
@@ -95,7 +77,7 @@ void SprintWindow::on_move_clicked()
     ListDialog dialog(this);
     dialog.setWindowTitle(QStringLiteral("Move task"));
     QStringList names = SprintFiles::list();
-    names.removeAll(QLatin1String("sprint") + ui->snumber->text());
+    names.removeAll(Sprint::fileName(s->number()));
     dialog.setList(names);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -107,43 +89,12 @@ void SprintWindow::on_move_clicked()
     if (!current || !current->isSelected())
         return;
 
-    const QString task = current->text();
-    const bool saved = s->moveTask(task, SprintFiles::number(chosen.first()));
-    if (saved)
-        ui->tasks->setCurrentRow(-1);
-    showTasks();
-    if (!saved)
-        warn(s->errorString());
+    const ListEdits::Transfer task{current->text(), ui->tasks->row(current), ListEdits::End};
+    taskList->perform(TaskCommand::transfer(s, SprintFiles::number(chosen.first()), {task}, false, tr("Move task")));
 }
 
 void SprintWindow::on_delete_2_clicked()
 {
-    if (!s || ui->tasks->selectedItems().isEmpty())
-        return;
-    const bool saved = TaskRows::removeSelected(ui->tasks, [this](const QString &task) {
-        return s->deleteTask(task);
-    });
-    showTasks();
-    if (!saved)
-        warn(s->errorString());
-}
-
-void SprintWindow::showTasks()
-{
-    TaskRows::showStore(ui->tasks, s->getTasks(), s->isReadOnly(), s->errorString(),
-                        {ui->add, ui->move, ui->delete_2});
-}
-
-void SprintWindow::refreshFromFile()
-{
-    if (!s->refresh())
-        return;
-    showTasks();
-    if (!s->errorString().isEmpty())
-        warn(s->errorString());
-}
-
-void SprintWindow::warn(const QString &message)
-{
-    QMessageBox::warning(this, windowTitle(), message);
+    if (s)
+        taskList->deleteSelected();
 }

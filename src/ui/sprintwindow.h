@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-class FileWatcher;
+class TaskListController;
 
 namespace Ui {
 class SprintWindow;
@@ -15,7 +15,8 @@ class SprintWindow;
 // One sprint's tasks, with buttons to add tasks from the product backlog,
 // move a task to another sprint and delete tasks. The list always shows what
 // the sprint's store holds, which is what its file holds: it is refilled
-// after every change and whenever the file changes on disk.
+// after every change and whenever the file changes on disk. Every change is
+// a step that Ctrl+Z takes back.
 class SprintWindow : public QWidget
 {
     Q_OBJECT
@@ -38,11 +39,7 @@ private slots:
 
 private:
     Ui::SprintWindow *ui;
-    FileWatcher *watcher;
-
-    void showTasks();
-    void refreshFromFile();
-    void warn(const QString &message);
+    TaskListController *taskList;
 };
 
 #endif // SPRINTWINDOW_H

@@ -66,30 +66,6 @@ void TaskRows::showStore(QListWidget *list, const QStringList &tasks, bool readO
         list->setToolTip(why);
 }
 
-bool TaskRows::removeSelected(QListWidget *list, const std::function<bool(const QString &)> &remove)
-{
-    // Texts first: each removal may refill the rows.
-    QStringList texts;
-    for (const QListWidgetItem *item : list->selectedItems())
-        texts.append(item->text());
-    for (const QString &text : texts) {
-        if (!remove(text))
-            return false;
-    }
-    list->setCurrentRow(-1);
-    return true;
-}
-
-bool TaskRows::select(QListWidget *list, const QString &task, int nearHint)
-{
-    const int row = rowOf(list, task, nearHint);
-    if (row < 0)
-        return false;
-    list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-    list->scrollToItem(list->item(row));
-    return true;
-}
-
 int TaskRows::rowOf(const QListWidget *list, const QString &task, int nearHint)
 {
     if (nearHint >= 0 && nearHint < list->count() && list->item(nearHint)->text() == task)

@@ -4,8 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 class QListWidget;
 class QWidget;
 
@@ -29,17 +27,6 @@ public:
     // why.
     static void showStore(QListWidget *list, const QStringList &tasks, bool readOnly,
                           const QString &why, const QList<QWidget *> &actions);
-
-    // Takes the selected tasks out through remove, one by one, stopping at
-    // the first that fails, which it returns false for. After a success
-    // nothing is current, so that the selection does not pass to an equal
-    // task.
-    static bool removeSelected(QListWidget *list, const std::function<bool(const QString &)> &remove);
-
-    // Makes the row holding task current and selected, preferring the row
-    // nearHint when it holds it, then the first such row. Returns whether
-    // one was found.
-    static bool select(QListWidget *list, const QString &task, int nearHint = -1);
 
 private:
     static int rowOf(const QListWidget *list, const QString &task, int nearHint);

@@ -1,0 +1,143 @@
+#include "deletedtasks.h"
+
+#include "filelock.h"
+#include "tasklistfile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("DeletedTasks", text);
+}
+
+QByteArray serialise(const DeletedTasks::Entry &entry)
+{
+    const QByteArray text = entry.text.toUtf8();
+    return entry.when.toUTC().toString(Qt::ISODate).toLatin1() + '\t' + QFile::encodeName(entry.list) + '\t'
+        + QByteArray::number(text.size()) + '\t' + text + '\n';
+}
+
+// The entries in bytes, oldest first. An entry that does not end where its
+// length says, as one cut short does, is passed over.
+QVector<DeletedTasks::Entry> parse(const QByteArray &bytes)
+{
+    QVector<DeletedTasks::Entry> entries;
+    int at = 0;
+    while (at < bytes.size()) {
+        const int timeEnd = bytes.indexOf('\t', at);
+        const int listEnd = timeEnd < 0 ? -1 : bytes.indexOf('\t', timeEnd + 1);
+        const int sizeEnd = listEnd < 0 ? -1 : bytes.indexOf('\t', listEnd + 1);
+        bool sized = false;
+        const int size = sizeEnd < 0 ? -1 : bytes.mid(listEnd + 1, sizeEnd - listEnd - 1).toInt(&sized);
+        const qint64 end = qint64(sizeEnd) + 1 + size;
+        if (sized && size >= 0 && end < bytes.size() && bytes.at(int(end)) == '\n') {
+            DeletedTasks::Entry entry;
+            entry.when = QDateTime::fromString(QString::fromLatin1(bytes.mid(at, timeEnd - at)), Qt::ISODate);
+            entry.list = QFile::decodeName(bytes.mid(timeEnd + 1, listEnd - timeEnd - 1));
+            entry.text = QString::fromUtf8(bytes.constData() + sizeEnd + 1, size);
+            entries.append(entry);
+            at = int(end) + 1;
+            continue;
+        }
+        // Not an entry: go on after the next line feed.
+        const int lineFeed = bytes.indexOf('\n', at);
+        if (lineFeed < 0)
+            break;
+        at = lineFeed + 1;
+    }
+    return entries;
+}
+
+} // namespace
+
+DeletedTasks::DeletedTasks(const QString &fileName)
+    : m_fileName(fileName)
+{
+}
+
+bool DeletedTasks::append(const QString &list, const QStringList &texts)
+{
+    const QFileInfo info(m_fileName);
+    const FileLock lock(info.absolutePath() + QLatin1String("/") + info.fileName() + QLatin1String(".lock"));
+    if (!lock.isLocked())
+        return fail(lock.errorString());
+
+    const QByteArray before = readAll();
+    QByteArray added;
+    // A last entry cut short is closed, so that the next one starts a line.
+    if (!before.isEmpty() && !before.endsWith('\n'))
+        added.append('\n');
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const QString &text : texts)
+        added += serialise(Entry{now, list, text});
+    // Trimmed a quarter past the limit, so that most appends stay appends.
+    if (parse(before).size() + texts.size() > Limit + Limit / 4)
+        return trim(before + added);
+
+    // One write in append mode: a kill leaves the entry whole or cut short,
+    // and one cut short is passed over when read.
+    const int handle = ::open(QFile::encodeName(m_fileName).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    const bool written = handle >= 0 && TaskListFile::writeAll(handle, added) && ::fsync(handle) == 0;
+    const int error = errno;
+    if (handle >= 0)
+        ::close(handle);
+    if (!written)
+        return fail(qt_error_string(error));
+    m_error.clear();
+    return true;
+}
+
+QVector<DeletedTasks::Entry> DeletedTasks::entries() const
+{
+    return parse(readAll());
+}
+
+QStringList DeletedTasks::recent(const QString &list) const
+{
+    const QVector<Entry> all = entries();
+    QStringList texts;
+    QSet<QString> seen;
+    for (auto it = all.crbegin(); it != all.crend(); ++it) {
+        if (it->list == list && !seen.contains(it->text)) {
+            seen.insert(it->text);
+            texts.append(it->text);
+        }
+    }
+    return texts;
+}
+
+QByteArray DeletedTasks::readAll() const
+{
+    QFile file(m_fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool DeletedTasks::trim(const QByteArray &bytes)
+{
+    const QVector<Entry> all = parse(bytes);
+    QSaveFile file(m_fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    for (int i = qMax(0, all.size() - Limit); i < all.size(); ++i)
+        file.write(serialise(all.at(i)));
+    if (!file.commit())
+        return fail(file.errorString());
+    m_error.clear();
+    return true;
+}
+
+bool DeletedTasks::fail(const QString &reason)
+{
+    m_error = tr("Cannot keep a copy of the deleted tasks in %1:\n%2").arg(QFileInfo(m_fileName).absoluteFilePath(), reason);
+    return false;
+}

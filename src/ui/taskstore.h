@@ -1,0 +1,51 @@
+#ifndef TASKSTORE_H
+#define TASKSTORE_H
+
+#include "tasklistfile.h"
+
+#include <QString>
+#include <QStringList>
+
+// The one list a task window shows, whichever store holds it: what the
+// window's shared parts (rows, undo, keyboard, menus) need of it.
+class TaskStore
+{
+public:
+    virtual ~TaskStore() = default;
+
+    virtual QStringList tasks() const = 0;
+    virtual bool change(const TaskListFile::Edit &edit) = 0;
+    virtual bool refresh() = 0;
+    virtual bool isReadOnly() const = 0;
+    virtual bool isNotFound() const = 0;
+    virtual QString errorString() const = 0;
+    // The list's file name, as the history of deleted tasks names it.
+    virtual QString fileName() const = 0;
+};
+
+// A TaskStore over a store of the window's, which keeps owning it. The two
+// stores differ only in what their list and file are called.
+template <typename Store, QStringList (Store::*list)() const>
+class StoreAccess final : public TaskStore
+{
+public:
+    StoreAccess(Store *store, const QString &fileName)
+        : m_store(store)
+        , m_fileName(fileName)
+    {
+    }
+
+    QStringList tasks() const override { return (m_store->*list)(); }
+    bool change(const TaskListFile::Edit &edit) override { return m_store->change(edit); }
+    bool refresh() override { return m_store->refresh(); }
+    bool isReadOnly() const override { return m_store->isReadOnly(); }
+    bool isNotFound() const override { return m_store->isNotFound(); }
+    QString errorString() const override { return m_store->errorString(); }
+    QString fileName() const override { return m_fileName; }
+
+private:
+    Store *m_store;
+    QString m_fileName;
+};
+
+#endif // TASKSTORE_H
