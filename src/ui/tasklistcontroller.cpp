@@ -126,14 +126,15 @@ void TaskListController::undo()
     auto *command = static_cast<TaskCommand *>(const_cast<QUndoCommand *>(m_undo->command(m_undo->index() - 1)));
     if (!command->revert()) {
         showTasks();
-        // A step whose tasks are gone can never be undone: it goes, so that
-        // the steps before it can be. One the file refused stays, to be
-        // tried again.
+        const QString message = tr("Cannot undo \"%1\":\n%2").arg(command->text(), command->errorString());
+        // A step whose tasks are gone can never be undone: it goes (the
+        // stack deletes it), so that the steps before it can be. One the
+        // file refused stays, to be tried again.
         if (command->isNotFound()) {
             command->setObsolete(true);
             m_undo->undo();
         }
-        warn(tr("Cannot undo \"%1\":\n%2").arg(command->text(), command->errorString()));
+        warn(message);
         return;
     }
     const int row = command->focusRow();
