@@ -2,10 +2,12 @@
 #include "productbacklog.h"
 #include "sprint.h"
 #include "sprintwindow.h"
+#include "taskdrag.h"
 #include "windowprobe.h"
 #include "workdir.h"
 
 #include <QLabel>
+#include <QMimeData>
 #include <QtTest>
 
 // The sprint window, driven by clicks with its pickers answered by the test.
@@ -21,6 +23,8 @@ private slots:
     void changeTask_data();
     void changeTask();
     void unreadableSprintIsShownReadOnly();
+    void reorderAndDrop_data();
+    void reorderAndDrop();
 
 private:
     static QStringList fileTasks(int number) { return Sprint(number).getTasks(); }
@@ -219,6 +223,100 @@ void TestSprintWindow::unreadableSprintIsShownReadOnly()
     QVERIFY2(driver.messages.first().contains("sprint1"), qPrintable(driver.messages.first()));
     for (const char *name : {"add", "move", "delete_2"})
         QVERIFY2(!Probe::button(w, name)->isEnabled(), name);
+}
+
+void TestSprintWindow::reorderAndDrop_data()
+{
+    QTest::addColumn<QString>("action");   // a key with Alt, or a drop from a list
+    QTest::addColumn<int>("row");          // selected, or dragged from the list
+    QTest::addColumn<int>("at");           // where a drop lands
+    QTest::addColumn<QStringList>("here"); // sprint 1 afterwards
+    QTest::addColumn<QStringList>("there");// sprint 2 afterwards
+    QTest::addColumn<int>("current");      // -1: not looked at
+    QTest::addColumn<bool>("told");        // a message says why nothing changed
+
+    const QStringList abc{"a", "b", "c"};
+    const QStringList z{"z"};
+    QTest::newRow("Alt+Up") << "Up" << 1 << -1 << QStringList{"b", "a", "c"} << z << 0 << false;
+    QTest::newRow("Alt+Down") << "Down" << 1 << -1 << QStringList{"a", "c", "b"} << z << 2 << false;
+    QTest::newRow("Alt+Home") << "Home" << 2 << -1 << QStringList{"c", "a", "b"} << z << 0 << false;
+    QTest::newRow("Alt+End") << "End" << 0 << -1 << QStringList{"b", "c", "a"} << z << 2 << false;
+    QTest::newRow("Alt+Up on the first") << "Up" << 0 << -1 << abc << z << 0 << false;
+    QTest::newRow("drop within the list") << "sprint1" << 0 << 2 << QStringList{"b", "a", "c"} << z << 1 << false;
+    QTest::newRow("drop of a backlog task") << "product_backlog" << 0 << 1 << QStringList{"a", "d", "b", "c"} << z << 1 << false;
+    QTest::newRow("drop of another sprint's task") << "sprint2" << 0 << 3 << QStringList{"a", "b", "c", "z"}
+                                                   << QStringList() << 3 << false;
+    QTest::newRow("drop of text from another program") << "text" << 0 << 1 << abc << z << -1 << false;
+    QTest::newRow("drop onto a list that is not text") << "sprint2 onto unreadable" << 0 << 1 << QStringList{"a", "\xff"}
+                                                       << z << -1 << true;
+}
+
+// Reordering by keyboard and by drag and drop, and drops from other lists:
+// each is one step, which Ctrl+Z takes back.
+void TestSprintWindow::reorderAndDrop()
+{
+    QFETCH(QString, action);
+    QFETCH(int, row);
+    QFETCH(int, at);
+    QFETCH(QStringList, here);
+    QFETCH(QStringList, there);
+    QFETCH(int, current);
+    QFETCH(bool, told);
+
+    WorkDir dir;
+    const bool unreadable = action.endsWith("unreadable");
+    QVERIFY(WorkDir::write("sprint1", unreadable ? "a\n\xff" : "a\nb\nc"));
+    QVERIFY(WorkDir::write("sprint2", "z"));
+    QVERIFY(WorkDir::write("product_backlog", "d"));
+    const QStringList before = fileTasks(1);
+    ModalDriver driver;
+    SprintWindow w(nullptr);
+    w.initSprint(1);
+    w.show();
+    // A list that is not text says so when its window opens.
+    QTRY_COMPARE_WITH_TIMEOUT(driver.messages.size(), int(unreadable), Probe::FollowMs);
+    driver.messages.clear();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QListWidget *list = Probe::list(w);
+
+    const QMap<QString, Qt::Key> keys{{"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Home", Qt::Key_Home}, {"End", Qt::Key_End}};
+    if (keys.contains(action)) {
+        list->setCurrentRow(row);
+        QTest::keyClick(list, keys.value(action), Qt::AltModifier);
+    } else {
+        QMimeData *data = nullptr;
+        if (action == QLatin1String("text")) {
+            data = new QMimeData;
+            data->setText("from another program");
+        } else {
+            const QString from = action.section(' ', 0, 0);
+            const QStringList tasks = from == QLatin1String("product_backlog") ? productbacklog().getItems()
+                                                                                : fileTasks(from.mid(6).toInt());
+            data = TaskDrag{QDir::currentPath(), from, {TaskRef{row, tasks.at(row)}}}.toMimeData();
+        }
+        // Upper half of the row at lands before it; below the last row, after it.
+        const QRect rect = list->visualItemRect(list->item(qMin(at, list->count() - 1)));
+        const QPoint pos = at < list->count() ? rect.topLeft() + QPoint(5, 2) : rect.bottomLeft() + QPoint(5, 4);
+        QDragEnterEvent enter(pos, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &enter);
+        QCOMPARE(enter.isAccepted(), action != QLatin1String("text"));
+        QDropEvent drop(pos, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &drop);
+        delete data;
+    }
+    QCOMPARE(driver.messages.size(), int(told));
+    QCOMPARE(fileTasks(1), here);
+    QCOMPARE(Probe::rows(w), here);
+    QCOMPARE(fileTasks(2), there);
+    if (current >= 0) {
+        QCOMPARE(list->currentRow(), current);
+        QVERIFY(list->currentItem()->isSelected());
+    }
+
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(fileTasks(1), before);
+    QCOMPARE(fileTasks(2), QStringList{"z"});
 }
 
 QTEST_MAIN(TestSprintWindow)

@@ -179,7 +179,7 @@ ListEdits::PairEdit ListEdits::transfer(const QVector<Transfer> &items, QVector<
             if (item.to < 0)
                 continue;
             // The target keeps a single copy of a task.
-            if (to.contains(item.text, Qt::CaseSensitive)) {
+            if (!item.evenIfHeld && to.contains(item.text, Qt::CaseSensitive)) {
                 item.to = -1;
                 continue;
             }
@@ -201,6 +201,6 @@ QVector<ListEdits::Transfer> ListEdits::reversed(const QVector<Transfer> &done)
     QVector<Transfer> back;
     back.reserve(done.size());
     for (const Transfer &item : done)
-        back.append(Transfer{item.text, item.to, item.from});
+        back.append(Transfer{item.text, item.to, item.from, !item.evenIfHeld});
     return back;
 }

@@ -34,11 +34,14 @@ public:
 
     // One task moving between two lists: the row it leaves (-1: it only
     // goes into the target) and the row it goes to (-1: it only leaves, as
-    // the target holds it already).
+    // the target holds it already). A move keeps a single copy in the
+    // target; taking one back (evenIfHeld) returns the task even where an
+    // equal one is.
     struct Transfer {
         QString text;
         int from = -1;
         int to = End;
+        bool evenIfHeld = false;
     };
 
     // The tasks a text typed over several lines stands for: its lines that

@@ -11,11 +11,13 @@ int TaskRef::locate(const QStringList &list, const TaskRef &ref, const QVector<b
     // Outwards from the row the window showed: rows added or removed above
     // it shift the task by a little, and the nearest twin is the likeliest.
     const int start = qBound(0, ref.row, size);
-    for (int distance = 1; start - distance >= 0 || start + distance - 1 < size; ++distance) {
+    if (holds(start))
+        return start;
+    for (int distance = 1; start - distance >= 0 || start + distance < size; ++distance) {
+        if (holds(start + distance))
+            return start + distance;
         if (holds(start - distance))
             return start - distance;
-        if (holds(start + distance - 1))
-            return start + distance - 1;
     }
     return -1;
 }

@@ -4,6 +4,7 @@
 #include "listdialog.h"
 #include "sprintfiles.h"
 #include "taskcommand.h"
+#include "taskdrag.h"
 #include "tasklistcontroller.h"
 
 #include <QListWidget>
@@ -44,6 +45,23 @@ void SprintWindow::initSprint(int index)
     taskList = new TaskListController(
         this, ui->tasks, std::make_unique<StoreAccess<Sprint, &Sprint::getTasks>>(s, Sprint::fileName(index)),
         {ui->add, ui->move, ui->delete_2}, ui->delete_2);
+
+    // Backlog tasks dropped here join the sprint, as "Add tasks" adds them;
+    // another sprint's tasks move here, as "Move task" moves them.
+    taskList->setDropHandler([this](const TaskDrag &drag, int row) -> TaskCommand * {
+        if (drag.list == productbacklog::fileName()) {
+            QStringList texts;
+            for (const TaskRef &task : drag.tasks)
+                texts.append(task.text);
+            return TaskCommand::insert(taskList->store(), row, texts, tr("Add tasks"));
+        }
+        if (!SprintFiles::isSprintFile(drag.list))
+            return nullptr;
+        QVector<ListEdits::Transfer> items;
+        for (const TaskRef &task : drag.tasks)
+            items.append(ListEdits::Transfer{task.text, task.row, row++});
+        return TaskCommand::transfer(s, SprintFiles::number(drag.list), items, true, tr("Move task"));
+    });
 }
 
 void SprintWindow::on_add_clicked()

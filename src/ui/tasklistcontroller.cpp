@@ -3,13 +3,21 @@
 #include "filewatcher.h"
 #include "listdialog.h"
 #include "taskcommand.h"
+#include "taskdrag.h"
 #include "taskrows.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -42,6 +50,34 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     connect(m_restoreAction, &QAction::triggered, this, &TaskListController::restoreDeleted);
     auto *close = addAction(tr("Close"), {QKeySequence(Qt::Key_Escape)}, Qt::WindowShortcut);
     connect(close, &QAction::triggered, m_window, &QWidget::close);
+
+    // Order is priority: the selected task moves a place, or to an end.
+    struct Move {
+        const char *text;
+        int key;
+        int by;  // 0: to an end, given by key
+    };
+    for (const Move &move : {Move{QT_TR_NOOP("Move up"), Qt::Key_Up, -1}, Move{QT_TR_NOOP("Move down"), Qt::Key_Down, 1},
+                             Move{QT_TR_NOOP("Move to top"), Qt::Key_Home, 0},
+                             Move{QT_TR_NOOP("Move to bottom"), Qt::Key_End, 0}}) {
+        QAction *action = addAction(tr(move.text), {QKeySequence(Qt::ALT | move.key)}, Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, move] {
+            const int row = m_list->currentRow();
+            if (move.by != 0)
+                moveSelected(row + move.by);
+            else
+                moveSelected(move.key == Qt::Key_Home ? 0 : m_list->count() - 1);
+        });
+        m_moveActions.append(action);
+    }
+
+    m_dropLine = new QWidget(m_list->viewport());
+    m_dropLine->setAutoFillBackground(true);
+    m_dropLine->setBackgroundRole(QPalette::Highlight);
+    m_dropLine->hide();
+    m_list->setDragEnabled(false);
+    m_list->viewport()->setAcceptDrops(true);
+    m_list->viewport()->installEventFilter(this);
 
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, &TaskListController::showContextMenu);
@@ -117,6 +153,15 @@ void TaskListController::deleteSelected()
     const QVector<TaskRef> refs = selectedRefs();
     if (!refs.isEmpty())
         perform(TaskCommand::remove(m_store.get(), &m_history, refs));
+}
+
+void TaskListController::moveSelected(int to)
+{
+    const QVector<TaskRef> refs = selectedRefs();
+    if (refs.isEmpty() || to < 0 || to >= m_list->count() || to == refs.first().row)
+        return;
+    const QString text = to < refs.first().row ? tr("Move up") : tr("Move down");
+    perform(TaskCommand::reorder(m_store.get(), refs.first(), to, text));
 }
 
 void TaskListController::undo()
@@ -210,6 +255,8 @@ void TaskListController::showContextMenu(const QPoint &at)
     menu.addActions(m_windowActions);
     menu.addAction(m_deleteAction);
     menu.addSeparator();
+    menu.addActions(m_moveActions.mid(0, 2));
+    menu.addSeparator();
     menu.addAction(m_restoreAction);
     menu.exec(m_list->viewport()->mapToGlobal(at));
 }
@@ -235,6 +282,128 @@ void TaskListController::updateActions()
     m_redoAction->setText(m_undo->canRedo() ? tr("Redo %1").arg(m_undo->redoText()) : tr("Redo"));
     m_deleteAction->setEnabled(writable && selected);
     m_restoreAction->setEnabled(writable);
-    for (QAction *action : m_windowActions)
+    for (QAction *action : m_windowActions + m_moveActions)
         action->setEnabled(writable && selected);
+}
+
+bool TaskListController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_list->viewport())
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        m_pressedAt = press->pos();
+        m_pressedOnRow = press->button() == Qt::LeftButton && m_list->itemAt(press->pos());
+        return false;
+    }
+    case QEvent::MouseMove: {
+        const auto *move = static_cast<QMouseEvent *>(event);
+        if (!m_pressedOnRow || !(move->buttons() & Qt::LeftButton))
+            return false;
+        // Held on a row, the mouse drags the task rather than the selection.
+        if ((move->pos() - m_pressedAt).manhattanLength() >= QApplication::startDragDistance()) {
+            m_pressedOnRow = false;
+            startDrag();
+        }
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        m_pressedOnRow = false;
+        return false;
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        TaskDrag tasks;
+        if (!TaskDrag::fromMimeData(drag->mimeData(), &tasks)) {
+            drag->ignore();
+            return true;
+        }
+        drag->setDropAction(Qt::MoveAction);
+        drag->accept();
+        showDropLine(dropRow(drag->pos()));
+        return true;
+    }
+    case QEvent::DragLeave:
+        m_dropLine->hide();
+        return true;
+    case QEvent::Drop: {
+        auto *dropEvent = static_cast<QDropEvent *>(event);
+        m_dropLine->hide();
+        TaskDrag tasks;
+        if (!TaskDrag::fromMimeData(dropEvent->mimeData(), &tasks) || !drop(tasks, dropRow(dropEvent->pos()))) {
+            dropEvent->ignore();
+            return true;
+        }
+        dropEvent->setDropAction(Qt::MoveAction);
+        dropEvent->accept();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TaskListController::startDrag()
+{
+    // Nothing leaves a list that could not be read as it is.
+    if (m_store->isReadOnly())
+        return;
+    TaskDrag tasks;
+    tasks.folder = QDir::currentPath();
+    tasks.list = m_store->fileName();
+    tasks.tasks = selectedRefs();
+    if (tasks.tasks.isEmpty())
+        return;
+    // The receiving window makes the whole change, in its own undo stack;
+    // the source only follows its file, so it never deletes anything when
+    // the drag ends, whatever the target said.
+    auto *drag = new QDrag(m_list);
+    drag->setMimeData(tasks.toMimeData());
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+}
+
+int TaskListController::dropRow(const QPoint &pos) const
+{
+    const QModelIndex index = m_list->indexAt(pos);
+    if (!index.isValid())
+        return m_list->count();
+    const QRect rect = m_list->visualRect(index);
+    return pos.y() < rect.center().y() ? index.row() : index.row() + 1;
+}
+
+void TaskListController::showDropLine(int row)
+{
+    // A line across the gap where the tasks will land.
+    const int count = m_list->count();
+    int y = 0;
+    if (count > 0) {
+        const QRect rect = m_list->visualItemRect(m_list->item(qMin(row, count - 1)));
+        y = row < count ? rect.top() : rect.bottom() + 1;
+    }
+    m_dropLine->setGeometry(0, qMax(0, y - 1), m_list->viewport()->width(), 2);
+    m_dropLine->show();
+    m_dropLine->raise();
+}
+
+bool TaskListController::drop(const TaskDrag &drag, int row)
+{
+    if (m_store->isReadOnly()) {
+        warn(m_store->errorString());
+        return false;
+    }
+    // Lists of another folder are other lists, whatever their names.
+    if (drag.folder != QDir::currentPath())
+        return false;
+    if (drag.list == m_store->fileName()) {
+        // Reordering: dropped below itself, a task lands one row higher.
+        const TaskRef &task = drag.tasks.first();
+        const int to = row > task.row ? row - 1 : row;
+        if (to == task.row)
+            return true;
+        const QString text = to < task.row ? tr("Move up") : tr("Move down");
+        return perform(TaskCommand::reorder(m_store.get(), task, to, text)) == Outcome::Done;
+    }
+    TaskCommand *command = m_dropHandler ? m_dropHandler(drag, row) : nullptr;
+    return command && perform(command) == Outcome::Done;
 }

@@ -6,11 +6,14 @@
 #include "taskstore.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 class FileWatcher;
+struct TaskDrag;
 class QAbstractButton;
 class QAction;
 class QListWidget;
@@ -52,6 +55,14 @@ public:
     Outcome perform(TaskCommand *command, bool quietWhenGone = false);
 
     void deleteSelected();
+    // Moves the selected task to row to (bounded by the list), as one step.
+    void moveSelected(int to);
+
+    // What a drop of tasks from another list at row does here: the step to
+    // perform, or null to refuse it. Drops of this list's own tasks reorder
+    // it without asking.
+    using DropHandler = std::function<TaskCommand *(const TaskDrag &drag, int row)>;
+    void setDropHandler(const DropHandler &handler) { m_dropHandler = handler; }
     void undo();
     void redo();
     // Offers the recently deleted tasks of this list and adds the chosen
@@ -62,7 +73,18 @@ public:
     void showTasks();
     void warn(const QString &message);
 
+protected:
+    // Drags start from the list and drops land on it: the list stays a plain
+    // QListWidget, and every drop goes through the store as one step.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void startDrag();
+    // The row a drop at pos would land on: before the row under it, or after
+    // it in its lower half; the row count below the last.
+    int dropRow(const QPoint &pos) const;
+    void showDropLine(int row);
+    bool drop(const TaskDrag &drag, int row);
     void refreshFromFile();
     void showContextMenu(const QPoint &at);
     void focusRow(int row);
@@ -81,6 +103,11 @@ private:
     QAction *m_deleteAction;
     QAction *m_restoreAction;
     QList<QAction *> m_windowActions;
+    QList<QAction *> m_moveActions;
+    DropHandler m_dropHandler;
+    QWidget *m_dropLine;
+    QPoint m_pressedAt;
+    bool m_pressedOnRow = false;
 };
 
 #endif // TASKLISTCONTROLLER_H

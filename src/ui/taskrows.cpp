@@ -27,6 +27,8 @@ void TaskRows::show(QListWidget *list, const QStringList &tasks)
     const int inserted = newCount - head - tail;
     if (removed == 0 && inserted == 0)
         return;
+    if (removed == inserted && moveOne(list, tasks, head, removed))
+        return;
 
     const int row = list->currentRow();
     const bool currentGoes = row >= head && row < head + removed;
@@ -52,6 +54,39 @@ void TaskRows::show(QListWidget *list, const QStringList &tasks)
                                                 : QItemSelectionModel::NoUpdate);
     }
     list->verticalScrollBar()->setValue(scroll);
+}
+
+bool TaskRows::moveOne(QListWidget *list, const QStringList &tasks, int start, int length)
+{
+    // A task that moved from one end of the rows that differ to the other:
+    // the row moves, keeping its item and selection, instead of the rows
+    // between being made anew. Alt+End on the first of 100,000 tasks would
+    // otherwise refill them all.
+    if (length < 2)
+        return false;
+    const int last = start + length - 1;
+    const auto shifted = [&](int from, int to, int by) {
+        for (int row = from; row <= to; ++row) {
+            if (list->item(row)->text() != tasks.at(row + by))
+                return false;
+        }
+        return true;
+    };
+    int from = -1;
+    int to = -1;
+    if (list->item(start)->text() == tasks.at(last) && shifted(start + 1, last, -1)) {
+        from = start;
+        to = last;
+    } else if (list->item(last)->text() == tasks.at(start) && shifted(start, last - 1, 1)) {
+        from = last;
+        to = start;
+    } else {
+        return false;
+    }
+    const int scroll = list->verticalScrollBar()->value();
+    const bool moved = list->model()->moveRow(QModelIndex(), from, QModelIndex(), to > from ? to + 1 : to);
+    list->verticalScrollBar()->setValue(scroll);
+    return moved;
 }
 
 void TaskRows::showStore(QListWidget *list, const QStringList &tasks, bool readOnly, const QString &why,

@@ -29,6 +29,9 @@ public:
                           const QString &why, const QList<QWidget *> &actions);
 
 private:
+    // Shows a single task moved within rows start to start + length - 1 by
+    // moving its row; false when that is not what changed.
+    static bool moveOne(QListWidget *list, const QStringList &tasks, int start, int length);
     static int rowOf(const QListWidget *list, const QString &task, int nearHint);
 };
 

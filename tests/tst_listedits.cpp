@@ -1,0 +1,154 @@
+#include "listedits.h"
+
+#include <QtTest>
+
+// The edits every change is made of, on the list as the file holds it when
+// the change is made: each finds its task by row and expected text, never
+// takes another task of the same text, and leaves the list alone when its
+// task is gone.
+class TestListEdits : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void byRowAndText_data();
+    void byRowAndText();
+    void transferIsAllOrNothing_data();
+    void transferIsAllOrNothing();
+    void restorePutsTasksBackWhereTheyWere_data();
+    void restorePutsTasksBackWhereTheyWere();
+};
+
+using Outcome = TaskListFile::Outcome;
+Q_DECLARE_METATYPE(TaskListFile::Outcome)
+
+// Each edit is given the row and text a window showed; "list" is the file as
+// it is when the edit is made.
+void TestListEdits::byRowAndText_data()
+{
+    QTest::addColumn<QString>("edit");  // move, remove or replace
+    QTest::addColumn<QStringList>("list");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("to");        // move: the target row
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<Outcome>("outcome");
+
+    const QStringList abc{"a", "b", "c"};
+    QTest::newRow("move, file unchanged") << "move" << abc << 2 << "c" << 0 << QStringList{"c", "a", "b"} << Outcome::Changed;
+    QTest::newRow("move, file shifted") << "move" << QStringList{"x", "a", "b", "c"} << 2 << "c" << 0
+                                        << QStringList{"c", "x", "a", "b"} << Outcome::Changed;
+    QTest::newRow("move, task gone") << "move" << QStringList{"a", "b"} << 2 << "c" << 0 << QStringList{"a", "b"} << Outcome::NotFound;
+    QTest::newRow("move, the second twin") << "move" << QStringList{"X", "Y", "X"} << 2 << "X" << 1
+                                           << QStringList{"X", "X", "Y"} << Outcome::Changed;
+    QTest::newRow("move, past the end is the end") << "move" << abc << 0 << "a" << 9 << QStringList{"b", "c", "a"} << Outcome::Changed;
+    QTest::newRow("move, to where it is") << "move" << abc << 1 << "b" << 1 << abc << Outcome::Unchanged;
+    QTest::newRow("remove, the second twin") << "remove" << QStringList{"X", "Y", "X"} << 2 << "X" << 0
+                                             << QStringList{"X", "Y"} << Outcome::Changed;
+    QTest::newRow("remove, nearest twin when shifted") << "remove" << QStringList{"X", "n", "Y", "X"} << 2 << "X" << 0
+                                                       << QStringList{"X", "n", "Y"} << Outcome::Changed;
+    QTest::newRow("remove, task gone") << "remove" << abc << 1 << "z" << 0 << abc << Outcome::NotFound;
+    QTest::newRow("replace, the second twin") << "replace" << QStringList{"X", "Y", "X"} << 2 << "X" << 0
+                                              << QStringList{"X", "Y", "Z"} << Outcome::Changed;
+    QTest::newRow("replace, task gone") << "replace" << abc << 1 << "t2" << 0 << abc << Outcome::NotFound;
+}
+
+void TestListEdits::byRowAndText()
+{
+    QFETCH(QString, edit);
+    QFETCH(QStringList, list);
+    QFETCH(int, row);
+    QFETCH(QString, text);
+    QFETCH(int, to);
+    QFETCH(QStringList, after);
+    QFETCH(Outcome, outcome);
+
+    const TaskRef ref{row, text};
+    ListEdits::Edit change = edit == QLatin1String("move") ? ListEdits::move(ref, to)
+        : edit == QLatin1String("remove")                  ? ListEdits::remove({ref})
+                                                            : ListEdits::replace(ref, {QStringLiteral("Z")});
+    QStringList changed = list;
+    QCOMPARE(change(changed), outcome);
+    // A store writes nothing and throws the list away when the task is gone.
+    if (outcome != Outcome::NotFound)
+        QCOMPARE(changed, after);
+}
+
+void TestListEdits::transferIsAllOrNothing_data()
+{
+    QTest::addColumn<QStringList>("from");
+    QTest::addColumn<QStringList>("to");
+    QTest::addColumn<QStringList>("tasks");  // "text@row", taken from "from" to the end of "to"
+    QTest::addColumn<QStringList>("fromAfter");
+    QTest::addColumn<QStringList>("toAfter");
+    QTest::addColumn<Outcome>("outcome");
+
+    QTest::newRow("one task") << QStringList{"a", "b"} << QStringList{"z"} << QStringList{"b@1"}
+                              << QStringList{"a"} << QStringList{"z", "b"} << Outcome::Changed;
+    QTest::newRow("the target holds it") << QStringList{"a", "b"} << QStringList{"b"} << QStringList{"b@1"}
+                                         << QStringList{"a"} << QStringList{"b"} << Outcome::Changed;
+    QTest::newRow("the second twin") << QStringList{"X", "Y", "X"} << QStringList() << QStringList{"X@2"}
+                                     << QStringList{"X", "Y"} << QStringList{"X"} << Outcome::Changed;
+    QTest::newRow("one of two gone") << QStringList{"a", "b"} << QStringList{"z"} << QStringList{"a@0", "c@1"}
+                                     << QStringList{"a", "b"} << QStringList{"z"} << Outcome::NotFound;
+}
+
+void TestListEdits::transferIsAllOrNothing()
+{
+    QFETCH(QStringList, from);
+    QFETCH(QStringList, to);
+    QFETCH(QStringList, tasks);
+    QFETCH(QStringList, fromAfter);
+    QFETCH(QStringList, toAfter);
+    QFETCH(Outcome, outcome);
+
+    QVector<ListEdits::Transfer> items;
+    for (const QString &task : tasks)
+        items.append(ListEdits::Transfer{task.section('@', 0, 0), task.section('@', 1).toInt(), ListEdits::End});
+    const QStringList fromBefore = from;
+    const QStringList toBefore = to;
+    QVector<ListEdits::Transfer> done;
+    QCOMPARE(ListEdits::transfer(items, &done)(from, to), outcome);
+    if (outcome == Outcome::NotFound)
+        return;
+    QCOMPARE(from, fromAfter);
+    QCOMPARE(to, toAfter);
+
+    // Turned round, the transfer puts everything back where it was.
+    QCOMPARE(ListEdits::transfer(ListEdits::reversed(done))(to, from), Outcome::Changed);
+    QCOMPARE(from, fromBefore);
+    QCOMPARE(to, toBefore);
+}
+
+void TestListEdits::restorePutsTasksBackWhereTheyWere_data()
+{
+    QTest::addColumn<QStringList>("list");
+    QTest::addColumn<int>("row");            // removed from list
+    QTest::addColumn<QString>("meanwhile");  // "^x": x put on top; "-x": x removed
+    QTest::addColumn<QStringList>("restored");
+
+    QTest::newRow("after its predecessor") << QStringList{"a", "b", "c"} << 1 << "^x" << QStringList{"x", "a", "b", "c"};
+    QTest::newRow("first stays first") << QStringList{"a", "b", "c"} << 0 << "^x" << QStringList{"a", "x", "b", "c"};
+    QTest::newRow("predecessor gone: its old row") << QStringList{"a", "b", "c"} << 1 << "-a" << QStringList{"c", "b"};
+    QTest::newRow("old row past the end") << QStringList{"a", "b", "c"} << 2 << "-b" << QStringList{"a", "c"};
+}
+
+void TestListEdits::restorePutsTasksBackWhereTheyWere()
+{
+    QFETCH(QStringList, list);
+    QFETCH(int, row);
+    QFETCH(QString, meanwhile);
+    QFETCH(QStringList, restored);
+
+    QVector<ListEdits::Removed> removed;
+    QCOMPARE(ListEdits::remove({TaskRef{row, list.at(row)}}, &removed)(list), Outcome::Changed);
+    if (meanwhile.startsWith('^'))
+        list.prepend(meanwhile.mid(1));
+    else
+        list.removeOne(meanwhile.mid(1));
+    QCOMPARE(ListEdits::restore(removed)(list), Outcome::Changed);
+    QCOMPARE(list, restored);
+}
+
+QTEST_GUILESS_MAIN(TestListEdits)
+#include "tst_listedits.moc"
