@@ -2,32 +2,12 @@
 #include "ui_pbacklogwindow.h"
 
 #include "filewatcher.h"
+#include "taskdialog.h"
 #include "taskrows.h"
 
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QTimer>
-
-namespace {
-
-// Asks for a task's text in a multi-line editor, starting from text.
-// Returns false when the user cancels or leaves the text empty.
-bool askTask(const QString &title, QString *text)
-{
-    QInputDialog dialog(nullptr, Qt::WindowFlags());
-    dialog.setWindowTitle(title);
-    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput, true);
-    dialog.setLabelText(QStringLiteral("Task description:"));
-    if (!text->isEmpty())
-        dialog.setTextValue(*text);
-    if (dialog.exec() != QDialog::Accepted || dialog.textValue().isEmpty())
-        return false;
-    *text = dialog.textValue();
-    return true;
-}
-
-} // namespace
 
 PBacklogWindow::PBacklogWindow(QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
@@ -68,7 +48,7 @@ PBacklogWindow::~PBacklogWindow()
 void PBacklogWindow::on_add_clicked()
 {
     QString text;
-    if (!askTask(QStringLiteral("Add task"), &text))
+    if (!TaskDialog::ask(QStringLiteral("Add task"), &text))
         return;
     const bool saved = pb->addItem(text);
     showTasks();
@@ -102,7 +82,7 @@ void PBacklogWindow::on_edit_clicked()
     const int row = ui->tasks->row(items.first());
 
     QString text = old;
-    if (!askTask(QStringLiteral("Edit task"), &text))
+    if (!TaskDialog::ask(QStringLiteral("Edit task"), &text))
         return;
     const bool saved = pb->editItem(old, text);
     showTasks();
