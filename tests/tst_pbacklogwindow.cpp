@@ -14,6 +14,7 @@ class TestPBacklogWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { Probe::desktopFont(); }
     void form_data();
     void form();
     void actions_data();
