@@ -18,6 +18,7 @@
 
 // Every window and dialog at several font sizes and screen scales: no text
 // is cut, and every widget lies inside its parent without covering another.
+// Each shows the program's icon.
 // Qt reads QT_FONT_DPI and QT_SCALE_FACTOR when it starts, so each size is
 // looked at by a child process: this program started with "--look".
 class TestFontSizes : public QObject
@@ -109,6 +110,8 @@ int look(int argc, char **argv, int pointSize, bool scaling)
     for (QWidget *window : QList<QWidget *>{&main, &backlog, &sprint, &picker, &add, &edit}) {
         window->show();
         QCoreApplication::processEvents();
+        if (window->windowIcon().availableSizes().size() < 8)
+            std::printf("%s: not every size of the icon\n", qPrintable(window->windowTitle()));
         for (const QString &fault : faults(window))
             std::printf("%s: %s\n", qPrintable(window->windowTitle()), qPrintable(fault));
     }

@@ -3,6 +3,7 @@
 #include "formfit.h"
 
 #include <QApplication>
+#include <QIcon>
 
 void AppSetup::beforeApplication()
 {
@@ -18,5 +19,13 @@ void AppSetup::beforeApplication()
 
 void AppSetup::afterApplication()
 {
+    // The icons live in the UI library, which the linker would otherwise
+    // leave out of the program.
+    Q_INIT_RESOURCE(corvane);
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/corvane-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+
     FormFit::install();
 }

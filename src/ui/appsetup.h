@@ -2,7 +2,7 @@
 #define APPSETUP_H
 
 // What the program sets up around its application object: scaling for
-// high-DPI screens and forms fitted to the font.
+// high-DPI screens, its icon, and forms fitted to the font.
 class AppSetup
 {
 public:
