@@ -1,5 +1,7 @@
 #!/bin/sh
-# Renders every window and dialog with sample data to PNG files.
+# Renders every window and dialog with sample data to PNG files, once at the
+# default 96 dpi and once at a desktop font setting of 144 dpi (150 %), into
+# <output directory>/96dpi and <output directory>/144dpi.
 # Usage: scripts/screenshots.sh [build directory] [output directory]
 # Under a virtual X server when there is one, since that gives the fonts a
 # plain X11 desktop gives; otherwise offscreen, whose default font is larger.
@@ -11,8 +13,10 @@ if [ ! -x "$tool" ]; then
     echo "screenshots.sh: $tool is missing; build first" >&2
     exit 1
 fi
-if command -v xvfb-run >/dev/null 2>&1; then
-    QT_QPA_PLATFORM=xcb xvfb-run -a "$tool" "$out"
-else
-    QT_QPA_PLATFORM=offscreen "$tool" "$out"
-fi
+for dpi in 96 144; do
+    if command -v xvfb-run >/dev/null 2>&1; then
+        QT_FONT_DPI=$dpi QT_QPA_PLATFORM=xcb xvfb-run -a "$tool" "$out/${dpi}dpi"
+    else
+        QT_FONT_DPI=$dpi QT_QPA_PLATFORM=offscreen "$tool" "$out/${dpi}dpi"
+    fi
+done

@@ -1,3 +1,4 @@
+#include "appsetup.h"
 #include "mainwindow.h"
 #include "secretprompt.h"
 
@@ -5,7 +6,9 @@
 
 int main(int argc, char **argv)
 {
+    AppSetup::beforeApplication();
     QApplication a(argc, argv);
+    AppSetup::afterApplication();
     SecretPrompt::install();
     MainWindow w(nullptr);
     w.show();

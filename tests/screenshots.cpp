@@ -1,7 +1,10 @@
 // Renders every window and dialog with sample data to PNG files, so that a
 // person can look at them: screenshots <output directory>. Runs offscreen
-// unless told otherwise.
+// unless told otherwise, set up as the program is (high-DPI scaling, icon,
+// forms fitted to the font), so that QT_FONT_DPI and QT_SCALE_FACTOR show
+// what they show a user.
 
+#include "appsetup.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
 #include "pbacklogwindow.h"
@@ -64,7 +67,9 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    AppSetup::beforeApplication();
     QApplication app(argc, argv);
+    AppSetup::afterApplication();
     if (argc < 2) {
         std::fprintf(stderr, "usage: screenshots <output directory>\n");
         return 2;

@@ -10,6 +10,7 @@ class TestListDialog : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { Probe::desktopFont(); }
     void form_data();
     void form();
     void selection_data();

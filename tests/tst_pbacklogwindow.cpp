@@ -15,6 +15,7 @@ class TestPBacklogWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { Probe::desktopFont(); }
     void form_data();
     void form();
     void actions_data();
@@ -83,6 +84,10 @@ void TestPBacklogWindow::actions_data()
     add("delete: Delete key", "Delete", 0, "-", {"b", "c"});
     add("delete: nothing selected", "delete_2", -1, "-", start);
     add("delete: failed save", "delete_2", 0, "-", start, true);
+    // What is typed is what is stored.
+    add("add: a no-break space stays", "add", -1, "10\u00a0am", {"a", "b", "c", "10\u00a0am"});
+    add("add: a line separator stays in the task", "add", -1, "1\u20282", {"a", "b", "c", "1\u20282"});
+    add("edit: a paragraph separator starts a line", "edit", 1, "x\u2029y", {"a", "x", "y", "c"});
 }
 
 // Each road to adding, editing and deleting a task, with the task dialog

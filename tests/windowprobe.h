@@ -1,6 +1,9 @@
 #ifndef WINDOWPROBE_H
 #define WINDOWPROBE_H
 
+#include "formfit.h"
+
+#include <QApplication>
 #include <QFont>
 #include <QListWidget>
 #include <QMetaMethod>
@@ -16,6 +19,17 @@ namespace Probe {
 // failure; it is generous because a sanitizer build on a busy machine is
 // many times slower than a plain one on an idle machine.
 constexpr int FollowMs = 60000;
+
+// The forms as the program shows them at a desktop's default font, 9 pt Sans
+// Serif at 96 dpi: 12 pixels, whatever DPI the platform reports. For
+// initTestCase().
+inline void desktopFont()
+{
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPixelSize(FormFit::designPixelSize);
+    QApplication::setFont(font);
+    FormFit::install();
+}
 
 inline QListWidget *list(QWidget &w, const char *name = "tasks")
 {
@@ -59,6 +73,7 @@ inline void formRow(const char *name, const char *className, const QRect &geomet
 inline void window(QWidget &w, const char *name, const char *title, const QSize &size,
                    const QByteArrayList &slotNames)
 {
+    w.ensurePolished();  // fitted to the font, as when first shown
     QCOMPARE(w.objectName(), QLatin1String(name));
     QCOMPARE(w.windowTitle(), QLatin1String(title));
     QCOMPARE(w.size(), size);

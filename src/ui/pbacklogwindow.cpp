@@ -3,31 +3,11 @@
 
 #include "listedits.h"
 #include "taskcommand.h"
+#include "taskdialog.h"
 #include "tasklistcontroller.h"
 
-#include <QInputDialog>
 #include <QListWidget>
 #include <QMessageBox>
-
-namespace {
-
-// Asks for a task's text in a multi-line editor, starting from text.
-// Returns false when the user cancels or leaves the text empty.
-bool askTask(const QString &title, QString *text)
-{
-    QInputDialog dialog(nullptr, Qt::WindowFlags());
-    dialog.setWindowTitle(title);
-    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput, true);
-    dialog.setLabelText(QStringLiteral("Task description:"));
-    if (!text->isEmpty())
-        dialog.setTextValue(*text);
-    if (dialog.exec() != QDialog::Accepted || dialog.textValue().isEmpty())
-        return false;
-    *text = dialog.textValue();
-    return true;
-}
-
-} // namespace
 
 PBacklogWindow::PBacklogWindow(QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
@@ -56,7 +36,7 @@ PBacklogWindow::~PBacklogWindow()
 void PBacklogWindow::on_add_clicked()
 {
     QString text;
-    if (!askTask(QStringLiteral("Add task"), &text))
+    if (!TaskDialog::ask(QStringLiteral("Add task"), &text))
         return;
     const QStringList lines = ListEdits::lines(text);
     if (!lines.isEmpty())
@@ -78,7 +58,7 @@ void PBacklogWindow::on_edit_clicked()
     const TaskRef task = selected.first();
 
     QString text = task.text;
-    if (!askTask(QStringLiteral("Edit task"), &text))
+    if (!TaskDialog::ask(QStringLiteral("Edit task"), &text))
         return;
     const QStringList lines = ListEdits::lines(text);
     if (lines.isEmpty() || lines == QStringList{task.text})

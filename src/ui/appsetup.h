@@ -1,0 +1,16 @@
+#ifndef APPSETUP_H
+#define APPSETUP_H
+
+// What the program sets up around its application object: scaling for
+// high-DPI screens, its icon, and forms fitted to the font.
+class AppSetup
+{
+public:
+    // Before the QApplication is made: Qt reads these when it starts.
+    static void beforeApplication();
+
+    // Right after the QApplication is made.
+    static void afterApplication();
+};
+
+#endif // APPSETUP_H

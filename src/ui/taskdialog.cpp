@@ -1,0 +1,52 @@
+#include "taskdialog.h"
+
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <QTextDocument>
+
+TaskDialog::TaskDialog(const QString &title, const QString &text, QWidget *parent)
+    : QInputDialog(parent, Qt::WindowFlags())
+    , m_given(text)
+{
+    setWindowTitle(title);
+    setOption(QInputDialog::UsePlainTextEditForTextInput, true);
+    setLabelText(QStringLiteral("Task description:"));
+    if (!text.isEmpty())
+        setTextValue(text);
+
+    // Made by the option above.
+    m_editor = findChild<QPlainTextEdit *>();
+    m_editor->setTabChangesFocus(true);
+    m_shown = m_editor->document()->toRawText();
+
+    // Enter belongs to the editor; QDialog takes no Enter with Ctrl held.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto *accepting = new QShortcut(QKeySequence(Qt::CTRL | key), this);
+        connect(accepting, &QShortcut::activated, this, &QDialog::accept);
+    }
+}
+
+QString TaskDialog::text() const
+{
+    // The raw text keeps no-break spaces and line separators, which
+    // toPlainText() and so textValue() do not. Paragraphs are separated by
+    // U+2029, one for each line break the text had or Enter made.
+    const QString raw = m_editor->document()->toRawText();
+    if (raw == m_shown)
+        return m_given;
+    QString typed = raw;
+    typed.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return typed;
+}
+
+bool TaskDialog::ask(const QString &title, QString *text)
+{
+    TaskDialog dialog(title, *text);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const QString typed = dialog.text();
+    if (typed.isEmpty())
+        return false;
+    *text = typed;
+    return true;
+}

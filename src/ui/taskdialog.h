@@ -1,0 +1,41 @@
+#ifndef TASKDIALOG_H
+#define TASKDIALOG_H
+
+#include <QInputDialog>
+#include <QString>
+
+class QPlainTextEdit;
+
+// Asks for a task's text, for Add and for Edit: a top-level dialog with a
+// multi-line editor labelled "Task description:". Enter starts a new line,
+// since each line of the text becomes a task; Ctrl+Enter accepts, and Tab
+// moves on to the buttons.
+//
+// The text comes back as the user sees and typed it: a no-break space stays
+// one, and so does a line separator (Shift+Enter), which the editor's own
+// plain text would turn into a space and a line break. A text left as it was
+// shown comes back as the very string that was given.
+class TaskDialog : public QInputDialog
+{
+    Q_OBJECT
+
+public:
+    // title is "Add task" or "Edit task"; text is the text to start from.
+    explicit TaskDialog(const QString &title, const QString &text = QString(),
+                        QWidget *parent = nullptr);
+
+    // The text as shown and typed, one line per paragraph of the editor.
+    QString text() const;
+
+    // Shows the dialog titled title, starting from *text, and waits. Returns
+    // false when the user cancels or leaves the text empty; otherwise puts
+    // the text into *text and returns true.
+    static bool ask(const QString &title, QString *text);
+
+private:
+    QPlainTextEdit *m_editor;
+    QString m_given;
+    QString m_shown;  // the editor's own text right after m_given was put in
+};
+
+#endif // TASKDIALOG_H
