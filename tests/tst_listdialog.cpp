@@ -1,8 +1,10 @@
 #include "listdialog.h"
 #include "modaldriver.h"
+#include "taskdelegate.h"
 #include "windowprobe.h"
 
 #include <QDialogButtonBox>
+#include <QStyledItemDelegate>
 #include <QtTest>
 
 class TestListDialog : public QObject
@@ -15,6 +17,8 @@ private slots:
     void form();
     void selection_data();
     void selection();
+    void rowsShowABoundedPartOfTheirTask_data();
+    void rowsShowABoundedPartOfTheirTask();
 };
 
 void TestListDialog::form_data()
@@ -83,6 +87,39 @@ void TestListDialog::selection()
     QCOMPARE(dialog.getSelected(), expected);
     // Each call reads the selection afresh and gives the same answer.
     QCOMPARE(dialog.getSelected(), expected);
+}
+
+void TestListDialog::rowsShowABoundedPartOfTheirTask_data()
+{
+    QTest::addColumn<QString>("task");
+    QTest::addColumn<QString>("shown");
+
+    const int limit = TaskDelegate::RowLimit;
+    const QString x(limit, QLatin1Char('x'));
+    const QString ellipsis(QChar(0x2026));
+    const QString smile = QString::fromUtf8("\xf0\x9f\x98\x80");  // two UTF-16 units
+    QTest::newRow("short") << "Fix bug" << "Fix bug";
+    QTest::newRow("exactly at the limit") << x << x;
+    QTest::newRow("one past the limit") << x + "y" << x + ellipsis;
+    QTest::newRow("15 million characters") << QString(15000000, QLatin1Char('x')) << x + ellipsis;
+    QTest::newRow("a surrogate pair across the limit") << x.left(limit - 1) + smile << x.left(limit - 1) + ellipsis;
+    QTest::newRow("a surrogate pair ending at the limit") << x.left(limit - 2) + smile + "y" << x.left(limit - 2) + smile + ellipsis;
+}
+
+// A row draws a bounded part of its task, but holds, and hands back, all of it.
+void TestListDialog::rowsShowABoundedPartOfTheirTask()
+{
+    QFETCH(QString, task);
+    QFETCH(QString, shown);
+
+    ListDialog dialog(nullptr);
+    dialog.setList({task});
+    QListWidget *list = Probe::list(dialog, "list");
+    auto *delegate = qobject_cast<QStyledItemDelegate *>(list->itemDelegate());
+    QVERIFY(delegate);
+    QCOMPARE(delegate->displayText(list->item(0)->data(Qt::DisplayRole), QLocale()), shown);
+    list->setCurrentRow(0);
+    QCOMPARE(dialog.getSelected(), QStringList{task});
 }
 
 QTEST_MAIN(TestListDialog)

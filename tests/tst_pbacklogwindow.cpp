@@ -1,6 +1,7 @@
 #include "modaldriver.h"
 #include "pbacklogwindow.h"
 #include "productbacklog.h"
+#include "taskdialog.h"
 #include "windowprobe.h"
 #include "workdir.h"
 
@@ -22,6 +23,7 @@ private slots:
     void actions();
     void rowsAreActedOnWhereTheyAre_data();
     void rowsAreActedOnWhereTheyAre();
+    void taskTooLongToEditIsLeftAlone();
     void twoWindowsStayInStep();
     void keepsFollowingTheFileAfterItIsReplaced();
     void unreadableFileIsShownReadOnly();
@@ -307,6 +309,23 @@ void TestPBacklogWindow::unreadableFileIsShownReadOnly()
     QVERIFY(WorkDir::write("product_backlog", "mended\n"));
     QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w), QStringList{"mended"}, Probe::FollowMs);
     QVERIFY(Probe::button(w, "add")->isEnabled());
+}
+
+// A task the editor could not show without freezing is not opened in it.
+void TestPBacklogWindow::taskTooLongToEditIsLeftAlone()
+{
+    WorkDir dir;
+    const QByteArray before = "a\n" + QByteArray(TaskDialog::MaxLength + 1, 'x');
+    QVERIFY(WorkDir::write("product_backlog", before));
+    PBacklogWindow w(nullptr);
+    w.show();
+    Probe::list(w)->setCurrentRow(1);
+    ModalDriver driver;
+    Probe::button(w, "edit")->click();
+    QCOMPARE(driver.labels, QStringList());
+    QCOMPARE(driver.messages.size(), 1);
+    QVERIFY2(driver.messages.first().contains("too long to edit"), qPrintable(driver.messages.first().left(300)));
+    QCOMPARE(WorkDir::read("product_backlog"), before);
 }
 
 QTEST_MAIN(TestPBacklogWindow)

@@ -1,7 +1,9 @@
+#include "deletedtasks.h"
 #include "modaldriver.h"
 #include "productbacklog.h"
 #include "sprint.h"
 #include "sprintwindow.h"
+#include "taskdelegate.h"
 #include "taskdrag.h"
 #include "windowprobe.h"
 #include "workdir.h"
@@ -26,6 +28,7 @@ private slots:
     void unreadableSprintIsShownReadOnly();
     void reorderAndDrop_data();
     void reorderAndDrop();
+    void longTaskIsActedOnWhole();
 
 private:
     static QStringList fileTasks(int number) { return Sprint(number).getTasks(); }
@@ -320,6 +323,39 @@ void TestSprintWindow::reorderAndDrop()
     QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(fileTasks(1), before);
     QCOMPARE(fileTasks(2), QStringList{"z"});
+}
+
+// A row shows only the start of a long task, but a move, an undo and a
+// delete act on all of it.
+void TestSprintWindow::longTaskIsActedOnWhole()
+{
+    WorkDir dir;
+    const QString task(TaskDelegate::RowLimit * 100, QLatin1Char('x'));
+    QVERIFY(WorkDir::write("sprint1", "a\n" + task.toUtf8() + "\nc"));
+    QVERIFY(WorkDir::write("sprint2", ""));
+    SprintWindow w(nullptr);
+    w.initSprint(1);
+    w.show();
+    QListWidget *list = Probe::list(w);
+    list->setCurrentRow(1);
+
+    ModalDriver driver;
+    driver.add(ModalDriver::pick({"sprint2"}));
+    Probe::button(w, "move")->click();
+    QVERIFY(driver.done());
+    QCOMPARE(fileTasks(2), QStringList{task});
+    QCOMPARE(fileTasks(1), (QStringList{"a", "c"}));
+
+    // Back from the picker, as the window system makes it the active window.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(fileTasks(1), (QStringList{"a", task, "c"}));
+    QCOMPARE(list->currentRow(), 1);
+    Probe::button(w, "delete_2")->click();
+    QCOMPARE(fileTasks(1), (QStringList{"a", "c"}));
+    QCOMPARE(DeletedTasks().recent("sprint1"), QStringList{task});
+    QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n').left(500)));
 }
 
 QTEST_MAIN(TestSprintWindow)

@@ -3,6 +3,7 @@
 
 #include "listedits.h"
 #include "taskcommand.h"
+#include "taskdelegate.h"
 #include "taskdialog.h"
 #include "tasklistcontroller.h"
 
@@ -56,6 +57,13 @@ void PBacklogWindow::on_edit_clicked()
     if (selected.isEmpty())
         return;
     const TaskRef task = selected.first();
+    if (task.text.size() > TaskDialog::MaxLength) {
+        taskList->warn(tr("This task is %1 characters long, too long to edit here; it is left as it is.\n"
+                          "It begins: %2")
+                           .arg(task.text.size())
+                           .arg(TaskDelegate::bounded(task.text, 200)));
+        return;
+    }
 
     QString text = task.text;
     if (!TaskDialog::ask(QStringLiteral("Edit task"), &text))

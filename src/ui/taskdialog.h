@@ -20,6 +20,11 @@ class TaskDialog : public QInputDialog
     Q_OBJECT
 
 public:
+    // The longest text the editor is offered: laying out a line takes
+    // about a millisecond per thousand characters, so that a million would
+    // hold the program up for a second.
+    static constexpr int MaxLength = 100000;
+
     // title is "Add task" or "Edit task"; text is the text to start from.
     explicit TaskDialog(const QString &title, const QString &text = QString(),
                         QWidget *parent = nullptr);

@@ -1,11 +1,14 @@
 #include "taskrows.h"
 
+#include "taskdelegate.h"
+
 #include <QListWidget>
 #include <QScrollBar>
 
 void TaskRows::prepare(QListWidget *list)
 {
     list->setUniformItemSizes(true);
+    list->setItemDelegate(new TaskDelegate(list));
 }
 
 void TaskRows::show(QListWidget *list, const QStringList &tasks)

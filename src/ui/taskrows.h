@@ -14,7 +14,8 @@ class TaskRows
 {
 public:
     // Sets up a task list widget once, after its form is built: tasks are
-    // single lines, so every row has the same height.
+    // single lines, so every row has the same height, and a row shows a
+    // bounded part of its task (TaskDelegate).
     static void prepare(QListWidget *list);
 
     // Makes the rows show tasks, replacing only the rows that differ, and
