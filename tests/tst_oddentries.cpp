@@ -45,13 +45,23 @@ bool canDropPrivileges()
     return ::geteuid() != 0 || !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
 }
 
-DriverReport runDriver(const QStringList &arguments, bool asNobody, int timeoutMs = 20000)
+// flockError: the error every flock() of the store fails with, if any.
+DriverReport runDriver(const QStringList &arguments, bool asNobody, int timeoutMs = 20000,
+                       const QString &flockError = QString())
 {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!flockError.isEmpty()) {
+        environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(FAULT_SHIM));
+        environment.insert(QStringLiteral("CORVANE_FAULT_FLOCK"), flockError);
+        // Loaded ahead of AddressSanitizer's runtime, which it would refuse.
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), environment.value(QStringLiteral("ASAN_OPTIONS"))
+                                                              + QLatin1String(":verify_asan_link_order=0"));
+    }
     if (asNobody && ::geteuid() == 0)
         return DriverReport::run(QStandardPaths::findExecutable(QStringLiteral("setpriv")),
                                  QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", STORE_DRIVER} + arguments,
-                                 QProcessEnvironment::systemEnvironment(), timeoutMs);
-    return DriverReport::run(QStringLiteral(STORE_DRIVER), arguments, QProcessEnvironment::systemEnvironment(), timeoutMs);
+                                 environment, timeoutMs);
+    return DriverReport::run(QStringLiteral(STORE_DRIVER), arguments, environment, timeoutMs);
 }
 
 QByteArray utf16WithMark(const QString &text)
@@ -87,6 +97,16 @@ void TestOddEntries::addToOddEntry_data()
                                           << false << true << QByteArray("a\nnew");
     QTest::newRow("link to a missing file") << "link" << false << "sprint2" << "gone" << QByteArray()
                                             << false << true << QByteArray("new");
+    // A file system without locks, or a lock file that cannot be used: the
+    // change is refused, never made unguarded, unless locking still works.
+    for (const char *error : {"ENOLCK", "EOPNOTSUPP", "EINVAL"})
+        QTest::addRow("file system without locks (%s)", error) << QString("flock ") + error << false << "sprint3"
+                                                               << "sprint3" << QByteArray("kept") << false << false
+                                                               << QByteArray("kept");
+    QTest::newRow("lock file is a directory") << "lock directory" << false << "sprint3" << "sprint3"
+                                              << QByteArray("kept") << false << false << QByteArray("kept");
+    QTest::newRow("lock file without write permission") << "lock 0444" << true << "sprint3" << "sprint3"
+                                                        << QByteArray("kept") << false << true << QByteArray("kept\nnew");
     QTest::newRow("invalid UTF-8") << "file" << false << "sprint3" << "sprint3" << QByteArray("a\n\xff\xfe b\nc")
                                    << true << false << QByteArray("a\n\xff\xfe b\nc");
     QTest::newRow("NUL byte") << "file" << false << "sprint3" << "sprint3" << QByteArray("a\0b\nc", 5) << false
@@ -125,18 +145,25 @@ void TestOddEntries::addToOddEntry()
         QVERIFY(before.isNull() || ::chmod(QFile::encodeName(holder).constData(), mode_t(mode)) == 0);
         if (setup == QLatin1String("folder 0555"))
             QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0555) == 0);
+        if (setup == QLatin1String("lock directory"))
+            QVERIFY(QDir().mkdir(QStringLiteral(".sprint3.lock")));
+        if (setup == QLatin1String("lock 0444"))
+            QVERIFY(WorkDir::write(QStringLiteral(".sprint3.lock"), QByteArray()) && ::chmod(".sprint3.lock", 0444) == 0);
     }
+    const QString flockError = setup.startsWith(QLatin1String("flock ")) ? setup.mid(6) : QString();
     const Kind kind = kindOf(entry);
     const QString number = entry.mid(6);
 
     const DriverReport shown = runDriver({"try", number, "show"}, asNobody);
     QVERIFY2(shown.ran, qPrintable(shown.output));
     QCOMPARE(shown.readOnly, readOnly);
-    const DriverReport report = runDriver({"try", number, "add", "new"}, asNobody);
+    const DriverReport report = runDriver({"try", number, "add", "new"}, asNobody, 20000, flockError);
     QVERIFY2(report.ran, qPrintable(report.output));
     QVERIFY2(report.ok == added, qPrintable(report.output));
     if (!added)
-        QVERIFY2(report.error.contains(dir.path() + QLatin1Char('/') + entry), qPrintable(report.error));
+        QVERIFY2(report.error.contains(dir.path() + QLatin1Char('/') + entry)
+                     && !report.error.section(QLatin1Char('\n'), 1).trimmed().isEmpty(),
+                 qPrintable(report.error));
 
     QCOMPARE(kindOf(entry), kind);
     if (!holder.isEmpty()) {

@@ -10,6 +10,8 @@
 //                        error; "full": that call and every later call that
 //                        needs space fails, as a full disk does, and the
 //                        first failing write still writes half its bytes
+//   CORVANE_FAULT_FLOCK  ENOLCK, EOPNOTSUPP or EINVAL: every flock() fails
+//                        so, as on a file system that offers no locks
 // Each failure is announced on standard error as "faultshim: ...".
 
 #include <cerrno>
@@ -19,6 +21,7 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/uio.h>
@@ -234,6 +237,19 @@ int close(int fd)
     const bool failing = fd > 2 && fails("close", Need::None);
     const int result = next(fd);
     return failing ? failWith() : result;
+}
+
+int flock(int fd, int operation)
+{
+    static auto next = real(&::flock, "flock");
+    static const int error = [] {
+        const char *name = std::getenv("CORVANE_FAULT_FLOCK");
+        return !name ? 0 : std::strcmp(name, "ENOLCK") == 0 ? ENOLCK : std::strcmp(name, "EINVAL") == 0 ? EINVAL : EOPNOTSUPP;
+    }();
+    if (error == 0)
+        return next(fd, operation);
+    errno = error;
+    return -1;
 }
 
 } // extern "C"
