@@ -1,18 +1,23 @@
+#include "filewatcher.h"
+#include "fusemount.h"
+#include "mainwindow.h"
 #include "modaldriver.h"
 #include "pbacklogwindow.h"
 #include "sprintwindow.h"
 #include "tasklistcodec.h"
 #include "workdir.h"
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
 // Windows on lists that other windows and another process change at the
-// same time, or that another program replaces, empties or removes: once the
-// activity stops, every window shows exactly its file, and a removed file is
-// never written again from a list the user no longer sees.
+// same time, that another program replaces, empties or removes, or that
+// another machine changes beneath a network mount: once the activity stops,
+// every window shows exactly its file, and a removed file is never written
+// again from a list the user no longer sees.
 class TestWindowsUnderLoad : public QObject
 {
     Q_OBJECT
@@ -21,16 +26,22 @@ private slots:
     void windowsFollowAnotherProcess();
     void windowsFollowFilesChangedUnderThem_data();
     void windowsFollowFilesChangedUnderThem();
+    void windowsFollowChangesBeneathAMount_data();
+    void windowsFollowChangesBeneathAMount();
 };
 
 namespace {
 
+// The rows of a task window, or the entries of the main window's sprint list.
 QStringList shown(QWidget *window)
 {
     QStringList rows;
     const auto *list = window->findChild<QListWidget *>(QStringLiteral("tasks"));
     for (int i = 0; list && i < list->count(); ++i)
         rows << list->item(i)->text();
+    const auto *sprints = window->findChild<QComboBox *>(QStringLiteral("sprints"));
+    for (int i = 0; sprints && i < sprints->count(); ++i)
+        rows << sprints->itemText(i);
     return rows;
 }
 
@@ -166,6 +177,87 @@ void TestWindowsUnderLoad::windowsFollowFilesChangedUnderThem()
     }
     QTRY_COMPARE_WITH_TIMEOUT(shown(second), inFile(file), 5000);
     QCOMPARE(shown(first), inFile(file));
+}
+
+void TestWindowsUnderLoad::windowsFollowChangesBeneathAMount_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("onActivation");  // or on the timer
+
+    for (const char *window : {"backlog", "sprint", "main"}) {
+        QTest::addRow("%s window, on its timer", window) << window << false;
+        QTest::addRow("%s window, when activated", window) << window << true;
+    }
+}
+
+// Another machine's changes to a network folder: the windows follow, and a
+// change made through the mount keeps them.
+void TestWindowsUnderLoad::windowsFollowChangesBeneathAMount()
+{
+    QFETCH(QString, window);
+    QFETCH(bool, onActivation);
+
+    FuseMount mount;
+    if (!mount.isMounted())
+        QSKIP(qPrintable(mount.reason()));
+    QVERIFY(WorkDir::write(mount.beneath("product_backlog"), "a"));
+    QVERIFY(WorkDir::write(mount.beneath("sprint1"), "a"));
+    std::unique_ptr<QWidget> shownWindow;
+    QString file = window == QLatin1String("backlog") ? "product_backlog" : "sprint1";
+    if (window == QLatin1String("sprint")) {
+        auto sprint = std::make_unique<SprintWindow>();
+        sprint->initSprint(1);
+        shownWindow = std::move(sprint);
+    } else if (window == QLatin1String("backlog")) {
+        shownWindow = std::make_unique<PBacklogWindow>();
+    } else {
+        shownWindow = std::make_unique<MainWindow>();
+        file = "sprint7";
+    }
+    QWidget *w = shownWindow.get();
+    QWidget elsewhere;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    auto *watcher = w->findChild<FileWatcher *>();
+    QVERIFY(watcher);
+    watcher->setPollInterval(onActivation ? 24 * 3600 * 1000 : 20);
+    elsewhere.show();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+
+    QVERIFY(WorkDir::write(mount.beneath(file), "a\nb"));
+    const QStringList expected = file == QLatin1String("sprint7") ? QStringList{"New sprint", "sprint1", "sprint7"}
+                                                                  : QStringList{"a", "b"};
+    if (onActivation) {
+        QTest::qWait(3 * FileWatcher::delayMs);
+        QVERIFY2(shown(w) != expected, "the system reported a change beneath the mount");
+        QApplication::setActiveWindow(w);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(shown(w), expected, 10000);
+    if (!onActivation) {
+        // Nothing more to tell while nothing changes: the window reads nothing.
+        QSignalSpy idle(watcher, &FileWatcher::changed);
+        QTest::qWait(10 * watcher->pollInterval());
+        QCOMPARE(idle.count(), 0);
+    }
+
+    // Changed from outside once more, then at once through the mount.
+    ModalDriver dialogs;
+    if (window == QLatin1String("main")) {
+        QVERIFY(WorkDir::write(mount.beneath("sprint9"), ""));
+        click(w, "sprint_settings");
+        QVERIFY(QFile::exists(mount.beneath("sprint10")));
+        delete static_cast<MainWindow *>(w)->sw;
+    } else {
+        QVERIFY(WorkDir::write(mount.beneath(file), "a\nb\nc"));
+        if (window == QLatin1String("sprint"))
+            QVERIFY(WorkDir::write(mount.beneath("product_backlog"), "d"));
+        dialogs.add(window == QLatin1String("sprint") ? ModalDriver::pick({"d"}) : ModalDriver::enterText("d"));
+        click(w, "add");
+        QTRY_VERIFY(dialogs.done());
+        QCOMPARE(WorkDir::read(mount.beneath(file)), QByteArray("a\nb\nc\nd"));
+    }
+    QVERIFY2(dialogs.messages.isEmpty() && dialogs.unexpected.isEmpty(),
+             qPrintable((dialogs.messages + dialogs.unexpected).join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestWindowsUnderLoad)
