@@ -10,8 +10,8 @@
 //                        error; "full": that call and every later call that
 //                        needs space fails, as a full disk does, and the
 //                        first failing write still writes half its bytes
-//   CORVANE_FAULT_FLOCK  ENOLCK, EOPNOTSUPP or EINVAL: every flock() fails
-//                        so, as on a file system that offers no locks
+//   CORVANE_FAULT_FLOCK  an errno number: every flock() fails with it, as
+//                        on a file system that offers no locks
 // Each failure is announced on standard error as "faultshim: ...".
 
 #include <cerrno>
@@ -242,13 +242,10 @@ int close(int fd)
 int flock(int fd, int operation)
 {
     static auto next = real(&::flock, "flock");
-    static const int error = [] {
-        const char *name = std::getenv("CORVANE_FAULT_FLOCK");
-        return !name ? 0 : std::strcmp(name, "ENOLCK") == 0 ? ENOLCK : std::strcmp(name, "EINVAL") == 0 ? EINVAL : EOPNOTSUPP;
-    }();
-    if (error == 0)
+    static const char *error = std::getenv("CORVANE_FAULT_FLOCK");
+    if (!error)
         return next(fd, operation);
-    errno = error;
+    errno = std::atoi(error);
     return -1;
 }
 
