@@ -20,8 +20,13 @@ FileWatcher::FileWatcher(const QString &path, QObject *parent)
     connect(&m_poll, &QTimer::timeout, this, &FileWatcher::check);
     m_poll.start(defaultPollMs);
 
-    if (auto *widget = qobject_cast<QWidget *>(parent))
-        widget->installEventFilter(this);
+    // The window is the nearest widget among the parents.
+    for (QObject *owner = parent; owner; owner = owner->parent()) {
+        if (auto *widget = qobject_cast<QWidget *>(owner)) {
+            widget->window()->installEventFilter(this);
+            break;
+        }
+    }
 
     const QFileInfo info(m_path);
     if (!info.isDir())

@@ -25,8 +25,9 @@ class FileWatcher : public QObject
     Q_OBJECT
 
 public:
-    // path may name a file or a directory; it need not exist yet. A widget
-    // parent has its activation watched.
+    // path may name a file or a directory; it need not exist yet. The
+    // window of the nearest widget among the parents has its activation
+    // watched.
     explicit FileWatcher(const QString &path, QObject *parent = nullptr);
 
     // How long events are gathered before changed() is emitted.
