@@ -74,3 +74,23 @@ floor = results[0]["mean"]
 for r in results:
     print(f"{r['command']:<34} {r['mean'] * 1000:8.1f} ms  ± {r['stddev'] * 1000:5.1f}   {r['mean'] / floor:5.2f}x floor")
 PY
+
+echo
+echo "== A folder on a network-like mount: changes made beneath a bindfs mount"
+"$bin/sharedfolder" follow 20 2>/dev/null
+# What three open windows cost while nothing changes: the system calls of a
+# 20 s run less those of a 10 s run, so that start-up cancels out.
+mkdir -p "$work/idle"
+printf 'a\nb' > "$work/idle/product_backlog"
+printf 'x' > "$work/idle/sprint1"
+calls() {
+    (cd "$work/idle" && strace -f -c -e trace=statx,newfstatat,stat,lstat,fstat,read,openat,getdents64 \
+        -o "$work/strace-$1" "$bin/sharedfolder" idle "$1" 2>/dev/null)
+    # Columns: % time, seconds, usecs/call, calls, [errors,] syscall.
+    awk '$4 ~ /^[0-9]+$/ && $NF != "total" { print $NF, $4 }' "$work/strace-$1" | sort
+}
+calls 10 > "$work/calls-10"
+calls 20 > "$work/calls-20"
+echo "Backlog, sprint and main window open, nothing changing: system calls per second"
+join -a 1 -a 2 -e 0 -o 0,1.2,2.2 "$work/calls-10" "$work/calls-20" |
+    awk '{ printf "  %-12s %6.1f\n", $1, ($3 - $2) / 10 }'

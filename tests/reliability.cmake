@@ -29,8 +29,9 @@ set_tests_properties(tst_fulldisk PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscr
 # Odd directory entries where a list should be, and lists changed under a store.
 add_executable(tst_oddentries tst_oddentries.cpp)
 target_link_libraries(tst_oddentries PRIVATE Qt5::Test corvane_core)
-target_compile_definitions(tst_oddentries PRIVATE STORE_DRIVER="$<TARGET_FILE:storedriver>")
-add_dependencies(tst_oddentries storedriver)
+target_compile_definitions(tst_oddentries PRIVATE STORE_DRIVER="$<TARGET_FILE:storedriver>"
+                                                  FAULT_SHIM="$<TARGET_FILE:faultshim>")
+add_dependencies(tst_oddentries storedriver faultshim)
 add_test(NAME tst_oddentries COMMAND tst_oddentries)
 set_tests_properties(tst_oddentries PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 

@@ -1,3 +1,6 @@
+#include "filewatcher.h"
+#include "fusemount.h"
+#include "mainwindow.h"
 #include "modaldriver.h"
 #include "pbacklogwindow.h"
 #include "sprintwindow.h"
@@ -5,15 +8,17 @@
 #include "windowprobe.h"
 #include "workdir.h"
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
 // Windows on lists that other windows and another process change at the
-// same time, or that another program replaces, empties or removes: once the
-// activity stops, every window shows exactly its file, and a removed file is
-// never written again from a list the user no longer sees.
+// same time, that another program replaces, empties or removes, or that
+// another machine changes beneath a network mount: once the activity stops,
+// every window shows exactly its file, and a removed file is never written
+// again from a list the user no longer sees.
 class TestWindowsUnderLoad : public QObject
 {
     Q_OBJECT
@@ -22,16 +27,22 @@ private slots:
     void windowsFollowAnotherProcess();
     void windowsFollowFilesChangedUnderThem_data();
     void windowsFollowFilesChangedUnderThem();
+    void windowsFollowChangesBeneathAMount_data();
+    void windowsFollowChangesBeneathAMount();
 };
 
 namespace {
 
+// The rows of a task window, or the entries of the main window's sprint list.
 QStringList shown(QWidget *window)
 {
     QStringList rows;
     const auto *list = window->findChild<QListWidget *>(QStringLiteral("tasks"));
     for (int i = 0; list && i < list->count(); ++i)
         rows << list->item(i)->text();
+    const auto *sprints = window->findChild<QComboBox *>(QStringLiteral("sprints"));
+    for (int i = 0; sprints && i < sprints->count(); ++i)
+        rows << sprints->itemText(i);
     return rows;
 }
 
@@ -167,6 +178,73 @@ void TestWindowsUnderLoad::windowsFollowFilesChangedUnderThem()
     }
     QTRY_COMPARE_WITH_TIMEOUT(shown(second), inFile(file), Probe::FollowMs);
     QCOMPARE(shown(first), inFile(file));
+}
+
+void TestWindowsUnderLoad::windowsFollowChangesBeneathAMount_data()
+{
+    QTest::addColumn<QString>("file");           // that the window shows, changed beneath the mount
+    QTest::addColumn<bool>("onActivation");      // or on the timer
+    QTest::addColumn<QStringList>("followed");   // what the window then shows
+
+    for (const bool onActivation : {false, true}) {
+        const char *when = onActivation ? "when activated" : "on its timer";
+        QTest::addRow("backlog window, %s", when) << "product_backlog" << onActivation << QStringList{"a", "b"};
+        QTest::addRow("sprint window, %s", when) << "sprint1" << onActivation << QStringList{"a", "b"};
+        QTest::addRow("main window, %s", when) << "sprint7" << onActivation << QStringList{"New sprint", "sprint1", "sprint7"};
+    }
+}
+
+// Another machine's changes to a network folder: the windows follow, and a
+// change made through the mount keeps them.
+void TestWindowsUnderLoad::windowsFollowChangesBeneathAMount()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, onActivation);
+    QFETCH(QStringList, followed);
+
+    FuseMount mount;
+    if (!mount.isMounted())
+        QSKIP(qPrintable(mount.reason()));
+    QVERIFY(WorkDir::write(mount.beneath("product_backlog"), "a") && WorkDir::write(mount.beneath("sprint1"), "a"));
+    SprintWindow sprint;
+    sprint.initSprint(1);
+    PBacklogWindow backlog;
+    MainWindow main;
+    QWidget *w = file == QLatin1String("sprint1") ? static_cast<QWidget *>(&sprint)
+        : file == QLatin1String("product_backlog") ? static_cast<QWidget *>(&backlog) : &main;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    auto *watcher = w->findChild<FileWatcher *>();
+    watcher->setPollInterval(onActivation ? 24 * 3600 * 1000 : 20);
+    QWidget elsewhere;
+    elsewhere.show();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+
+    QVERIFY(WorkDir::write(mount.beneath(file), "a\nb"));
+    if (onActivation) {
+        QTest::qWait(3 * FileWatcher::delayMs);
+        QVERIFY2(shown(w) != followed, "the system reported a change beneath the mount");
+        QApplication::setActiveWindow(w);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(shown(w), followed, 10000);
+
+    // Changed from outside once more, then at once through the mount.
+    ModalDriver dialogs;
+    if (w == &main) {
+        QVERIFY(WorkDir::write(mount.beneath("sprint9"), ""));
+        click(w, "sprint_settings");
+        QVERIFY(QFile::exists(mount.beneath("sprint10")));
+        delete main.sw;
+    } else {
+        QVERIFY(WorkDir::write(mount.beneath(file), "a\nb\nc"));
+        QVERIFY(w == &backlog || WorkDir::write(mount.beneath("product_backlog"), "d"));
+        dialogs.add(w == &backlog ? ModalDriver::enterText("d") : ModalDriver::pick({"d"}));
+        click(w, "add");
+        QTRY_VERIFY(dialogs.done());
+        QCOMPARE(WorkDir::read(mount.beneath(file)), QByteArray("a\nb\nc\nd"));
+    }
+    QVERIFY2(dialogs.messages.isEmpty() && dialogs.unexpected.isEmpty(),
+             qPrintable((dialogs.messages + dialogs.unexpected).join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestWindowsUnderLoad)

@@ -7,6 +7,11 @@
 // length of one change. The system releases it when its holder ends, even
 // through a crash or a kill, so no stale lock outlives a process. The lock
 // file stays, empty: removing it would let two stores lock different files.
+//
+// On NFS the lock reaches the server, so it holds off other machines too.
+// Where the file system refuses locks, or the lock file cannot be opened,
+// the lock is not taken and errorString() says why: a change is then
+// refused rather than made unguarded. It never waits longer than asked.
 class FileLock
 {
 public:
@@ -25,8 +30,10 @@ public:
     static constexpr int DefaultTimeoutMs = 10000;
 
 private:
+    QString m_path;
     int m_handle = -1;
     int m_error = 0;
+    bool m_opened = false;  // whether m_error came from locking, not opening
     bool m_locked = false;
 };
 

@@ -1,6 +1,7 @@
 #include "tasklistfile.h"
 
 #include "filelock.h"
+#include "filestamp.h"
 #include "tasklistcodec.h"
 
 #include <QCoreApplication>
@@ -54,8 +55,11 @@ TaskListFile::Stamp TaskListFile::stampOf(const struct stat &info)
 
 TaskListFile::Stamp TaskListFile::stampOfPath(const QString &path)
 {
+    // Fresh from the file system: a change made against attributes that a
+    // network mount cached would be made against a list another machine
+    // has already replaced.
     struct stat info;
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    if (!FileStamp::fetch(path, &info))
         return Stamp();
     return stampOf(info);
 }

@@ -10,6 +10,8 @@
 //                        error; "full": that call and every later call that
 //                        needs space fails, as a full disk does, and the
 //                        first failing write still writes half its bytes
+//   CORVANE_FAULT_FLOCK  an errno number: every flock() fails with it, as
+//                        on a file system that offers no locks
 // Each failure is announced on standard error as "faultshim: ...".
 
 #include <cerrno>
@@ -19,6 +21,7 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/uio.h>
@@ -234,6 +237,16 @@ int close(int fd)
     const bool failing = fd > 2 && fails("close", Need::None);
     const int result = next(fd);
     return failing ? failWith() : result;
+}
+
+int flock(int fd, int operation)
+{
+    static auto next = real(&::flock, "flock");
+    static const char *error = std::getenv("CORVANE_FAULT_FLOCK");
+    if (!error)
+        return next(fd, operation);
+    errno = std::atoi(error);
+    return -1;
 }
 
 } // extern "C"

@@ -1,0 +1,40 @@
+#ifndef FILESTAMP_H
+#define FILESTAMP_H
+
+#include <QString>
+
+struct stat;
+
+// What tells one version of a file or folder from another without reading
+// it: device, inode, size, and modification and change times.
+//
+// Taken from the file system itself, past the attributes that a network or
+// FUSE mount keeps cached for a while: another machine's change shows at
+// the next look, not once the cache expires.
+class FileStamp
+{
+public:
+    FileStamp() = default;
+
+    // The stamp of path as it is now; a missing path has a stamp too.
+    static FileStamp of(const QString &path);
+
+    // stat(2) of path, asking the file system afresh. False, with errno
+    // set, when path cannot be looked at.
+    static bool fetch(const QString &path, struct stat *info);
+
+    bool exists() const { return m_exists; }
+
+    bool operator==(const FileStamp &other) const;
+    bool operator!=(const FileStamp &other) const { return !(*this == other); }
+
+private:
+    bool m_exists = false;
+    quint64 m_device = 0;
+    quint64 m_inode = 0;
+    qint64 m_size = -1;
+    qint64 m_modified = 0;  // nanoseconds
+    qint64 m_changed = 0;   // nanoseconds
+};
+
+#endif // FILESTAMP_H
