@@ -72,37 +72,26 @@ int main(int argc, char **argv)
     writeList(QStringLiteral("sprint1"), huge);
 
     std::printf("A task of %d characters, the second of three:\n", HugeLength);
-    {
-        PBacklogWindow *window = nullptr;
-        const double made = millisecondsFor([&] { window = new PBacklogWindow(nullptr); });
-        QListWidget *list = window->findChild<QListWidget *>(QStringLiteral("tasks"));
-        const double shown = openOnHugeRow(window, list);
+    // Made, then painted with the huge row selected, then that row deleted.
+    const auto measureWindow = [](const char *name, const std::function<QWidget *()> &make) {
+        QWidget *window = nullptr;
+        const double made = millisecondsFor([&] { window = make(); });
+        const double shown = openOnHugeRow(window, window->findChild<QListWidget *>(QStringLiteral("tasks")));
         const double deleted = millisecondsFor([&] {
             window->findChild<QPushButton *>(QStringLiteral("delete_2"))->click();
             window->repaint();
             settle();
         });
-        std::printf("  product backlog window: open %.1f ms, paint with the row selected %.1f ms, delete it %.1f ms\n",
-                    made, shown, deleted);
+        std::printf("  %-23s open %.1f ms, paint with the row selected %.1f ms, delete it %.1f ms\n", name, made,
+                    shown, deleted);
         delete window;
-    }
-    {
-        SprintWindow *window = nullptr;
-        const double made = millisecondsFor([&] {
-            window = new SprintWindow(nullptr);
-            window->initSprint(1);
-        });
-        QListWidget *list = window->findChild<QListWidget *>(QStringLiteral("tasks"));
-        const double shown = openOnHugeRow(window, list);
-        const double deleted = millisecondsFor([&] {
-            window->findChild<QPushButton *>(QStringLiteral("delete_2"))->click();
-            window->repaint();
-            settle();
-        });
-        std::printf("  sprint window:          open %.1f ms, paint with the row selected %.1f ms, delete it %.1f ms\n",
-                    made, shown, deleted);
-        delete window;
-    }
+    };
+    measureWindow("product backlog window:", [] { return new PBacklogWindow(nullptr); });
+    measureWindow("sprint window:", [] {
+        auto *window = new SprintWindow(nullptr);
+        window->initSprint(1);
+        return window;
+    });
     {
         ListDialog picker(nullptr);
         QListWidget *list = picker.findChild<QListWidget *>(QStringLiteral("list"));

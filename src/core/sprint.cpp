@@ -33,29 +33,28 @@ bool Sprint::moveTask(QString task, int sprint)
 
 bool Sprint::moveTo(int sprint, const QVector<ListEdits::Transfer> &items, QVector<ListEdits::Transfer> *done)
 {
+    return transferWith(sprint, false, items, done);
+}
+
+bool Sprint::takeFrom(int sprint, const QVector<ListEdits::Transfer> &items, QVector<ListEdits::Transfer> *done)
+{
+    return transferWith(sprint, true, items, done);
+}
+
+bool Sprint::transferWith(int sprint, bool incoming, const QVector<ListEdits::Transfer> &items,
+                          QVector<ListEdits::Transfer> *done)
+{
     // A move onto this sprint itself would only take the task out of it.
     if (sprint == index) {
         file.setErrorString(QString());
         return true;
     }
-    // A sprint that cannot take changes must not make a target sprint's
+    // A sprint that cannot take changes must not make the other sprint's
     // file either: a change that changes nothing tells.
     if (!change([](QStringList &) { return TaskListFile::Outcome::Unchanged; }))
         return false;
-    Sprint target(sprint);
-    return transfer(*this, target, items, done);
-}
-
-bool Sprint::takeFrom(int sprint, const QVector<ListEdits::Transfer> &items, QVector<ListEdits::Transfer> *done)
-{
-    if (sprint == index) {
-        file.setErrorString(QString());
-        return true;
-    }
-    if (!change([](QStringList &) { return TaskListFile::Outcome::Unchanged; }))
-        return false;
-    Sprint source(sprint);
-    return transfer(source, *this, items, done);
+    Sprint other(sprint);
+    return incoming ? transfer(other, *this, items, done) : transfer(*this, other, items, done);
 }
 
 bool Sprint::transfer(Sprint &from, Sprint &to, const QVector<ListEdits::Transfer> &items,

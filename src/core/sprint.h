@@ -62,7 +62,10 @@ private:
     int index;
     TaskListFile file;
 
-    // Moves items from one sprint to the other; from reports the outcome.
+    // Moves items to or from (incoming) sprint number sprint.
+    bool transferWith(int sprint, bool incoming, const QVector<ListEdits::Transfer> &items,
+                      QVector<ListEdits::Transfer> *done);
+    // Moves items from one sprint to the other; both report the outcome.
     static bool transfer(Sprint &from, Sprint &to, const QVector<ListEdits::Transfer> &items,
                          QVector<ListEdits::Transfer> *done);
 };

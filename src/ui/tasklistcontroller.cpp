@@ -166,45 +166,40 @@ void TaskListController::moveSelected(int to)
 
 void TaskListController::undo()
 {
-    if (!m_undo->canUndo())
-        return;
-    auto *command = static_cast<TaskCommand *>(const_cast<QUndoCommand *>(m_undo->command(m_undo->index() - 1)));
-    if (!command->revert()) {
-        showTasks();
-        const QString message = tr("Cannot undo \"%1\":\n%2").arg(command->text(), command->errorString());
-        // A step whose tasks are gone can never be undone: it goes (the
-        // stack deletes it), so that the steps before it can be. One the
-        // file refused stays, to be tried again.
-        if (command->isNotFound()) {
-            command->setObsolete(true);
-            m_undo->undo();
-        }
-        warn(message);
-        return;
-    }
-    const int row = command->focusRow();
-    m_undo->undo();
-    showTasks();
-    focusRow(row);
+    if (m_undo->canUndo())
+        step(false);
 }
 
 void TaskListController::redo()
 {
-    if (!m_undo->canRedo())
-        return;
-    auto *command = static_cast<TaskCommand *>(const_cast<QUndoCommand *>(m_undo->command(m_undo->index())));
-    if (!command->apply()) {
+    if (m_undo->canRedo())
+        step(true);
+}
+
+void TaskListController::step(bool forward)
+{
+    auto *command = static_cast<TaskCommand *>(
+        const_cast<QUndoCommand *>(m_undo->command(forward ? m_undo->index() : m_undo->index() - 1)));
+    // The work is done here, first, so that the stack moves only when the
+    // file took it.
+    const bool done = forward ? command->apply() : command->revert();
+    const auto moveStack = [this, forward] { forward ? m_undo->redo() : m_undo->undo(); };
+    if (!done) {
         showTasks();
-        const QString message = tr("Cannot redo \"%1\":\n%2").arg(command->text(), command->errorString());
+        const QString message = (forward ? tr("Cannot redo \"%1\":\n%2") : tr("Cannot undo \"%1\":\n%2"))
+                                    .arg(command->text(), command->errorString());
+        // A step whose tasks are gone can never be done again: it goes (the
+        // stack deletes it), so that the steps beyond it can be. One the
+        // file refused stays, to be tried again.
         if (command->isNotFound()) {
             command->setObsolete(true);
-            m_undo->redo();
+            moveStack();
         }
         warn(message);
         return;
     }
     const int row = command->focusRow();
-    m_undo->redo();
+    moveStack();
     showTasks();
     focusRow(row);
 }

@@ -79,6 +79,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Redoes (forward) or undoes the step next to the stack's index.
+    void step(bool forward);
     void startDrag();
     // The row a drop at pos would land on: before the row under it, or after
     // it in its lower half; the row count below the last.
