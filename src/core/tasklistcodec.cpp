@@ -1,5 +1,7 @@
 #include "tasklistcodec.h"
 
+#include "heapreservation.h"
+
 #include <QTextCodec>
 
 #include <cstring>
@@ -38,6 +40,9 @@ TaskListCodec::Decoded TaskListCodec::decode(const QByteArray &bytes)
     }
     int lineFeeds = 0;
     const bool ascii = scanAscii(data, size, &lineFeeds);
+    // Each task is a block of its own: its characters, two bytes each, and
+    // some fifty bytes of header and bookkeeping, and a slot in the list.
+    const HeapReservation room(2 * qint64(size) + 64 * (qint64(lineFeeds) + 1));
     result.tasks.reserve(lineFeeds + 1);
 
     int start = 0;

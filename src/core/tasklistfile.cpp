@@ -1,6 +1,7 @@
 #include "tasklistfile.h"
 
 #include "filelock.h"
+#include "heapreservation.h"
 #include "tasklistcodec.h"
 
 #include <QCoreApplication>
@@ -398,7 +399,9 @@ bool TaskListFile::readAll(int handle, qint64 sizeHint, QByteArray *bytes)
         errno = EFBIG;
         return false;
     }
+    const HeapReservation room(capacity);
     QByteArray buffer(int(capacity), Qt::Uninitialized);
+    HeapReservation::adviseHugePages(buffer.data(), capacity);
     qint64 used = 0;
     for (;;) {
         if (used == capacity) {
