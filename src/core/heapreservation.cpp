@@ -59,8 +59,11 @@ HeapReservation::HeapReservation(qint64 bytes)
     // Blocks a little under the threshold come from the heap: holding them
     // all grows it by as much, in a few steps, without touching the pages.
     char *const start = static_cast<char *>(sbrk(0));
-    std::vector<void *> blocks;
+    // The list of blocks is made first: allocated between them and the
+    // top, it would keep them from going back into the top.
     const size_t block = MmapThreshold - (size_t(1) << 20);
+    std::vector<void *> blocks;
+    blocks.reserve(size_t((bytes + qint64(block) - 1) / qint64(block)));
     for (qint64 left = bytes; left > 0; left -= qint64(block)) {
         void *held = malloc(block);
         if (!held)

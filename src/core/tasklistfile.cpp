@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <limits>
+#include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -285,6 +286,7 @@ bool TaskListFile::syncForChange(QStringList &tasks)
 bool TaskListFile::read(QStringList &tasks)
 {
     QFile file(m_fileName);
+    std::unique_ptr<HeapReservation> room;
     QByteArray bytes;
     Stamp stamp;
     QString reason;
@@ -299,6 +301,9 @@ bool TaskListFile::read(QStringList &tasks)
         reason = file.errorString();
     else {
         stamp = stampOfHandle(file.handle());
+        // Room for the bytes and for the tasks made of them (see decode()),
+        // reckoning with some thirty bytes a task; held until they are made.
+        room = std::make_unique<HeapReservation>(5 * stamp.size);
         if (!readAll(file.handle(), stamp.size, &bytes))
             reason = qt_error_string(errno);
     }
@@ -399,7 +404,6 @@ bool TaskListFile::readAll(int handle, qint64 sizeHint, QByteArray *bytes)
         errno = EFBIG;
         return false;
     }
-    const HeapReservation room(capacity);
     QByteArray buffer(int(capacity), Qt::Uninitialized);
     HeapReservation::adviseHugePages(buffer.data(), capacity);
     qint64 used = 0;
