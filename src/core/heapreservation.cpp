@@ -103,6 +103,9 @@ HeapReservation::~HeapReservation()
     free(m_spacer);
     if (m_active)
         mallopt(M_TRIM_THRESHOLD, int(TrimThreshold));
+#else
+    Q_UNUSED(m_active);
+    Q_UNUSED(m_spacer);
 #endif
 }
 
