@@ -28,6 +28,8 @@ private slots:
     void openingAnEntry_data();
     void openingAnEntry();
     void productBacklogOpensOneWindowPerPress();
+    void backlogIsMadeNotRead_data();
+    void backlogIsMadeNotRead();
 
 private:
     static QComboBox *sprintsOf(MainWindow &w) { return w.findChild<QComboBox *>("sprints"); }
@@ -218,6 +220,41 @@ void TestMainWindow::productBacklogOpensOneWindowPerPress()
     QCOMPARE(opened.size(), 2);
     for (PBacklogWindow *window : opened)
         QVERIFY(window->isVisible() && !window->parentWidget());
+}
+
+void TestMainWindow::backlogIsMadeNotRead_data()
+{
+    QTest::addColumn<QByteArray>("before");  // null: no file; "loop": a link to itself
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("missing: made empty") << QByteArray() << QByteArray("") << false;
+    QTest::newRow("not UTF-8: not read, so nothing to say") << QByteArray("caf\xe9\r\n") << QByteArray("caf\xe9\r\n")
+                                                            << false;
+    QTest::newRow("cannot be made: says so") << QByteArray("loop") << QByteArray("<unreadable>") << true;
+}
+
+// Start-up makes sure the backlog file exists and leaves its content alone,
+// however long or odd it is.
+void TestMainWindow::backlogIsMadeNotRead()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFETCH(bool, warned);
+
+    WorkDir dir;
+    if (before == "loop")
+        QVERIFY(QFile::link("product_backlog", "product_backlog"));
+    else if (!before.isNull())
+        QVERIFY(WorkDir::write("product_backlog", before));
+    ModalDriver driver;
+    MainWindow w(nullptr);
+    w.show();
+    // A warning is put up from the event loop, and answered within it.
+    QCoreApplication::processEvents();
+    QCOMPARE(driver.messages.size(), int(warned));
+    if (warned)
+        QVERIFY2(driver.messages.first().contains(dir.path() + "/product_backlog"), qPrintable(driver.messages.first()));
+    QCOMPARE(WorkDir::read("product_backlog"), after);
 }
 
 QTEST_MAIN(TestMainWindow)

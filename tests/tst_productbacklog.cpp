@@ -15,6 +15,7 @@ class TestProductBacklog : public QObject
 private slots:
     void changes_data();
     void changes();
+    void readWhenUsedSeesTheFileAtFirstUse();
     void twoStoresKeepBothChanges();
     void refusedEntriesAreLeftAlone_data();
     void refusedEntriesAreLeftAlone();
@@ -64,10 +65,12 @@ void TestProductBacklog::changes()
     QFETCH(QStringList, operations);
     QFETCH(QByteArray, after);
 
+    // The same whether the store reads its file at once or at first use.
+    for (const auto reading : {productbacklog::ReadNow, productbacklog::ReadWhenUsed}) {
     WorkDir dir;
     if (!before.isNull())
         QVERIFY(WorkDir::write(productbacklog::fileName(), before));
-    productbacklog store;
+    productbacklog store(reading);
     QVERIFY2(store.errorString().isEmpty(), qPrintable(store.errorString()));
     for (QString operation : operations) {
         const bool gone = operation.startsWith('!');
@@ -86,6 +89,24 @@ void TestProductBacklog::changes()
     // The list is what loading the file gives, so a window can show it as it is.
     QCOMPARE(store.getItems(), TaskListCodec::decode(after).tasks);
     QCOMPARE(productbacklog().getItems(), store.getItems());
+    }
+}
+
+void TestProductBacklog::readWhenUsedSeesTheFileAtFirstUse()
+{
+    WorkDir dir;
+    productbacklog made(productbacklog::ReadWhenUsed);
+    QCOMPARE(WorkDir::read(productbacklog::fileName()), QByteArray(""));
+
+    QVERIFY(WorkDir::write(productbacklog::fileName(), "caf\xe9"));
+    productbacklog notText(productbacklog::ReadWhenUsed);
+    QVERIFY2(notText.errorString().isEmpty(), qPrintable(notText.errorString()));
+    QVERIFY(notText.isReadOnly());
+    QVERIFY2(notText.errorString().contains("UTF-8"), qPrintable(notText.errorString()));
+
+    QVERIFY(WorkDir::write(productbacklog::fileName(), "a\nb"));
+    QCOMPARE(made.getItems(), (QStringList{"a", "b"}));
+    QVERIFY(!made.refresh());
 }
 
 void TestProductBacklog::twoStoresKeepBothChanges()

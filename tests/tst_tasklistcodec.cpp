@@ -17,6 +17,9 @@ private slots:
     void encode_data();
     void encode();
     void loadsBackTellsTheTruth();
+    void reencode_data();
+    void reencode();
+    void reencodeMatchesEncode();
 };
 
 void TestTaskListCodec::decode_data()
@@ -50,6 +53,8 @@ void TestTaskListCodec::decode()
     const TaskListCodec::Decoded decoded = TaskListCodec::decode(bytes);
     QCOMPARE(decoded.tasks, tasks);
     QVERIFY(decoded.valid);
+    // Exact only when writing the tasks gives these bytes again.
+    QCOMPARE(decoded.exact, TaskListCodec::encode(tasks) == bytes);
 }
 
 void TestTaskListCodec::invalidTextIsFlagged_data()
@@ -129,6 +134,93 @@ void TestTaskListCodec::loadsBackTellsTheTruth()
         sameCount += loadsBack;
     }
     QVERIFY2(sameCount > 100 && sameCount < 4900, "the generator should make both kinds of lists");
+}
+
+void TestTaskListCodec::reencode_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<bool>("spliced");  // false: after must be encoded whole
+
+    const QStringList abc{"a", "b", "c"};
+    QTest::newRow("append") << abc << QStringList{"a", "b", "c", "d"} << true;
+    QTest::newRow("append to empty") << QStringList() << QStringList{"d", "e"} << true;
+    QTest::newRow("insert first") << abc << QStringList{"z", "a", "b", "c"} << true;
+    QTest::newRow("insert inside") << abc << QStringList{"a", "x", "y", "b", "c"} << true;
+    QTest::newRow("delete first") << abc << QStringList{"b", "c"} << true;
+    QTest::newRow("delete inside") << abc << QStringList{"a", "c"} << true;
+    QTest::newRow("delete last") << abc << QStringList{"a", "b"} << true;
+    QTest::newRow("delete all but first") << abc << QStringList{"a"} << true;
+    QTest::newRow("delete all") << abc << QStringList() << true;
+    QTest::newRow("edit, longer") << abc << QStringList{"a", "bbbb", "c"} << true;
+    QTest::newRow("edit last, shorter") << QStringList{"a", "bbbb"} << QStringList{"a", "b"} << true;
+    QTest::newRow("move") << abc << QStringList{"c", "a", "b"} << true;
+    QTest::newRow("twins") << QStringList{"a", "a", "a"} << QStringList{"a", "a"} << true;
+    QTest::newRow("empty tasks kept") << QStringList{"", "a", "", "b"} << QStringList{"", "a", "", "x", "b"} << true;
+    QTest::newRow("utf-8 around") << QStringList{QString::fromUtf8("\xc3\xa9"), QString::fromUtf8("\xf0\x9f\x98\x80")}
+                                  << QStringList{QString::fromUtf8("\xc3\xa9"), "x", QString::fromUtf8("\xf0\x9f\x98\x80")}
+                                  << true;
+    QTest::newRow("nothing changed") << abc << abc << true;
+    QTest::newRow("empty last task") << abc << QStringList{"a", "b", "c", ""} << false;
+    QTest::newRow("last task left empty") << QStringList{"a", "", "b"} << QStringList{"a", ""} << false;
+    QTest::newRow("line feed in a task") << abc << QStringList{"a", "x\ny", "c"} << false;
+    QTest::newRow("carriage return ending a task") << abc << QStringList{"a", "x\r", "c"} << false;
+    QTest::newRow("byte-order mark first") << abc << QStringList{QString(QChar(QChar::ByteOrderMark)) + "z", "a", "b", "c"}
+                                           << false;
+    QTest::newRow("lone surrogate") << abc << QStringList{"a", QString(QChar(0xd800)), "c"} << false;
+}
+
+// What a change writes: the bytes of the list before, with only the tasks
+// that changed encoded again, must be what encoding the new list gives.
+void TestTaskListCodec::reencode()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, after);
+    QFETCH(bool, spliced);
+
+    const QByteArray original = TaskListCodec::encode(before);
+    QByteArray bytes = original;
+    QCOMPARE(TaskListCodec::reencode(bytes, before, after), spliced);
+    QCOMPARE(bytes, spliced ? TaskListCodec::encode(after) : original);
+}
+
+void TestTaskListCodec::reencodeMatchesEncode()
+{
+    // Long lists, edited as windows edit them (the new list made from the
+    // old one, so that untouched tasks share their strings), and rebuilt
+    // lists whose equal tasks share nothing.
+    QRandomGenerator random(4711);
+    const QStringList words{"a", "bb", "", QString::fromUtf8("\xc3\xa9t\xc3\xa9"), "Task 7: review"};
+    for (int round = 0; round < 3000; ++round) {
+        QStringList before;
+        // Some long enough to be searched by blocks.
+        for (int i = round % 10 == 0 ? random.bounded(200, 2000) : random.bounded(12); i > 0; --i)
+            before.append(words.at(random.bounded(words.size())) + QString::number(random.bounded(3)));
+        QStringList after = before;
+        for (int edits = random.bounded(1, 4); edits > 0; --edits) {
+            const int row = random.bounded(after.size() + 1);
+            switch (random.bounded(3)) {
+            case 0: after.insert(row, words.at(random.bounded(words.size()))); break;
+            case 1: if (row < after.size()) after.removeAt(row); break;
+            default: if (row < after.size()) after[row] = QStringLiteral("edited"); break;
+            }
+        }
+        if (round % 5 == 0)
+            after = after.join(QLatin1Char('\n')).split(QLatin1Char('\n'));
+        if (after.size() == 1 && after.first().isEmpty())
+            after.clear();
+
+        QByteArray bytes = TaskListCodec::encode(before);
+        if (!TaskListCodec::decode(bytes).exact)
+            continue;
+        bool loadsBack = false;
+        const QByteArray expected = TaskListCodec::encode(after, &loadsBack);
+        const bool spliced = TaskListCodec::reencode(bytes, before, after);
+        QVERIFY2(spliced == loadsBack, qPrintable(QStringLiteral("round %1").arg(round)));
+        if (spliced)
+            QVERIFY2(bytes == expected, qPrintable(QStringLiteral("round %1: \"%2\" for \"%3\"")
+                                                       .arg(round).arg(QString::fromUtf8(bytes), QString::fromUtf8(expected))));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTaskListCodec)

@@ -17,6 +17,7 @@ private slots:
     void refreshReadsOnlyAChangedFile();
     void fullDiskKeepsTheOldContent_data();
     void fullDiskKeepsTheOldContent();
+    void longListChangesWriteWhatTheListHolds();
 };
 
 void TestTaskListFile::noStrayFilesAfterManyWrites()
@@ -119,6 +120,43 @@ void TestTaskListFile::fullDiskKeepsTheOldContent()
     QVERIFY(QFile::remove(QStringLiteral("filler")));
     QVERIFY2(file.change(tasks, ListEdits::insert(ListEdits::End, {QStringLiteral("next")})), qPrintable(file.errorString()));
     QCOMPARE(WorkDir::read(QStringLiteral("product_backlog")), QByteArray("kept\nnext"));
+}
+
+// A list of several megabytes, loaded and changed at its start, inside and
+// at its end: every change is spliced into the bytes last written, and the
+// file must hold exactly what the list does, as another store reads it.
+void TestTaskListFile::longListChangesWriteWhatTheListHolds()
+{
+    WorkDir dir;
+    QStringList model;
+    for (int i = 0; i < 100000; ++i)
+        model.append(QStringLiteral("Task %1: review the sprint board, %2").arg(i).arg(i % 7 ? "" : "\u00e9t\u00e9"));
+    QVERIFY(WorkDir::write(QStringLiteral("sprint1"), model.join(QLatin1Char('\n')).toUtf8()));
+    TaskListFile file(QStringLiteral("sprint1"));
+    QStringList tasks;
+    QVERIFY(file.load(tasks));
+    QCOMPARE(tasks, model);
+
+    const QString task = QStringLiteral("moved \u00e9");
+    const QVector<std::function<void(QStringList &)>> edits{
+        [&](QStringList &list) { list.insert(50000, task); },
+        [&](QStringList &list) { list.removeFirst(); },
+        [&](QStringList &list) { list.last() = QStringLiteral("last, edited"); },
+        [&](QStringList &list) { list.append({QStringLiteral("x"), QStringLiteral("y")}); },
+        [&](QStringList &list) { list.move(list.indexOf(task), 3); },
+        [&](QStringList &list) { list.erase(list.begin() + 70000, list.end()); },
+        [&](QStringList &list) { list.removeAt(list.size() / 3); },
+    };
+    for (int i = 0; i < edits.size(); ++i) {
+        edits.at(i)(model);
+        QVERIFY2(file.change(tasks, [&](QStringList &list) {
+            edits.at(i)(list);
+            return TaskListFile::Outcome::Changed;
+        }), qPrintable(file.errorString()));
+        QCOMPARE(tasks, model);
+        QVERIFY2(WorkDir::read(QStringLiteral("sprint1")) == model.join(QLatin1Char('\n')).toUtf8(),
+                 qPrintable(QStringLiteral("edit %1").arg(i)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTaskListFile)

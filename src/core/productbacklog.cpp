@@ -6,8 +6,25 @@
 #include <QVector>
 
 productbacklog::productbacklog()
-    : file(fileName())
+    : productbacklog(ReadNow)
 {
+}
+
+productbacklog::productbacklog(Reading reading)
+    : file(fileName())
+    , unread(reading == ReadWhenUsed)
+{
+    if (unread)
+        file.ensureExists();
+    else
+        file.load(tasks);
+}
+
+void productbacklog::readIfUnread() const
+{
+    if (!unread)
+        return;
+    unread = false;
     file.load(tasks);
 }
 
@@ -28,6 +45,7 @@ bool productbacklog::editItem(QString item, QString newtext)
 
 QStringList productbacklog::getItems() const
 {
+    readIfUnread();
     return tasks;
 }
 
@@ -53,16 +71,22 @@ bool productbacklog::write(QString secret)
 
 bool productbacklog::change(const TaskListFile::Edit &edit)
 {
+    readIfUnread();
     return file.change(tasks, edit);
 }
 
 bool productbacklog::refresh()
 {
+    if (unread) {
+        readIfUnread();
+        return true;
+    }
     return file.refresh(tasks);
 }
 
 bool productbacklog::isReadOnly() const
 {
+    readIfUnread();
     return file.isReadOnly();
 }
 
@@ -83,5 +107,6 @@ QString productbacklog::fileName()
 
 bool productbacklog::writeChanges()
 {
+    readIfUnread();
     return file.rewrite(tasks);
 }

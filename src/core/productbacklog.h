@@ -15,7 +15,15 @@
 class productbacklog
 {
 public:
+    // When a new store reads its file.
+    enum Reading {
+        ReadNow,      // in the constructor
+        ReadWhenUsed, // at the first call that needs the list; until then
+                      // the store only makes sure that the file exists
+    };
+
     productbacklog();
+    explicit productbacklog(Reading reading);
 
     // Adds each line of item that is not empty and not in the backlog yet.
     bool addItem(QString item);
@@ -38,14 +46,19 @@ public:
     // True when the last change was refused because its task is gone.
     bool isNotFound() const;
     // Why the last call failed, naming the file; empty after a success.
+    // Never reads the file: before the first read it tells whether the
+    // file could be made.
     QString errorString() const;
 
     static QString fileName();
 
 private:
-    QStringList tasks;
-    TaskListFile file;
+    // Read on first use by the const calls too, so mutable.
+    mutable QStringList tasks;
+    mutable TaskListFile file;
+    mutable bool unread;
 
+    void readIfUnread() const;
     bool writeChanges();
 };
 

@@ -1,5 +1,7 @@
 #include "tasklistcodec.h"
 
+#include "heapreservation.h"
+
 #include <QTextCodec>
 
 #include <cstring>
@@ -28,12 +30,19 @@ TaskListCodec::Decoded TaskListCodec::decode(const QByteArray &bytes)
     // never part of another character in UTF-8.
     const char *data = bytes.constData();
     int size = bytes.size();
+    // Encoding the tasks gives these very bytes unless a byte-order mark, a
+    // carriage return before a line feed or a final line feed is dropped.
+    bool exact = !bytes.endsWith('\n');
     if (bytes.startsWith("\xef\xbb\xbf")) {
         data += 3;
         size -= 3;
+        exact = false;
     }
     int lineFeeds = 0;
     const bool ascii = scanAscii(data, size, &lineFeeds);
+    // Each task is a block of its own: its characters, two bytes each, and
+    // some fifty bytes of header and bookkeeping, and a slot in the list.
+    const HeapReservation room(2 * qint64(size) + 64 * (qint64(lineFeeds) + 1));
     result.tasks.reserve(lineFeeds + 1);
 
     int start = 0;
@@ -43,8 +52,10 @@ TaskListCodec::Decoded TaskListCodec::decode(const QByteArray &bytes)
         int length = end - start;
         // One carriage return before a line feed, or at the very end, belongs
         // to the line ending, not to the task.
-        if (length > 0 && data[end - 1] == '\r')
+        if (length > 0 && data[end - 1] == '\r') {
             --length;
+            exact = false;
+        }
         if (ascii) {
             result.tasks.append(QString::fromLatin1(data + start, length));
         } else {
@@ -56,6 +67,7 @@ TaskListCodec::Decoded TaskListCodec::decode(const QByteArray &bytes)
             break;
         start = end + 1;
     }
+    result.exact = exact && result.valid;
     return result;
 }
 
@@ -160,4 +172,171 @@ QStringList TaskListCodec::splitLines(const QString &text)
         start = lineFeed + 1;
     }
     return lines;
+}
+
+bool TaskListCodec::reencode(QByteArray &bytes, const QStringList &before, const QStringList &after)
+{
+    const int oldCount = before.size();
+    const int newCount = after.size();
+    if (newCount == 0) {
+        bytes.clear();
+        return true;
+    }
+    // What encode() would not give back: an empty task at the end, a
+    // byte-order mark at the start.
+    if (after.constLast().isEmpty() || after.constFirst().startsWith(QChar(QChar::ByteOrderMark)))
+        return false;
+
+    // Equal data pointers mean equal tasks without reading either string;
+    // strings that differ only in where they live are compared by content.
+    const auto same = [](const QString &a, const QString &b) {
+        return const_cast<QString &>(a).data_ptr() == const_cast<QString &>(b).data_ptr() || a == b;
+    };
+    const int common = qMin(oldCount, newCount);
+    int head = 0;
+    while (head < common && same(before.at(head), after.at(head)))
+        ++head;
+    int tail = 0;
+    while (tail < common - head && same(before.at(oldCount - 1 - tail), after.at(newCount - 1 - tail)))
+        ++tail;
+    if (head + tail == oldCount && head + tail == newCount)
+        return true;
+
+    // The bytes are read as if every line, the last too, ended with a line
+    // feed: line i then spans [lineStart(i), lineStart(i + 1)).
+    const int size = bytes.size();
+    const int from = lineStart(bytes, head, oldCount);
+    const int newEnd = newCount - tail;
+    int at = from;
+    int removed = 0;
+    QByteArray middle;
+    if (tail > 0) {
+        // The old lines go with their line feeds, the new come with theirs.
+        // The end of the old lines is found from their start when they are
+        // fewer than the lines on either side.
+        const int lines = oldCount - tail - head;
+        const int to = lines == 0 ? from
+            : lines <= qMin(oldCount - tail, tail) ? pastLineFeeds(bytes.constData(), size, from, lines)
+                                                   : lineStart(bytes, oldCount - tail, oldCount);
+        removed = to - from;
+        for (int i = head; i < newEnd; ++i) {
+            if (!appendExact(middle, after.at(i)))
+                return false;
+            middle.append('\n');
+        }
+    } else if (head < newEnd) {
+        // New last lines: after every old line, they need a line feed
+        // before them; the file never ends with one.
+        if (from > size) {
+            at = size;
+            middle.append('\n');
+        }
+        removed = size - at;
+        for (int i = head; i < newEnd; ++i) {
+            if (i > head)
+                middle.append('\n');
+            if (!appendExact(middle, after.at(i)))
+                return false;
+        }
+    } else {
+        // Only last lines went: the line feed before them goes too.
+        at = from - 1;
+        removed = size - at;
+    }
+
+    // In place: the bytes after the change move, the rest stay.
+    const int grown = middle.size() - removed;
+    const int rest = size - at - removed;
+    if (grown > 0)
+        bytes.resize(size + grown);
+    char *data = bytes.data();
+    std::memmove(data + at + middle.size(), data + at + removed, size_t(rest));
+    std::memcpy(data + at, middle.constData(), size_t(middle.size()));
+    if (grown < 0)
+        bytes.resize(size + grown);
+    return true;
+}
+
+bool TaskListCodec::appendExact(QByteArray &bytes, const QString &task)
+{
+    const int size = task.size();
+    if (size > 0 && task.at(size - 1) == QLatin1Char('\r'))
+        return false;
+    const int used = bytes.size();
+    bytes.resize(used + size);
+    bool hasLineFeed = false;
+    if (narrowAscii(task.utf16(), bytes.data() + used, size, &hasLineFeed))
+        return !hasLineFeed;
+    bytes.truncate(used);
+    if (task.contains(QLatin1Char('\n')))
+        return false;
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    bytes.append(QTextCodec::codecForMib(106)->fromUnicode(task.constData(), size, &state));
+    return state.invalidChars == 0 && state.remainingChars == 0;
+}
+
+int TaskListCodec::lineStart(const QByteArray &bytes, int line, int count)
+{
+    if (line <= 0)
+        return 0;
+    if (line >= count)
+        return count > 0 ? bytes.size() + 1 : 0;
+    // Line i starts after the i-th line feed, which is the (count - i)-th
+    // of the count - 1 line feeds counted from the end.
+    if (line <= count / 2)
+        return pastLineFeeds(bytes.constData(), bytes.size(), 0, line);
+    return pastLineFeedsBackwards(bytes.constData(), bytes.size(), count - line);
+}
+
+int TaskListCodec::countLineFeeds(const char *data, int size)
+{
+    // Written so that the compiler vectorises it.
+    int count = 0;
+    for (int i = 0; i < size; ++i)
+        count += data[i] == '\n';
+    return count;
+}
+
+int TaskListCodec::pastLineFeeds(const char *data, int size, int from, int count)
+{
+    // Whole blocks are counted, which is faster than looking for each line
+    // feed, until the block that holds the one wanted.
+    constexpr int Block = 512;
+    int at = from;
+    while (size - at >= Block) {
+        const int inBlock = countLineFeeds(data + at, Block);
+        if (inBlock >= count)
+            break;
+        count -= inBlock;
+        at += Block;
+    }
+    for (;;) {
+        const void *lineFeed = std::memchr(data + at, '\n', size_t(size - at));
+        if (!lineFeed)
+            return size + 1;
+        at = int(static_cast<const char *>(lineFeed) - data) + 1;
+        if (--count == 0)
+            return at;
+    }
+}
+
+int TaskListCodec::pastLineFeedsBackwards(const char *data, int end, int count)
+{
+    constexpr int Block = 512;
+    int at = end;
+    while (at >= Block) {
+        const int inBlock = countLineFeeds(data + at - Block, Block);
+        if (inBlock >= count)
+            break;
+        count -= inBlock;
+        at -= Block;
+    }
+    for (;;) {
+        const void *lineFeed = memrchr(data, '\n', size_t(at));
+        if (!lineFeed)
+            return 0;
+        at = int(static_cast<const char *>(lineFeed) - data);
+        if (--count == 0)
+            return at + 1;
+    }
 }

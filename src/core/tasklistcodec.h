@@ -17,6 +17,9 @@ public:
         // False when the bytes are not valid in their encoding; the tasks
         // then hold replacement characters and must not be written back.
         bool valid = true;
+        // True when encoding tasks gives the bytes back exactly: UTF-8
+        // without a byte-order mark, carriage return or final line feed.
+        bool exact = false;
     };
 
     static Decoded decode(const QByteArray &bytes);
@@ -27,7 +30,27 @@ public:
     static QByteArray encode(const QStringList &tasks, bool *loadsBack = nullptr);
     static QStringList splitLines(const QString &text);
 
+    // Turns bytes, the exact encoding of before, into the encoding of
+    // after, encoding only the tasks between the part at the start and the
+    // part at the end that the two lists share. Unchanged tasks are found
+    // by their shared string data first, so that a list that an edit made
+    // from before is compared in one pass over its pointers. Returns false,
+    // leaving bytes as they were, when after would not load back as it is
+    // (see encode()); the whole list must then be encoded.
+    static bool reencode(QByteArray &bytes, const QStringList &before, const QStringList &after);
+
 private:
+    // Appends the UTF-8 of task to bytes; false when it would not load back
+    // as one line (a line feed, a final carriage return, a lone surrogate).
+    static bool appendExact(QByteArray &bytes, const QString &task);
+    // Where line line (from 0) of the count lines in bytes starts, counted
+    // from whichever end is nearer; for line count, one past the end.
+    static int lineStart(const QByteArray &bytes, int line, int count);
+    // The offset just past the count-th line feed from from on, or just
+    // past the count-th line feed before end, searching backwards.
+    static int pastLineFeeds(const char *data, int size, int from, int count);
+    static int pastLineFeedsBackwards(const char *data, int end, int count);
+    static int countLineFeeds(const char *data, int size);
     // Whether data is ASCII, and how many line feeds it holds.
     static bool scanAscii(const char *data, int size, int *lineFeeds);
     // Copies an ASCII text into to; false when it is not ASCII.

@@ -2,6 +2,7 @@
 
 #include "filelock.h"
 #include "filestamp.h"
+#include "heapreservation.h"
 #include "tasklistcodec.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <limits>
+#include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,7 +85,22 @@ bool TaskListFile::load(QStringList &tasks)
     tasks.clear();
     if (QFile::exists(m_fileName))
         return read(tasks);
+    if (!create())
+        return QFile::exists(m_fileName) ? read(tasks) : false;
+    remember(tasks, QByteArray(""), true);
+    return true;
+}
 
+bool TaskListFile::ensureExists()
+{
+    if (QFile::exists(m_fileName))
+        return succeed();
+    // A file that another store created meanwhile is there all the same.
+    return create() || QFile::exists(m_fileName) ? succeed() : false;
+}
+
+bool TaskListFile::create()
+{
     // A symbolic link to a missing file keeps pointing there: the file it
     // points to is created. NewOnly: a file that another store created
     // meanwhile is read, not truncated.
@@ -96,7 +114,7 @@ bool TaskListFile::load(QStringList &tasks)
         return succeed();
     }
     if (QFile::exists(m_fileName))
-        return read(tasks);
+        return false;
     m_stamp = Stamp();
     const QString refusal = folderRefusal();
     return fail(tr("Cannot create file %1:\n%2").arg(displayName(), refusal.isEmpty() ? file.errorString() : refusal));
@@ -243,6 +261,7 @@ TaskListFile::Freshness TaskListFile::catchUp(QStringList &tasks)
         if (!m_stamp.exists)
             return Freshness::Unchanged;  // still missing as last seen
         tasks.clear();
+        forget();
         m_stamp = now;
         m_state = State::Readable;
         fail(removedMessage());
@@ -271,6 +290,7 @@ bool TaskListFile::syncForChange(QStringList &tasks)
 bool TaskListFile::read(QStringList &tasks)
 {
     QFile file(m_fileName);
+    std::unique_ptr<HeapReservation> room;
     QByteArray bytes;
     Stamp stamp;
     QString reason;
@@ -285,12 +305,15 @@ bool TaskListFile::read(QStringList &tasks)
         reason = file.errorString();
     else {
         stamp = stampOfHandle(file.handle());
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            reason = file.errorString();
+        // Room for the bytes and for the tasks made of them (see decode()),
+        // reckoning with some thirty bytes a task; held until they are made.
+        room = std::make_unique<HeapReservation>(5 * stamp.size);
+        if (!readAll(file.handle(), stamp.size, &bytes))
+            reason = qt_error_string(errno);
     }
     if (!reason.isEmpty()) {
         tasks.clear();
+        forget();
         m_stamp = stampOfPath(m_fileName);
         m_state = State::Unreadable;
         return fail(tr("Cannot read file %1:\n%2").arg(displayName(), reason));
@@ -298,6 +321,7 @@ bool TaskListFile::read(QStringList &tasks)
 
     TaskListCodec::Decoded decoded = TaskListCodec::decode(bytes);
     tasks = std::move(decoded.tasks);
+    remember(tasks, bytes, decoded.exact);
     m_stamp = stamp;
     if (!decoded.valid) {
         m_state = State::NotText;
@@ -334,26 +358,98 @@ bool TaskListFile::write(QStringList &tasks)
         ::fchmod(temp.handle(), 0666 & ~currentUmask());
     }
 
-    // QByteArray::size counts every byte, a NUL in a task too.
+    // Most changes touch a few tasks of a long list: those alone are
+    // encoded into the bytes last read or written. QByteArray::size counts
+    // every byte, a NUL in a task too.
     bool loadsBack = true;
-    const QByteArray bytes = TaskListCodec::encode(tasks, &loadsBack);
+    QByteArray bytes;
+    if (m_haveBytes && TaskListCodec::reencode(m_bytes, m_written, tasks)) {
+        // Until the file holds them, the remembered bytes are ahead of it.
+        m_written = tasks;
+        bytes = m_bytes;
+    } else {
+        forget();
+        bytes = TaskListCodec::encode(tasks, &loadsBack);
+    }
     // Straight to the handle: a disk that fills part way through makes a
     // short write, and only errno then says why.
-    if (!writeAll(temp.handle(), bytes) || ::fsync(temp.handle()) != 0)
+    if (!writeAll(temp.handle(), bytes) || ::fsync(temp.handle()) != 0) {
+        forget();
         return fail(cannotWrite(qt_error_string(errno)));
+    }
     if (std::rename(QFile::encodeName(temp.fileName()).constData(),
-                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+        forget();
         return fail(cannotWrite(qt_error_string(errno)));
+    }
     temp.setAutoRemove(false);
 
     // The handle still reaches the renamed file, whose change time the rename set.
     m_stamp = stampOfHandle(temp.handle());
     m_state = State::Readable;
+    if (loadsBack) {
+        remember(tasks, bytes, true);
+        return true;
+    }
     // Keep the list exactly what loading the file gives, e.g. a task typed
     // over several lines becomes one task per line.
-    if (!loadsBack)
-        tasks = TaskListCodec::decode(bytes).tasks;
+    TaskListCodec::Decoded decoded = TaskListCodec::decode(bytes);
+    tasks = std::move(decoded.tasks);
+    remember(tasks, bytes, decoded.exact);
     return true;
+}
+
+bool TaskListFile::readAll(int handle, qint64 sizeHint, QByteArray *bytes)
+{
+    // One buffer of the file's size, filled straight from the handle; one
+    // byte more tells a file that grew meanwhile, which then reads on.
+    qint64 capacity = qMax<qint64>(sizeHint, 0) + 1;
+    if (capacity >= std::numeric_limits<int>::max()) {
+        errno = EFBIG;
+        return false;
+    }
+    QByteArray buffer(int(capacity), Qt::Uninitialized);
+    HeapReservation::adviseHugePages(buffer.data(), capacity);
+    qint64 used = 0;
+    for (;;) {
+        if (used == capacity) {
+            capacity = qMin<qint64>(capacity * 2, std::numeric_limits<int>::max() - 1);
+            if (used == capacity) {
+                errno = EFBIG;
+                return false;
+            }
+            buffer.resize(int(capacity));
+        }
+        const ssize_t got = ::read(handle, buffer.data() + used, size_t(capacity - used));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        used += got;
+    }
+    buffer.truncate(int(used));
+    *bytes = std::move(buffer);
+    return true;
+}
+
+void TaskListFile::remember(const QStringList &tasks, const QByteArray &bytes, bool exact)
+{
+    if (!exact) {
+        forget();
+        return;
+    }
+    m_written = tasks;
+    m_bytes = bytes;
+    m_haveBytes = true;
+}
+
+void TaskListFile::forget()
+{
+    m_written = QStringList();
+    m_bytes = QByteArray();
+    m_haveBytes = false;
 }
 
 bool TaskListFile::writeAll(int handle, const QByteArray &bytes)

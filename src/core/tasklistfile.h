@@ -39,6 +39,10 @@ public:
     // name exists.
     bool load(QStringList &tasks);
 
+    // Creates the file empty when no entry of that name exists, and reads
+    // nothing: for a store that reads its list only when it is needed.
+    bool ensureExists();
+
     // Reads the file again if it changed on disk since this object last
     // read or wrote it. Returns true when tasks changed. Cheap when the file
     // is unchanged: one stat, no read.
@@ -116,8 +120,15 @@ private:
     // catchUp() for a change: false, with the reason, when the change must
     // not go ahead.
     bool syncForChange(QStringList &tasks);
+    bool create();
     bool read(QStringList &tasks);
     bool write(QStringList &tasks);
+    // Reads the whole file behind handle into one buffer of its size.
+    static bool readAll(int handle, qint64 sizeHint, QByteArray *bytes);
+    // Keeps bytes as the file's content and tasks as what it holds, when
+    // encoding tasks gives bytes back exactly; forgets them otherwise.
+    void remember(const QStringList &tasks, const QByteArray &bytes, bool exact);
+    void forget();
     static mode_t currentUmask();
 
     QString displayName() const;
@@ -135,6 +146,12 @@ private:
     State m_state = State::Readable;
     Stamp m_stamp;
     bool m_notFound = false;
+    // The file's bytes as last read or written, and the list they encode,
+    // sharing its strings with the store's: a change re-encodes only the
+    // tasks it changed and splices them in. Empty and null when unknown.
+    QByteArray m_bytes;
+    QStringList m_written;
+    bool m_haveBytes = false;
 };
 
 #endif // TASKLISTFILE_H

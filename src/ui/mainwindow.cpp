@@ -34,14 +34,6 @@ MainWindow::MainWindow(QWidget *parent)
         const QString message = pbacklog->errorString();
         QTimer::singleShot(0, this, [this, message] { warn(message); });
     }
-
-    // The store has done its work once the backlog file exists; its list is
-    // never used here, and for a long backlog it is a large copy to keep for
-    // the whole run.
-    QTimer::singleShot(0, this, [this] {
-        delete pbacklog;
-        pbacklog = nullptr;
-    });
 }
 
 MainWindow::~MainWindow()
@@ -52,8 +44,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::init_pbacklog()
 {
+    // The store makes sure that the backlog file exists; the list itself is
+    // never used here, so it is not read, whatever the backlog's length.
     delete pbacklog;
-    pbacklog = new productbacklog;
+    pbacklog = new productbacklog(productbacklog::ReadWhenUsed);
 }
 
 void MainWindow::init_sprints_list()

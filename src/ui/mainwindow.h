@@ -25,8 +25,8 @@ public:
     void init_pbacklog();
     void init_sprints_list();
 
-    // Made at start-up so that the product backlog file exists from then on,
-    // and released (null) once the event loop runs.
+    // Made at start-up so that the product backlog file exists from then on;
+    // it never reads the backlog.
     productbacklog *pbacklog;
     // The sprint window opened last, while it is open; null otherwise.
     SprintWindow *sw;

@@ -17,7 +17,8 @@ SprintWindow::SprintWindow(QWidget *parent)
     , taskList(nullptr)
 {
     ui->setupUi(this);
-    pb = new productbacklog;
+    // Read when "Add tasks" is pressed, which offers it as it is then.
+    pb = new productbacklog(productbacklog::ReadWhenUsed);
     ui->tasks->setFocus();
 
     // Until a sprint is open there is nothing to act on.

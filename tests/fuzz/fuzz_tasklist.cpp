@@ -2,8 +2,9 @@
 //
 // For any bytes: decoding neither crashes nor trips a sanitizer; what the
 // writer makes of the decoded tasks is valid UTF-8 that decodes to the same
-// tasks exactly when the writer says it loads back; normalised bytes are
-// stable; and TaskListFile loads a file holding the bytes exactly as the
+// tasks exactly when the writer says it loads back; bytes the loader calls
+// exact are the tasks written, and a change spliced into them is the
+// changed list written; normalised bytes are stable; and TaskListFile loads a file holding the bytes exactly as the
 // codec decodes them, and writes back what it shows.
 
 #include "tasklistcodec.h"
@@ -56,6 +57,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The writer's word is exact: the tasks load back when it says so, and
     // only then (a store that is told they do not shows the reloaded list).
     check(loadsBack == (reread.tasks == decoded.tasks), "the writer misjudged whether the tasks load back");
+
+    // Bytes the loader calls exact are what writing their tasks gives, and
+    // a change spliced into them gives what writing the changed list does.
+    if (decoded.exact) {
+        check(written == input, "bytes called exact differ from their tasks written");
+        QStringList changed = decoded.tasks;
+        if (!changed.isEmpty())
+            changed.removeAt(int(size % size_t(changed.size())));
+        changed.insert(int(size % size_t(changed.size() + 1)), QStringLiteral("added"));
+        bool changedLoadsBack = false;
+        const QByteArray expected = TaskListCodec::encode(changed, &changedLoadsBack);
+        QByteArray spliced = input;
+        check(TaskListCodec::reencode(spliced, decoded.tasks, changed) == changedLoadsBack,
+              "a splice was refused or made where writing the list would not load back");
+        check(!changedLoadsBack || spliced == expected, "a spliced change differs from the list written");
+    }
 
     // Normalised bytes are stable: once what was written loads back as
     // written, writing it again gives the same bytes.
