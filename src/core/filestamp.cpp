@@ -61,10 +61,19 @@ bool FileStamp::fetch(const QString &path, struct stat *info)
 
 FileStamp FileStamp::of(const QString &path)
 {
-    FileStamp stamp;
     struct stat info;
-    if (!fetch(path, &info))
-        return stamp;
+    return fetch(path, &info) ? fromStat(info) : FileStamp();
+}
+
+FileStamp FileStamp::ofHandle(int handle)
+{
+    struct stat info;
+    return ::fstat(handle, &info) == 0 ? fromStat(info) : FileStamp();
+}
+
+FileStamp FileStamp::fromStat(const struct stat &info)
+{
+    FileStamp stamp;
     stamp.m_exists = true;
     stamp.m_device = info.st_dev;
     stamp.m_inode = info.st_ino;

@@ -18,17 +18,22 @@ public:
 
     // The stamp of path as it is now; a missing path has a stamp too.
     static FileStamp of(const QString &path);
+    // The stamp of the file open as handle, whatever name it has now.
+    static FileStamp ofHandle(int handle);
 
     // stat(2) of path, asking the file system afresh. False, with errno
     // set, when path cannot be looked at.
     static bool fetch(const QString &path, struct stat *info);
 
     bool exists() const { return m_exists; }
+    qint64 size() const { return m_size; }
 
     bool operator==(const FileStamp &other) const;
     bool operator!=(const FileStamp &other) const { return !(*this == other); }
 
 private:
+    static FileStamp fromStat(const struct stat &info);
+
     bool m_exists = false;
     quint64 m_device = 0;
     quint64 m_inode = 0;

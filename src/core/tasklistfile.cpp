@@ -31,49 +31,7 @@ QString tr(const char *text)
     return QCoreApplication::translate("TaskListFile", text);
 }
 
-qint64 nanoseconds(const struct timespec &time)
-{
-    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
-}
-
 } // namespace
-
-bool TaskListFile::Stamp::operator==(const Stamp &other) const
-{
-    return exists == other.exists && device == other.device && inode == other.inode
-        && size == other.size && modified == other.modified && changed == other.changed;
-}
-
-TaskListFile::Stamp TaskListFile::stampOf(const struct stat &info)
-{
-    Stamp stamp;
-    stamp.exists = true;
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
-    stamp.size = info.st_size;
-    stamp.modified = nanoseconds(info.st_mtim);
-    stamp.changed = nanoseconds(info.st_ctim);
-    return stamp;
-}
-
-TaskListFile::Stamp TaskListFile::stampOfPath(const QString &path)
-{
-    // Fresh from the file system: a change made against attributes that a
-    // network mount cached would be made against a list another machine
-    // has already replaced.
-    struct stat info;
-    if (!FileStamp::fetch(path, &info))
-        return Stamp();
-    return stampOf(info);
-}
-
-TaskListFile::Stamp TaskListFile::stampOfHandle(int handle)
-{
-    struct stat info;
-    if (::fstat(handle, &info) != 0)
-        return Stamp();
-    return stampOf(info);
-}
 
 TaskListFile::TaskListFile(const QString &fileName)
     : m_fileName(fileName)
@@ -109,13 +67,13 @@ bool TaskListFile::create()
         return fail(tr("Cannot create file %1:\n%2").arg(displayName(), qt_error_string(ELOOP)));
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        m_stamp = stampOfHandle(file.handle());
+        m_stamp = FileStamp::ofHandle(file.handle());
         m_state = State::Readable;
         return succeed();
     }
     if (QFile::exists(m_fileName))
         return false;
-    m_stamp = Stamp();
+    m_stamp = FileStamp();
     const QString refusal = folderRefusal();
     return fail(tr("Cannot create file %1:\n%2").arg(displayName(), refusal.isEmpty() ? file.errorString() : refusal));
 }
@@ -254,11 +212,11 @@ bool TaskListFile::checkLock(const FileLock &lock)
 
 TaskListFile::Freshness TaskListFile::catchUp(QStringList &tasks)
 {
-    const Stamp now = stampOfPath(m_fileName);
+    const FileStamp now = FileStamp::of(m_fileName);
     if (now == m_stamp && m_state != State::Unreadable)
         return Freshness::Unchanged;
-    if (!now.exists) {
-        if (!m_stamp.exists)
+    if (!now.exists()) {
+        if (!m_stamp.exists())
             return Freshness::Unchanged;  // still missing as last seen
         tasks.clear();
         forget();
@@ -292,7 +250,7 @@ bool TaskListFile::read(QStringList &tasks)
     QFile file(m_fileName);
     std::unique_ptr<HeapReservation> room;
     QByteArray bytes;
-    Stamp stamp;
+    FileStamp stamp;
     QString reason;
     // Opening a named pipe or a device would block or read forever: only a
     // regular file holds a list.
@@ -304,17 +262,17 @@ bool TaskListFile::read(QStringList &tasks)
     else if (!file.open(QIODevice::ReadOnly))
         reason = file.errorString();
     else {
-        stamp = stampOfHandle(file.handle());
+        stamp = FileStamp::ofHandle(file.handle());
         // Room for the bytes and for the tasks made of them (see decode()),
         // reckoning with some thirty bytes a task; held until they are made.
-        room = std::make_unique<HeapReservation>(5 * stamp.size);
-        if (!readAll(file.handle(), stamp.size, &bytes))
+        room = std::make_unique<HeapReservation>(5 * stamp.size());
+        if (!readAll(file.handle(), stamp.size(), &bytes))
             reason = qt_error_string(errno);
     }
     if (!reason.isEmpty()) {
         tasks.clear();
         forget();
-        m_stamp = stampOfPath(m_fileName);
+        m_stamp = FileStamp::of(m_fileName);
         m_state = State::Unreadable;
         return fail(tr("Cannot read file %1:\n%2").arg(displayName(), reason));
     }
@@ -385,7 +343,7 @@ bool TaskListFile::write(QStringList &tasks)
     temp.setAutoRemove(false);
 
     // The handle still reaches the renamed file, whose change time the rename set.
-    m_stamp = stampOfHandle(temp.handle());
+    m_stamp = FileStamp::ofHandle(temp.handle());
     m_state = State::Readable;
     if (loadsBack) {
         remember(tasks, bytes, true);

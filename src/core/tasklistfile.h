@@ -1,6 +1,8 @@
 #ifndef TASKLISTFILE_H
 #define TASKLISTFILE_H
 
+#include "filestamp.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +11,6 @@
 #include <sys/types.h>
 
 class FileLock;
-struct stat;
 
 // One task list file on disk and what a store knows about it: when it last
 // read or wrote it, and whether its content could be read at all.
@@ -88,21 +89,6 @@ private:
     enum class State { Readable, Unreadable, NotText };
     enum class Freshness { Unchanged, Removed, Reread };
 
-    // What identifies one version of the file without reading it.
-    struct Stamp {
-        bool exists = false;
-        quint64 device = 0;
-        quint64 inode = 0;
-        qint64 size = -1;
-        qint64 modified = 0;  // nanoseconds
-        qint64 changed = 0;   // nanoseconds
-        bool operator==(const Stamp &other) const;
-        bool operator!=(const Stamp &other) const { return !(*this == other); }
-    };
-
-    static Stamp stampOf(const struct stat &info);
-    static Stamp stampOfPath(const QString &path);
-    static Stamp stampOfHandle(int handle);
 
     QString writablePath() const;
     QString lockFilePath() const;
@@ -144,7 +130,7 @@ private:
     QString m_fileName;
     QString m_error;
     State m_state = State::Readable;
-    Stamp m_stamp;
+    FileStamp m_stamp;
     bool m_notFound = false;
     // The file's bytes as last read or written, and the list they encode,
     // sharing its strings with the store's: a change re-encodes only the
