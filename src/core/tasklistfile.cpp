@@ -171,7 +171,8 @@ bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, Ta
         break;
     }
 
-    const bool toChanged = toTasks != toBefore;
+    // An edit that left the target alone left it shared with the copy.
+    const bool toChanged = !toTasks.isSharedWith(toBefore);
     if (toChanged && !to.write(toTasks)) {
         toTasks = toBefore;
         fromTasks = fromBefore;
