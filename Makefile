@@ -24,7 +24,7 @@ run: build
 # UndefinedBehaviorSanitizer (in build-asan), then the loader fuzzer for
 # FUZZ_SECONDS (in build-fuzz).
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
 	@echo "What the reliability checks tried and found:"
 	@sed -n -e 's/^QINFO  : [A-Za-z]*::[A-Za-z]*() /  /p' \
 		-e 's/^QINFO  : [A-Za-z]*::[A-Za-z]*(\([^)]*\)) /  \1: /p' $(BUILD)/Testing/Temporary/LastTest.log
