@@ -2,7 +2,7 @@
 BUILD ?= build
 DIR ?= planner
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 30
 
 .PHONY: all deps build run test bench screenshots clean
 

@@ -24,7 +24,7 @@ private slots:
 namespace {
 
 constexpr int TaskCount = 20000;
-constexpr int Kills = 150;
+constexpr int Kills = 100;
 // Long tasks make the writing, not the building of the list, the bulk of
 // each rewrite, so that many kills land inside a write.
 constexpr int TaskWidth = 80;
