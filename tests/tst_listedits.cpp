@@ -15,8 +15,6 @@ private slots:
     void byRowAndText();
     void transferIsAllOrNothing_data();
     void transferIsAllOrNothing();
-    void restorePutsTasksBackWhereTheyWere_data();
-    void restorePutsTasksBackWhereTheyWere();
 };
 
 using Outcome = TaskListFile::Outcome;
@@ -118,36 +116,6 @@ void TestListEdits::transferIsAllOrNothing()
     QCOMPARE(ListEdits::transfer(ListEdits::reversed(done))(to, from), Outcome::Changed);
     QCOMPARE(from, fromBefore);
     QCOMPARE(to, toBefore);
-}
-
-void TestListEdits::restorePutsTasksBackWhereTheyWere_data()
-{
-    QTest::addColumn<QStringList>("list");
-    QTest::addColumn<int>("row");            // removed from list
-    QTest::addColumn<QString>("meanwhile");  // "^x": x put on top; "-x": x removed
-    QTest::addColumn<QStringList>("restored");
-
-    QTest::newRow("after its predecessor") << QStringList{"a", "b", "c"} << 1 << "^x" << QStringList{"x", "a", "b", "c"};
-    QTest::newRow("first stays first") << QStringList{"a", "b", "c"} << 0 << "^x" << QStringList{"a", "x", "b", "c"};
-    QTest::newRow("predecessor gone: its old row") << QStringList{"a", "b", "c"} << 1 << "-a" << QStringList{"c", "b"};
-    QTest::newRow("old row past the end") << QStringList{"a", "b", "c"} << 2 << "-b" << QStringList{"a", "c"};
-}
-
-void TestListEdits::restorePutsTasksBackWhereTheyWere()
-{
-    QFETCH(QStringList, list);
-    QFETCH(int, row);
-    QFETCH(QString, meanwhile);
-    QFETCH(QStringList, restored);
-
-    QVector<ListEdits::Removed> removed;
-    QCOMPARE(ListEdits::remove({TaskRef{row, list.at(row)}}, &removed)(list), Outcome::Changed);
-    if (meanwhile.startsWith('^'))
-        list.prepend(meanwhile.mid(1));
-    else
-        list.removeOne(meanwhile.mid(1));
-    QCOMPARE(ListEdits::restore(removed)(list), Outcome::Changed);
-    QCOMPARE(list, restored);
 }
 
 QTEST_GUILESS_MAIN(TestListEdits)
