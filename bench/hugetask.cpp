@@ -19,19 +19,24 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
 namespace {
 
 constexpr int HugeLength = 15000000;
+// The longest step seen: each must take well under a second.
+double slowest = 0;
 
 double millisecondsFor(const std::function<void()> &work)
 {
     QElapsedTimer timer;
     timer.start();
     work();
-    return timer.nsecsElapsed() / 1e6;
+    const double ms = timer.nsecsElapsed() / 1e6;
+    slowest = std::max(slowest, ms);
+    return ms;
 }
 
 void settle()
@@ -109,6 +114,10 @@ int main(int argc, char **argv)
         std::printf("  \"Add tasks\" picker:     fill %.1f ms, paint with the row selected %.1f ms, a click %.1f ms\n",
                     made, shown, clicked);
     }
+
+    std::printf("Target: with a task of %d characters every window opens, paints and answers a click in well under"
+                " a second: slowest step %.0f ms, %s\n",
+                HugeLength, slowest, slowest < 1000 ? "met" : "NOT met");
 
     std::printf("The task dialog opening on a text of one line:\n");
     for (int length : {1000, 10000, 100000, 1000000}) {

@@ -61,6 +61,10 @@ printf '%s\n%s\n%s\n%s\n' "empty $empty" "listwidget $floor" "pbacklog $pbacklog
     }'
 
 echo
+echo "== A task of 15,000,000 characters among normal ones, in every window"
+"$bin/hugetask" 2>/dev/null
+
+echo
 echo "== Loading 100,000 tasks: the first load in a fresh process against warm loads (median of 7 processes)"
 make_list "$work/load100k" product_backlog 100000
 for i in 1 2 3 4 5 6 7; do (cd "$work/load100k" && "$bin/loadtimes"); done | awk '
