@@ -22,6 +22,15 @@ int TaskRef::locate(const QStringList &list, const TaskRef &ref, const QVector<b
     return -1;
 }
 
+QStringList TaskRef::textsOf(const QVector<TaskRef> &refs)
+{
+    QStringList texts;
+    texts.reserve(refs.size());
+    for (const TaskRef &ref : refs)
+        texts.append(ref.text);
+    return texts;
+}
+
 QVector<int> TaskRef::locateAll(const QStringList &list, const QVector<TaskRef> &refs)
 {
     QVector<bool> taken(list.size(), false);

@@ -20,6 +20,9 @@ struct TaskRef
     // twins find different rows.
     static int locate(const QStringList &list, const TaskRef &ref, const QVector<bool> &taken = {});
 
+    // The texts of refs, in their order.
+    static QStringList textsOf(const QVector<TaskRef> &refs);
+
     // locate() for each of refs, each finding a row of its own.
     static QVector<int> locateAll(const QStringList &list, const QVector<TaskRef> &refs);
 };

@@ -51,10 +51,7 @@ void SprintWindow::initSprint(int index)
     // another sprint's tasks move here, as "Move task" moves them.
     taskList->setDropHandler([this](const TaskDrag &drag, int row) -> TaskCommand * {
         if (drag.list == productbacklog::fileName()) {
-            QStringList texts;
-            for (const TaskRef &task : drag.tasks)
-                texts.append(task.text);
-            return TaskCommand::insert(taskList->store(), row, texts, tr("Add tasks"));
+            return TaskCommand::insert(taskList->store(), row, TaskRef::textsOf(drag.tasks), tr("Add tasks"));
         }
         if (!SprintFiles::isSprintFile(drag.list))
             return nullptr;

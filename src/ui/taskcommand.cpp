@@ -65,14 +65,6 @@ int firstRow(const QVector<ListEdits::Removed> &removed)
     return removed.isEmpty() ? -1 : removed.first().row;
 }
 
-QStringList textsOf(const QVector<TaskRef> &refs)
-{
-    QStringList texts;
-    for (const TaskRef &ref : refs)
-        texts.append(ref.text);
-    return texts;
-}
-
 } // namespace
 
 TaskCommand *TaskCommand::insert(TaskStore *store, int at, const QStringList &texts, const QString &text)
@@ -119,7 +111,7 @@ TaskCommand *TaskCommand::remove(TaskStore *store, DeletedTasks *history, const 
     auto present = std::make_shared<QVector<TaskRef>>(refs);
     auto taken = std::make_shared<QVector<ListEdits::Removed>>();
     command->m_forward = [=] {
-        if (!command->keep(history, store, textsOf(*present))
+        if (!command->keep(history, store, TaskRef::textsOf(*present))
             || !command->run(store, ListEdits::remove(*present, taken.get())))
             return false;
         command->m_focus = firstRow(*taken);

@@ -14,14 +14,11 @@ QMimeData *TaskDrag::toMimeData() const
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_5_15);
     out << Version << folder << list << qint32(tasks.size());
-    QStringList texts;
-    for (const TaskRef &task : tasks) {
+    for (const TaskRef &task : tasks)
         out << qint32(task.row) << task.text;
-        texts.append(task.text);
-    }
     auto *data = new QMimeData;
     data->setData(mimeType(), bytes);
-    data->setText(texts.join(QLatin1Char('\n')));
+    data->setText(TaskRef::textsOf(tasks).join(QLatin1Char('\n')));
     return data;
 }
 
