@@ -2,10 +2,16 @@
 # writes, concurrent processes and odd directory entries, mostly through the
 # storedriver process, and prints what it tried and what it found.
 
+# FAULTED: the test also preloads the fault shim into the driver.
 function(corvane_add_driven_test name)
-    corvane_add_test(${name} ${ARGN})
+    cmake_parse_arguments(ARG "FAULTED" "" "" ${ARGN})
+    corvane_add_test(${name} ${ARG_UNPARSED_ARGUMENTS})
     target_compile_definitions(${name} PRIVATE STORE_DRIVER="$<TARGET_FILE:storedriver>")
     add_dependencies(${name} storedriver)
+    if(ARG_FAULTED)
+        target_compile_definitions(${name} PRIVATE FAULT_SHIM="$<TARGET_FILE:faultshim>")
+        add_dependencies(${name} faultshim)
+    endif()
 endfunction()
 
 corvane_add_driven_test(tst_killmidwrite LIBS corvane_core)
@@ -17,18 +23,11 @@ target_link_libraries(faultshim PRIVATE ${CMAKE_DL_LIBS})
 target_compile_options(faultshim PRIVATE -fno-sanitize=all)
 target_link_options(faultshim PRIVATE -fno-sanitize=all)
 
-# A driven test that also preloads the fault shim into the driver.
-function(corvane_add_faulted_test name)
-    corvane_add_driven_test(${name} ${ARGN})
-    target_compile_definitions(${name} PRIVATE FAULT_SHIM="$<TARGET_FILE:faultshim>")
-    add_dependencies(${name} faultshim)
-endfunction()
-
 # Every failure point of a change, under a full disk and a device error.
-corvane_add_faulted_test(tst_fulldisk LIBS corvane_core)
+corvane_add_driven_test(tst_fulldisk FAULTED LIBS corvane_core)
 
 # Odd directory entries where a list should be, and lists changed under a store.
-corvane_add_faulted_test(tst_oddentries LIBS corvane_core)
+corvane_add_driven_test(tst_oddentries FAULTED LIBS corvane_core)
 
 # The loader fuzz target, built only in a clang build configured with
 # -DCORVANE_FUZZ=ON and -fsanitize=fuzzer-no-link (scripts/run-fuzz does).
