@@ -34,7 +34,8 @@ public:
     bool done() const { return m_steps.isEmpty(); }
 
     QStringList titles;        // of every dialog seen, in order
-    QStringList messages;      // texts of the message boxes seen
+    QStringList messages;      // texts of the message boxes seen, notices too
+    QStringList notices;       // ... of those that did not block
     QStringList labels;        // of the input dialogs seen ...
     QStringList initialTexts;  // ... and the texts they started with
     QStringList offered;       // rows of the last list picker ...
@@ -78,6 +79,15 @@ public:
 private:
     void tick()
     {
+        // Notices do not block: they are read and closed as they come.
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            auto *notice = qobject_cast<QMessageBox *>(top);
+            if (notice && notice->isVisible() && !notice->isModal()) {
+                notices.append(notice->text());
+                messages.append(notice->text());
+                notice->close();
+            }
+        }
         QWidget *w = QApplication::activeModalWidget();
         auto *dialog = qobject_cast<QDialog *>(w);
         if (w != m_current) {

@@ -80,15 +80,23 @@ void TestListEdits::transferIsAllOrNothing_data()
     QTest::addColumn<QStringList>("fromAfter");
     QTest::addColumn<QStringList>("toAfter");
     QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<QStringList>("fromBack");  // after the transfer turned round
+    QTest::addColumn<QStringList>("toBack");
 
     QTest::newRow("one task") << QStringList{"a", "b"} << QStringList{"z"} << QStringList{"b@1"}
-                              << QStringList{"a"} << QStringList{"z", "b"} << Outcome::Changed;
+                              << QStringList{"a"} << QStringList{"z", "b"} << Outcome::Changed
+                              << QStringList{"a", "b"} << QStringList{"z"};
+    // The target's own copy is not the move's to take back.
     QTest::newRow("the target holds it") << QStringList{"a", "b"} << QStringList{"b"} << QStringList{"b@1"}
-                                         << QStringList{"a"} << QStringList{"b"} << Outcome::Changed;
+                                         << QStringList{"a"} << QStringList{"b"} << Outcome::Changed
+                                         << QStringList{"a", "b"} << QStringList{"b"};
+    // Back, a list never takes a second copy of a task.
     QTest::newRow("the second twin") << QStringList{"X", "Y", "X"} << QStringList() << QStringList{"X@2"}
-                                     << QStringList{"X", "Y"} << QStringList{"X"} << Outcome::Changed;
+                                     << QStringList{"X", "Y"} << QStringList{"X"} << Outcome::Changed
+                                     << QStringList{"X", "Y"} << QStringList();
     QTest::newRow("one of two gone") << QStringList{"a", "b"} << QStringList{"z"} << QStringList{"a@0", "c@1"}
-                                     << QStringList{"a", "b"} << QStringList{"z"} << Outcome::NotFound;
+                                     << QStringList{"a", "b"} << QStringList{"z"} << Outcome::NotFound
+                                     << QStringList() << QStringList();
 }
 
 void TestListEdits::transferIsAllOrNothing()
@@ -99,12 +107,12 @@ void TestListEdits::transferIsAllOrNothing()
     QFETCH(QStringList, fromAfter);
     QFETCH(QStringList, toAfter);
     QFETCH(Outcome, outcome);
+    QFETCH(QStringList, fromBack);
+    QFETCH(QStringList, toBack);
 
     QVector<ListEdits::Transfer> items;
     for (const QString &task : tasks)
         items.append(ListEdits::Transfer{task.section('@', 0, 0), task.section('@', 1).toInt(), ListEdits::End});
-    const QStringList fromBefore = from;
-    const QStringList toBefore = to;
     QVector<ListEdits::Transfer> done;
     QCOMPARE(ListEdits::transfer(items, &done)(from, to), outcome);
     if (outcome == Outcome::NotFound)
@@ -112,10 +120,16 @@ void TestListEdits::transferIsAllOrNothing()
     QCOMPARE(from, fromAfter);
     QCOMPARE(to, toAfter);
 
-    // Turned round, the transfer puts everything back where it was.
-    QCOMPARE(ListEdits::transfer(ListEdits::reversed(done))(to, from), Outcome::Changed);
-    QCOMPARE(from, fromBefore);
-    QCOMPARE(to, toBefore);
+    // Turned round, the transfer puts back what it moved.
+    QVector<ListEdits::Transfer> undone;
+    QCOMPARE(ListEdits::transfer(ListEdits::reversed(done), &undone)(to, from), Outcome::Changed);
+    QCOMPARE(from, fromBack);
+    QCOMPARE(to, toBack);
+    // And again, it moves them all anew, as the lists hold them then: what
+    // leaves one list is in the other.
+    QCOMPARE(ListEdits::transfer(ListEdits::reversed(undone, true))(from, to), Outcome::Changed);
+    for (const QString &task : tasks)
+        QVERIFY2(!from.contains(task.section('@', 0, 0)) && to.contains(task.section('@', 0, 0)), qPrintable(task));
 }
 
 QTEST_GUILESS_MAIN(TestListEdits)

@@ -58,21 +58,21 @@ void TestPBacklogWindow::actions_data()
     QTest::addColumn<QString>("action");    // a button, or a key or double click on the list
     QTest::addColumn<int>("row");           // selected first; -1: none
     QTest::addColumn<QString>("typed");     // into the task dialog; "-": no dialog; "<cancel>"
-    QTest::addColumn<bool>("locked");       // the file cannot be saved
+    QTest::addColumn<QString>("refused");   // "locked": the file cannot be saved; "held": the list has it
     QTest::addColumn<QStringList>("expected");
     const auto add = [](const char *tag, const char *action, int row, const char *typed,
-                        const QStringList &expected, bool locked = false) {
-        QTest::newRow(tag) << QString(action) << row << QString(typed) << locked << expected;
+                        const QStringList &expected, const char *refused = "") {
+        QTest::newRow(tag) << QString(action) << row << QString(typed) << QString(refused) << expected;
     };
 
     const QStringList start{"a", "b", "c"};
     add("add: appended", "add", -1, "d", {"a", "b", "c", "d"});
-    add("add: spaces only are a task", "add", 1, "  ", {"a", "b", "c", "  "});
+    add("add: spaces only add nothing", "add", 1, " \t\n ", start);
     add("add: a duplicate shows once", "add", -1, "a", start);
     add("add: several lines are several tasks", "add", -1, "x\ny", {"a", "b", "c", "x", "y"});
     add("add: empty text changes nothing", "add", -1, "", start);
     add("add: cancel changes nothing", "add", -1, "<cancel>", start);
-    add("add: failed save", "add", -1, "d", start, true);
+    add("add: failed save", "add", -1, "d", start, "locked");
     add("edit: replaced", "edit", 1, "B", {"a", "B", "c"});
     add("edit: by Enter", "Enter", 2, "C", {"a", "b", "C"});
     add("edit: by double click", "double click", 0, "A", {"A", "b", "c"});
@@ -81,11 +81,13 @@ void TestPBacklogWindow::actions_data()
     add("edit: cancel changes nothing", "edit", 0, "<cancel>", start);
     add("edit: several lines", "edit", 0, "x\ny", {"x", "y", "b", "c"});
     add("edit: no row selected", "edit", -1, "-", start);
-    add("edit: failed save", "edit", 0, "z", start, true);
+    add("edit: failed save", "edit", 0, "z", start, "locked");
+    add("edit: into another task, kept once", "edit", 0, "b", start, "held");
+    add("edit: lines the list holds are left out", "edit", 0, "x\nc\nx", {"x", "b", "c"});
     add("delete: button", "delete_2", 1, "-", {"a", "c"});
     add("delete: Delete key", "Delete", 0, "-", {"b", "c"});
     add("delete: nothing selected", "delete_2", -1, "-", start);
-    add("delete: failed save", "delete_2", 0, "-", start, true);
+    add("delete: failed save", "delete_2", 0, "-", start, "locked");
     // What is typed is what is stored.
     add("add: a no-break space stays", "add", -1, "10\u00a0am", {"a", "b", "c", "10\u00a0am"});
     add("add: a line separator stays in the task", "add", -1, "1\u20282", {"a", "b", "c", "1\u20282"});
@@ -100,8 +102,10 @@ void TestPBacklogWindow::actions()
     QFETCH(QString, action);
     QFETCH(int, row);
     QFETCH(QString, typed);
-    QFETCH(bool, locked);
+    QFETCH(QString, refused);
     QFETCH(QStringList, expected);
+    const bool locked = refused == QLatin1String("locked");
+    const bool add = action == QLatin1String("add");
 
     WorkDir dir;
     QVERIFY(WorkDir::write("product_backlog", "a\nb\nc\n"));
@@ -128,6 +132,9 @@ void TestPBacklogWindow::actions()
                 && editor && editor->isVisible();
             answer(dialog);
         });
+        // What was typed comes back when it could not be saved.
+        if (!refused.isEmpty() && action != QLatin1String("delete_2"))
+            driver.add(ModalDriver::cancel());
     }
     if (action == QLatin1String("Enter")) {
         QTest::keyClick(list, Qt::Key_Return);
@@ -144,23 +151,26 @@ void TestPBacklogWindow::actions()
 
     QVERIFY(driver.done());
     QVERIFY2(driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(", ")));
-    QCOMPARE(driver.messages.size(), int(locked));
+    QCOMPARE(driver.messages.size(), int(!refused.isEmpty()));
     if (locked)
         QVERIFY2(driver.messages.first().contains("product_backlog"), qPrintable(driver.messages.first()));
     if (typed == QLatin1String("-")) {
         QVERIFY(driver.labels.isEmpty());
     } else {
-        const bool add = action == QLatin1String("add");
         QCOMPARE(driver.titles.value(0), QString(add ? "Add task" : "Edit task"));
-        QCOMPARE(driver.labels, QStringList{"Task description:"});
-        QCOMPARE(driver.initialTexts, QStringList{add ? QString() : QStringList({"a", "b", "c"}).at(row)});
+        QStringList shown{add ? QString() : QStringList({"a", "b", "c"}).at(row)};
+        if (!refused.isEmpty())
+            shown.append(typed);
+        QCOMPARE(driver.initialTexts, shown);
+        QCOMPARE(driver.labels.size(), shown.size());
+        QVERIFY(driver.labels.filter("Task description:").size() == shown.size());
         QVERIFY(dialogAsMeant);
     }
     QCOMPARE(fileTasks(), expected);
     QCOMPARE(Probe::rows(w), expected);
     // After a delete the row that took the deleted one's place is selected,
     // or the last row, so that Delete again and the arrow keys go on from there.
-    if (!locked && row >= 0 && (action == QLatin1String("Delete") || action == QLatin1String("delete_2"))) {
+    if (refused.isEmpty() && row >= 0 && (action == QLatin1String("Delete") || action == QLatin1String("delete_2"))) {
         QCOMPARE(list->currentRow(), qMin(row, expected.size() - 1));
         QVERIFY(list->currentItem()->isSelected());
     }

@@ -27,7 +27,8 @@ private slots:
 };
 
 // Operations are written as "+text" (add), "-text" (remove) and "=old>new"
-// (edit), preceded by "!" when the task must be found gone; a null "before"
+// (edit), preceded by "!" when the task must be found gone or "#" when the
+// list must refuse to hold a task twice; a null "before"
 // means there is no file yet.
 void TestProductBacklog::changes_data()
 {
@@ -42,7 +43,7 @@ void TestProductBacklog::changes_data()
     QTest::newRow("add differing in case") << QByteArray("a") << QStringList{"+A"} << QByteArray("a\nA");
     QTest::newRow("adds to a missing file, nul kept") << QByteArray() << QStringList{nul, "+c"} << QByteArray("a\0b\nc", 5);
     QTest::newRow("add of several lines") << QByteArray("a") << QStringList{"+x\ny"} << QByteArray("a\nx\ny");
-    QTest::newRow("add of spaces") << QByteArray("a") << QStringList{"+  "} << QByteArray("a\n  ");
+    QTest::newRow("add of spaces adds nothing") << QByteArray("a") << QStringList{"+  ", "+\t \n "} << QByteArray("a");
     QTest::newRow("remove takes the first of two") << QByteArray("a\nb\na") << QStringList{"-a"} << QByteArray("b\na");
     QTest::newRow("remove of no task normalises") << QByteArray("a\r\nb\n") << QStringList{"-z"} << QByteArray("a\nb");
     QTest::newRow("remove the only task") << QByteArray("a") << QStringList{"-a"} << QByteArray("");
@@ -50,7 +51,8 @@ void TestProductBacklog::changes_data()
     QTest::newRow("edit to the text unchanged rewrites") << QByteArray("a\r\n") << QStringList{"=a>a"} << QByteArray("a");
     QTest::newRow("edit of a vanished task writes nothing") << QByteArray("\xef\xbb\xbf" "a\n") << QStringList{"!=z>y"}
                                                             << QByteArray("\xef\xbb\xbf" "a\n");
-    QTest::newRow("edit makes twins, remove takes the earlier") << QByteArray("a\nb\nc") << QStringList{"=c>a", "-a"} << QByteArray("b\na");
+    QTest::newRow("edit into a task held, refused") << QByteArray("a\nb\nc") << QStringList{"#=c>a", "=a>a\nb\nd"}
+                                                    << QByteArray("a\nd\nb\nc");
     QTest::newRow("edit into several lines") << QByteArray("a\nb") << QStringList{"=a>x\ny"} << QByteArray("x\ny\nb");
     QTest::newRow("edit into lines, empty ones dropped") << QByteArray("a\nb") << QStringList{"=b>\nx\n\ny\n"}
                                                          << QByteArray("a\nx\ny");
@@ -74,7 +76,8 @@ void TestProductBacklog::changes()
     QVERIFY2(store.errorString().isEmpty(), qPrintable(store.errorString()));
     for (QString operation : operations) {
         const bool gone = operation.startsWith('!');
-        if (gone)
+        const bool held = operation.startsWith('#');
+        if (gone || held)
             operation.remove(0, 1);
         const QString text = operation.mid(1);
         bool ok = false;
@@ -83,7 +86,9 @@ void TestProductBacklog::changes()
         case '-': ok = store.removeItem(text); break;
         case '=': ok = store.editItem(text.section('>', 0, 0), text.section('>', 1)); break;
         }
-        QVERIFY2(ok != gone && store.isNotFound() == gone, qPrintable(operation + ": " + store.errorString()));
+        QVERIFY2(ok != (gone || held) && store.isNotFound() == gone
+                     && (store.refusal() == TaskListFile::Refusal::Held) == held,
+                 qPrintable(operation + ": " + store.errorString()));
     }
     QCOMPARE(WorkDir::read(productbacklog::fileName()), after);
     // The list is what loading the file gives, so a window can show it as it is.

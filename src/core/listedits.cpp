@@ -9,7 +9,9 @@
 QStringList ListEdits::lines(const QString &text)
 {
     QStringList result = TaskListCodec::splitLines(text);
-    result.removeAll(QString());
+    result.erase(std::remove_if(result.begin(), result.end(),
+                                [](const QString &line) { return line.trimmed().isEmpty(); }),
+                 result.end());
     return result;
 }
 
@@ -89,12 +91,13 @@ ListEdits::Edit ListEdits::remove(const QVector<TaskRef> &refs, QVector<Removed>
     };
 }
 
-ListEdits::Edit ListEdits::restore(const QVector<Removed> &removed, QVector<TaskRef> *restored, bool skipPresent)
+ListEdits::Edit ListEdits::restore(const QVector<Removed> &removed, QVector<TaskRef> *restored)
 {
-    return [removed, restored, skipPresent](QStringList &list) {
+    return [removed, restored](QStringList &list) {
         QVector<TaskRef> back;
         for (const Removed &task : removed) {
-            if (skipPresent && list.contains(task.text, Qt::CaseSensitive))
+            // Put back elsewhere meanwhile: a second copy would double it.
+            if (list.contains(task.text, Qt::CaseSensitive))
                 continue;
             int row = qMin(task.row, list.size());
             if (task.previous.row < 0) {
@@ -118,9 +121,10 @@ ListEdits::Edit ListEdits::replace(const TaskRef &ref, const QStringList &lines,
     return replaceRun(ref, {ref.text}, lines, row);
 }
 
-ListEdits::Edit ListEdits::replaceRun(const TaskRef &first, const QStringList &run, const QStringList &lines, int *row)
+ListEdits::Edit ListEdits::replaceRun(const TaskRef &first, const QStringList &run, const QStringList &lines, int *row,
+                                      QStringList *put)
 {
-    return [first, run, lines, row](QStringList &list) {
+    return [first, run, lines, row, put](QStringList &list) {
         const int at = TaskRef::locate(list, first);
         if (at < 0 || at + run.size() > list.size())
             return Outcome::NotFound;
@@ -128,8 +132,19 @@ ListEdits::Edit ListEdits::replaceRun(const TaskRef &first, const QStringList &r
             if (list.at(at + i) != run.at(i))
                 return Outcome::NotFound;
         }
+        // The list keeps a single copy of a task, as an add leaves it.
+        QStringList replacement;
+        for (const QString &line : lines) {
+            const int held = list.indexOf(line);
+            const bool inRun = held >= at && held < at + run.size() && list.indexOf(line, at + run.size()) < 0;
+            if ((held < 0 || inRun) && !replacement.contains(line))
+                replacement.append(line);
+        }
+        if (replacement.isEmpty() && !lines.isEmpty())
+            return Outcome::Held;
         // An edit to nothing leaves an empty task, as the list's format has it.
-        const QStringList replacement = lines.isEmpty() ? QStringList{QString()} : lines;
+        if (replacement.isEmpty())
+            replacement.append(QString());
         const int common = qMin(run.size(), replacement.size());
         for (int i = 0; i < common; ++i)
             list[at + i] = replacement.at(i);
@@ -139,6 +154,8 @@ ListEdits::Edit ListEdits::replaceRun(const TaskRef &first, const QStringList &r
             list.removeAt(at + common);
         if (row)
             *row = at;
+        if (put)
+            *put = replacement;
         return Outcome::Changed;
     };
 }
@@ -159,12 +176,49 @@ ListEdits::Edit ListEdits::move(const TaskRef &ref, int to, int *from)
     };
 }
 
+ListEdits::Edit ListEdits::reorder(const TaskRef &ref, Place place, const TaskRef &anchor, Placed *placed)
+{
+    return [ref, place, anchor, placed](QStringList &list) {
+        const int at = TaskRef::locate(list, ref);
+        if (at < 0)
+            return Outcome::NotFound;
+        const int last = list.size() - 1;
+        int target = at;
+        switch (place) {
+        case Place::Up: target = at - 1; break;
+        case Place::Down: target = at + 1; break;
+        case Place::Top: target = 0; break;
+        case Place::Bottom: target = last; break;
+        case Place::Before: {
+            const int before = anchor.row < 0 ? -1 : TaskRef::locate(list, anchor);
+            if (before == at)
+                target = at;
+            else if (before >= 0)
+                target = before > at ? before - 1 : before;
+            else
+                target = anchor.row < 0 ? last : anchor.row;
+            break;
+        }
+        }
+        target = qBound(0, target, last);
+        if (placed) {
+            placed->from = at;
+            placed->to = target;
+            placed->next = at < last ? TaskRef{at, list.at(at + 1)} : TaskRef();
+        }
+        if (target == at)
+            return Outcome::Unchanged;
+        list.move(at, target);
+        return Outcome::Changed;
+    };
+}
+
 ListEdits::PairEdit ListEdits::transfer(const QVector<Transfer> &items, QVector<Transfer> *done)
 {
     return [items, done](QStringList &from, QStringList &to) {
         QVector<TaskRef> refs;
         for (const Transfer &item : items) {
-            if (item.from >= 0)
+            if (item.leaves)
                 refs.append(TaskRef{item.from, item.text});
         }
         const QVector<int> rows = TaskRef::locateAll(from, refs);
@@ -173,18 +227,21 @@ ListEdits::PairEdit ListEdits::transfer(const QVector<Transfer> &items, QVector<
 
         QVector<Transfer> result = items;
         int next = 0;
+        bool changed = !rows.isEmpty();
         for (Transfer &item : result) {
-            if (item.from >= 0)
+            if (item.leaves)
                 item.from = rows.at(next++);
-            if (item.to < 0)
-                continue;
-            // The target keeps a single copy of a task.
-            if (!item.evenIfHeld && to.contains(item.text, Qt::CaseSensitive)) {
-                item.to = -1;
+            // The target keeps a single copy of a task: one it holds already
+            // stays where it is, and is what a leaving task's text lives on in.
+            const int held = to.indexOf(item.text);
+            item.added = held < 0;
+            if (!item.added) {
+                item.to = held;
                 continue;
             }
             item.to = qBound(0, item.to, to.size());
             to.insert(item.to, item.text);
+            changed = true;
         }
         QVector<int> leaving = rows;
         std::sort(leaving.begin(), leaving.end());
@@ -192,15 +249,15 @@ ListEdits::PairEdit ListEdits::transfer(const QVector<Transfer> &items, QVector<
             from.removeAt(leaving.at(i));
         if (done)
             *done = result;
-        return Outcome::Changed;
+        return changed ? Outcome::Changed : Outcome::Unchanged;
     };
 }
 
-QVector<ListEdits::Transfer> ListEdits::reversed(const QVector<Transfer> &done)
+QVector<ListEdits::Transfer> ListEdits::reversed(const QVector<Transfer> &done, bool allLeave)
 {
     QVector<Transfer> back;
     back.reserve(done.size());
     for (const Transfer &item : done)
-        back.append(Transfer{item.text, item.to, item.from, !item.evenIfHeld});
+        back.append(Transfer{item.text, item.to, item.from, allLeave || item.added});
     return back;
 }

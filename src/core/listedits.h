@@ -32,20 +32,32 @@ public:
         TaskRef previous;
     };
 
-    // One task moving between two lists: the row it leaves (-1: it only
-    // goes into the target) and the row it goes to (-1: it only leaves, as
-    // the target holds it already). A move keeps a single copy in the
-    // target; taking one back (evenIfHeld) returns the task even where an
-    // equal one is.
+    // One task moving between two lists. A task that leaves must be in the
+    // source, found by its row there and its text; one that does not leave
+    // only goes into the target. The target takes it at row to unless it
+    // holds it already, which transfer() records in added.
     struct Transfer {
         QString text;
         int from = -1;
         int to = End;
-        bool evenIfHeld = false;
+        bool leaves = true;
+        bool added = false;
+    };
+
+    // Where reorder() puts a task: a place up or down from where it is now,
+    // at the top or the bottom, or right before another task.
+    enum class Place { Up, Down, Top, Bottom, Before };
+    // Where a reordered task was and went, and the task that followed it
+    // there (row -1 when it was last): putting it before that one again
+    // takes the move back.
+    struct Placed {
+        int from = -1;
+        int to = -1;
+        TaskRef next;
     };
 
     // The tasks a text typed over several lines stands for: its lines that
-    // are not empty.
+    // hold more than white space.
     static QStringList lines(const QString &text);
 
     // Inserts, in order from row at on, each of texts that the list does
@@ -62,28 +74,39 @@ public:
     static Edit remove(const QVector<TaskRef> &refs, QVector<Removed> *removed = nullptr);
     // Puts removed tasks back, each right after the task it followed when
     // that is still there, else at its old row, bounded by the list's
-    // length; with skipPresent, not those the list holds again. restored
-    // gets where they went.
-    static Edit restore(const QVector<Removed> &removed, QVector<TaskRef> *restored = nullptr,
-                        bool skipPresent = false);
+    // length; not those the list holds again. restored gets where they went.
+    static Edit restore(const QVector<Removed> &removed, QVector<TaskRef> *restored = nullptr);
     // Replaces the task ref points at with lines; NotFound when it is gone.
     // row gets where the first line went.
     static Edit replace(const TaskRef &ref, const QStringList &lines, int *row = nullptr);
     // Replaces the run of tasks that first starts and that reads run with
-    // lines; NotFound unless all of run is still there, in order.
+    // lines; NotFound unless all of run is still there, in order. As an add
+    // does, it leaves out the lines that the rest of the list holds, and
+    // repeats: Held when that leaves none.
+    // put gets the lines it put in.
     static Edit replaceRun(const TaskRef &first, const QStringList &run, const QStringList &lines,
-                           int *row = nullptr);
+                           int *row = nullptr, QStringList *put = nullptr);
     // Moves the task ref points at to row to, bounded by the list's length;
     // NotFound when it is gone. from gets the row it left.
     static Edit move(const TaskRef &ref, int to, int *from = nullptr);
+    // Moves the task ref points at as place says, reckoned from where it is
+    // now: Before puts it right before the task anchor points at, or at
+    // anchor's row when that task is gone, and at the end for an anchor of
+    // row -1.
+    // NotFound when the task is gone.
+    static Edit reorder(const TaskRef &ref, Place place, const TaskRef &anchor = TaskRef(),
+                        Placed *placed = nullptr);
 
-    // Moves tasks from one list to the other: the target takes each it
-    // does not hold yet, at the row given, and the source gives it up. All
-    // or nothing: NotFound when the source no longer holds one of them.
+    // Moves tasks from one list to the other: the target takes each it does
+    // not hold yet, at the row given, and the source gives up those that
+    // leave. All or nothing: NotFound when the source no longer holds one
+    // of them. Whatever leaves the source is in the target afterwards.
     // done gets what happened, ready to be turned round by reversed().
     static PairEdit transfer(const QVector<Transfer> &items, QVector<Transfer> *done = nullptr);
-    // The transfer that takes back what done did.
-    static QVector<Transfer> reversed(const QVector<Transfer> &done);
+    // The transfer that takes back what done did: the tasks it added to the
+    // target leave it again, and the source takes back all of them, unless
+    // it holds them. With allLeave, all leave, as in the first transfer.
+    static QVector<Transfer> reversed(const QVector<Transfer> &done, bool allLeave = false);
 };
 
 #endif // LISTEDITS_H

@@ -71,10 +71,10 @@ bool productbacklog::write(QString secret)
     return addItem(HiddenMessage::decipher(enciphered, secret));
 }
 
-bool productbacklog::change(const TaskListFile::Edit &edit)
+bool productbacklog::change(const TaskListFile::Edit &edit, bool mayCreate)
 {
     readIfUnread();
-    return file.change(tasks, edit);
+    return file.change(tasks, edit, mayCreate);
 }
 
 bool productbacklog::refresh()
@@ -95,6 +95,11 @@ bool productbacklog::isReadOnly() const
 bool productbacklog::isNotFound() const
 {
     return file.isNotFound();
+}
+
+TaskListFile::Refusal productbacklog::refusal() const
+{
+    return file.refusal();
 }
 
 QString productbacklog::errorString() const

@@ -37,14 +37,17 @@ public:
     // text, with errorString() empty, or when the file refused the change.
     bool write(QString secret);
 
-    // Applies any edit of the list (see ListEdits) to the file.
-    bool change(const TaskListFile::Edit &edit);
+    // Applies any edit of the list (see ListEdits) to the file, making the
+    // file anew if it is gone only when mayCreate.
+    bool change(const TaskListFile::Edit &edit, bool mayCreate = true);
     // Re-reads the file if it changed on disk; true when the list was read again.
     bool refresh();
     // True when the file could not be read or is not text: changes are refused.
     bool isReadOnly() const;
     // True when the last change was refused because its task is gone.
     bool isNotFound() const;
+    // Why the list refused the last change, if it did.
+    TaskListFile::Refusal refusal() const;
     // Why the last call failed, naming the file; empty after a success.
     // Never reads the file: before the first read it tells whether the
     // file could be made.

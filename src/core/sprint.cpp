@@ -3,10 +3,16 @@
 #include "unlockcheck.h"
 
 Sprint::Sprint(int i)
+    : Sprint(i, CreateMissing)
+{
+}
+
+Sprint::Sprint(int i, Opening opening)
     : index(i)
     , file(fileName(i))
+    , existingOnly(opening == ExistingOnly)
 {
-    file.load(tasks);
+    file.load(tasks, !existingOnly);
     UnlockCheck::run(index);
 }
 
@@ -28,20 +34,20 @@ bool Sprint::deleteTask(QString task)
 bool Sprint::moveTask(QString task, int sprint)
 {
     // Looked for from the top, the task is found at its first row.
-    return moveTo(sprint, {ListEdits::Transfer{task, 0, ListEdits::End}});
+    return transferWith(sprint, false, CreateMissing, {ListEdits::Transfer{task, 0, ListEdits::End}}, nullptr);
 }
 
 bool Sprint::moveTo(int sprint, const QVector<ListEdits::Transfer> &items, QVector<ListEdits::Transfer> *done)
 {
-    return transferWith(sprint, false, items, done);
+    return transferWith(sprint, false, ExistingOnly, items, done);
 }
 
 bool Sprint::takeFrom(int sprint, const QVector<ListEdits::Transfer> &items, QVector<ListEdits::Transfer> *done)
 {
-    return transferWith(sprint, true, items, done);
+    return transferWith(sprint, true, ExistingOnly, items, done);
 }
 
-bool Sprint::transferWith(int sprint, bool incoming, const QVector<ListEdits::Transfer> &items,
+bool Sprint::transferWith(int sprint, bool incoming, Opening opening, const QVector<ListEdits::Transfer> &items,
                           QVector<ListEdits::Transfer> *done)
 {
     // A move onto this sprint itself would only take the task out of it.
@@ -49,18 +55,16 @@ bool Sprint::transferWith(int sprint, bool incoming, const QVector<ListEdits::Tr
         file.setErrorString(QString());
         return true;
     }
+    const bool mayCreate = opening == CreateMissing;
     // A sprint that cannot take changes must not make the other sprint's
     // file either: a change that changes nothing tells.
-    if (!change([](QStringList &) { return TaskListFile::Outcome::Unchanged; }))
+    if (!change([](QStringList &) { return TaskListFile::Outcome::Unchanged; }, mayCreate))
         return false;
-    Sprint other(sprint);
-    return incoming ? transfer(other, *this, items, done) : transfer(*this, other, items, done);
-}
-
-bool Sprint::transfer(Sprint &from, Sprint &to, const QVector<ListEdits::Transfer> &items,
-                      QVector<ListEdits::Transfer> *done)
-{
-    return TaskListFile::transfer(from.file, from.tasks, to.file, to.tasks, ListEdits::transfer(items, done));
+    Sprint other(sprint, opening);
+    Sprint &from = incoming ? other : *this;
+    Sprint &to = incoming ? *this : other;
+    return TaskListFile::transfer(from.file, from.tasks, to.file, to.tasks, ListEdits::transfer(items, done),
+                                  mayCreate);
 }
 
 QStringList Sprint::getTasks() const
@@ -75,7 +79,12 @@ bool Sprint::writeChanges()
 
 bool Sprint::change(const TaskListFile::Edit &edit)
 {
-    return file.change(tasks, edit);
+    return change(edit, !existingOnly);
+}
+
+bool Sprint::change(const TaskListFile::Edit &edit, bool mayCreate)
+{
+    return file.change(tasks, edit, mayCreate);
 }
 
 bool Sprint::refresh()
@@ -91,6 +100,11 @@ bool Sprint::isReadOnly() const
 bool Sprint::isNotFound() const
 {
     return file.isNotFound();
+}
+
+TaskListFile::Refusal Sprint::refusal() const
+{
+    return file.refusal();
 }
 
 QString Sprint::errorString() const

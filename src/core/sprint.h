@@ -19,6 +19,12 @@ class Sprint
 {
 public:
     explicit Sprint(int i);
+    // What a new Sprint does when the sprint has no file.
+    enum Opening {
+        CreateMissing,  // makes it empty, as Sprint(int) does
+        ExistingOnly,   // leaves it missing, and refuses every change
+    };
+    Sprint(int i, Opening opening);
 
     // Adds each line of task that is not empty and not in the sprint yet.
     bool addTask(QString task);
@@ -38,8 +44,11 @@ public:
 
     // Applies any edit of the list (see ListEdits) to the file.
     bool change(const TaskListFile::Edit &edit);
+    bool change(const TaskListFile::Edit &edit, bool mayCreate);
     // Moves tasks to sprint number sprint (moveTo) or from it to this one
-    // (takeFrom), as moveTask does; done gets what was moved, for undoing.
+    // (takeFrom), as moveTask does, but between existing files only: a
+    // sprint file that is gone is never made anew. done gets what was
+    // moved, for undoing.
     bool moveTo(int sprint, const QVector<ListEdits::Transfer> &items,
                 QVector<ListEdits::Transfer> *done = nullptr);
     bool takeFrom(int sprint, const QVector<ListEdits::Transfer> &items,
@@ -51,6 +60,8 @@ public:
     bool isReadOnly() const;
     // True when the last change was refused because its task is gone.
     bool isNotFound() const;
+    // Why the list refused the last change, if it did.
+    TaskListFile::Refusal refusal() const;
     // Why the last call failed, naming the file; empty after a success.
     QString errorString() const;
     int number() const { return index; }
@@ -61,13 +72,11 @@ private:
     QStringList tasks;
     int index;
     TaskListFile file;
+    bool existingOnly;
 
     // Moves items to or from (incoming) sprint number sprint.
-    bool transferWith(int sprint, bool incoming, const QVector<ListEdits::Transfer> &items,
+    bool transferWith(int sprint, bool incoming, Opening opening, const QVector<ListEdits::Transfer> &items,
                       QVector<ListEdits::Transfer> *done);
-    // Moves items from one sprint to the other; both report the outcome.
-    static bool transfer(Sprint &from, Sprint &to, const QVector<ListEdits::Transfer> &items,
-                         QVector<ListEdits::Transfer> *done);
 };
 
 #endif // SPRINT_H

@@ -19,7 +19,11 @@ TaskListCodec::Decoded TaskListCodec::decode(const QByteArray &bytes)
         // default state drops the byte-order mark.
         QTextCodec::ConverterState state;
         const QString text = codec->toUnicode(bytes.constData(), bytes.size(), &state);
-        result.valid = state.invalidChars == 0 && state.remainingChars == 0;
+        // The decoder lets lone surrogates through, and turns a UTF-32 value
+        // past U+10FFFF into two of them, uncounted: written back as UTF-8
+        // they would become question marks.
+        result.valid = state.invalidChars == 0 && state.remainingChars == 0 && isWellFormed(text);
+        result.encoding = codec->name();
         result.tasks = splitLines(text);
         return result;
     }
@@ -69,6 +73,20 @@ TaskListCodec::Decoded TaskListCodec::decode(const QByteArray &bytes)
     }
     result.exact = exact && result.valid;
     return result;
+}
+
+bool TaskListCodec::isWellFormed(const QString &text)
+{
+    const int size = text.size();
+    for (int i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (!c.isSurrogate())
+            continue;
+        if (c.isLowSurrogate() || i + 1 == size || !text.at(i + 1).isLowSurrogate())
+            return false;
+        ++i;
+    }
+    return true;
 }
 
 bool TaskListCodec::scanAscii(const char *data, int size, int *lineFeeds)

@@ -20,6 +20,8 @@ public:
         // True when encoding tasks gives the bytes back exactly: UTF-8
         // without a byte-order mark, carriage return or final line feed.
         bool exact = false;
+        // The encoding the bytes were read in, as its byte-order mark says.
+        QByteArray encoding = "UTF-8";
     };
 
     static Decoded decode(const QByteArray &bytes);
@@ -40,6 +42,9 @@ public:
     static bool reencode(QByteArray &bytes, const QStringList &before, const QStringList &after);
 
 private:
+    // Whether every surrogate in text is half of a pair: UTF-8 has no way
+    // to store one that is not.
+    static bool isWellFormed(const QString &text);
     // Appends the UTF-8 of task to bytes; false when it would not load back
     // as one line (a line feed, a final carriage return, a lone surrogate).
     static bool appendExact(QByteArray &bytes, const QString &task);

@@ -32,12 +32,14 @@ TaskListFile::TaskListFile(const QString &fileName)
 {
 }
 
-bool TaskListFile::load(QStringList &tasks)
+bool TaskListFile::load(QStringList &tasks, bool create)
 {
     tasks.clear();
     if (QFile::exists(m_fileName))
         return read(tasks);
-    if (!create())
+    if (!create)
+        return succeed();
+    if (!this->create())
         return QFile::exists(m_fileName) ? read(tasks) : false;
     remember(tasks, QByteArray(""), true);
     return true;
@@ -86,13 +88,13 @@ bool TaskListFile::refresh(QStringList &tasks)
     return !(wasUnreadable && m_state == State::Unreadable);
 }
 
-bool TaskListFile::change(QStringList &tasks, const Edit &edit)
+bool TaskListFile::change(QStringList &tasks, const Edit &edit, bool mayCreate)
 {
-    m_notFound = false;
+    m_refusal = Refusal::None;
     const FileLock lock(lockFilePath());
     if (!checkLock(lock))
         return false;
-    if (!syncForChange(tasks))
+    if (!syncForChange(tasks, mayCreate))
         return false;
     const QStringList before = tasks;
     switch (edit(tasks)) {
@@ -100,8 +102,10 @@ bool TaskListFile::change(QStringList &tasks, const Edit &edit)
         return succeed();
     case Outcome::NotFound:
         tasks = before;
-        m_notFound = true;
-        return fail(notFoundMessage());
+        return refuse(Refusal::NotFound);
+    case Outcome::Held:
+        tasks = before;
+        return refuse(Refusal::Held);
     case Outcome::Changed:
         break;
     }
@@ -114,18 +118,21 @@ bool TaskListFile::change(QStringList &tasks, const Edit &edit)
 }
 
 bool TaskListFile::transfer(TaskListFile &from, QStringList &fromTasks, TaskListFile &to, QStringList &toTasks,
-                            const PairEdit &edit)
+                            const PairEdit &edit, bool mayCreate)
 {
-    const bool done = transferLocked(from, fromTasks, to, toTasks, edit);
+    to.m_refusal = Refusal::None;
+    const bool done = transferLocked(from, fromTasks, to, toTasks, edit, mayCreate);
+    if (to.m_refusal != Refusal::None)
+        from.m_refusal = to.m_refusal;
     to.m_error = from.m_error;
-    to.m_notFound = from.m_notFound;
+    to.m_refusal = from.m_refusal;
     return done;
 }
 
 bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, TaskListFile &to,
-                                  QStringList &toTasks, const PairEdit &edit)
+                                  QStringList &toTasks, const PairEdit &edit, bool mayCreate)
 {
-    from.m_notFound = false;
+    from.m_refusal = Refusal::None;
     const QString fromLock = from.lockFilePath();
     const QString toLock = to.lockFilePath();
     if (fromLock == toLock)
@@ -143,9 +150,9 @@ bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, Ta
     const FileLock secondLock(second.lockFilePath());
     if (!second.checkLock(secondLock))
         return from.fail(second.errorString());
-    if (!from.syncForChange(fromTasks))
+    if (!from.syncForChange(fromTasks, mayCreate))
         return false;
-    if (!to.syncForChange(toTasks))
+    if (!to.syncForChange(toTasks, mayCreate))
         return from.fail(to.errorString());
 
     const QStringList fromBefore = fromTasks;
@@ -154,10 +161,10 @@ bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, Ta
     case Outcome::Unchanged:
         return from.succeed();
     case Outcome::NotFound:
+    case Outcome::Held:
         fromTasks = fromBefore;
         toTasks = toBefore;
-        from.m_notFound = true;
-        return from.fail(from.notFoundMessage());
+        return from.refuse(Refusal::NotFound);
     case Outcome::Changed:
         break;
     }
@@ -221,15 +228,19 @@ TaskListFile::Freshness TaskListFile::catchUp(QStringList &tasks)
     return Freshness::Reread;
 }
 
-bool TaskListFile::syncForChange(QStringList &tasks)
+bool TaskListFile::syncForChange(QStringList &tasks, bool mayCreate)
 {
     switch (catchUp(tasks)) {
     case Freshness::Unchanged:
-        // A file still missing as last seen: the change starts a new one.
-        return m_state == State::NotText ? fail(notTextMessage()) : succeed();
+        if (m_state == State::NotText)
+            return fail(notTextMessage());
+        // A file still missing as last seen: the change starts a new one,
+        // where it may.
+        return m_stamp.exists() || mayCreate ? succeed() : refuse(Refusal::Missing);
     case Freshness::Removed:
         // Gone since the list was shown: refuse to recreate it from a list
         // the user has not seen.
+        m_refusal = Refusal::Missing;
         return false;
     case Freshness::Reread:
         break;
@@ -273,6 +284,7 @@ bool TaskListFile::read(QStringList &tasks)
     tasks = std::move(decoded.tasks);
     remember(tasks, bytes, decoded.exact);
     m_stamp = stamp;
+    m_encoding = decoded.encoding;
     if (!decoded.valid) {
         m_state = State::NotText;
         return fail(notTextMessage());
@@ -406,8 +418,8 @@ QString TaskListFile::cannotWrite(const QString &reason) const
 
 QString TaskListFile::notTextMessage() const
 {
-    return tr("File %1 is not valid UTF-8 text.\nIts tasks are shown as read, and no change is saved over them.")
-        .arg(displayName());
+    return tr("File %1 is not valid %2 text.\nIts tasks are shown as read, and no change is saved over them.")
+        .arg(displayName(), QString::fromLatin1(m_encoding));
 }
 
 QString TaskListFile::removedMessage() const
@@ -420,6 +432,34 @@ QString TaskListFile::notFoundMessage() const
 {
     return tr("A task you chose is no longer in %1:\nanother window or program changed or removed it. Nothing was changed.")
         .arg(displayName());
+}
+
+QString TaskListFile::heldMessage() const
+{
+    return tr("%1 holds already every task this change would add:\nanother window or program put them there. Nothing was changed.")
+        .arg(displayName());
+}
+
+QString TaskListFile::missingMessage() const
+{
+    return tr("File %1 is gone:\nanother window or program removed it. It is not made anew here. Nothing was changed.")
+        .arg(displayName());
+}
+
+bool TaskListFile::refuse(Refusal refusal)
+{
+    m_refusal = refusal;
+    switch (refusal) {
+    case Refusal::NotFound:
+        return fail(notFoundMessage());
+    case Refusal::Held:
+        return fail(heldMessage());
+    case Refusal::Missing:
+        return fail(missingMessage());
+    case Refusal::None:
+        break;
+    }
+    return false;
 }
 
 QString TaskListFile::folderRefusal() const

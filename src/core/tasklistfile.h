@@ -35,8 +35,8 @@ public:
     bool isReadOnly() const { return m_state != State::Readable; }
 
     // Loads the file into tasks, creating it empty when no entry of that
-    // name exists.
-    bool load(QStringList &tasks);
+    // name exists and create is true.
+    bool load(QStringList &tasks, bool create = true);
 
     // Creates the file empty when no entry of that name exists, and reads
     // nothing: for a store that reads its list only when it is needed.
@@ -52,16 +52,27 @@ public:
         Changed,    // the list changed: write it
         Unchanged,  // nothing to write
         NotFound,   // a task it was to act on is gone: write nothing
+        Held,       // all it would add is in the list already: write nothing
     };
     using Edit = std::function<Outcome(QStringList &)>;
     // An edit of two lists at once, from and to.
     using PairEdit = std::function<Outcome(QStringList &, QStringList &)>;
 
+    // Why the last change was refused although the file could be changed:
+    // the list does not allow it as it is now.
+    enum class Refusal {
+        None,
+        NotFound,  // a task it acts on is no longer in the file
+        Held,      // the list holds already what it would add
+        Missing,   // the file is gone, and the change may not make it anew
+    };
+
     // Applies edit to the file's current content, under the lock, and
     // writes the result. On return, tasks equals what loading the file
     // gives. Returns false, with errorString(), when the change could not
-    // be saved or its task was gone (isNotFound()).
-    bool change(QStringList &tasks, const Edit &edit);
+    // be saved or the list refused it (refusal()). A missing file is made
+    // anew only when mayCreate.
+    bool change(QStringList &tasks, const Edit &edit, bool mayCreate = true);
 
     // Applies edit to two files' current contents under both their locks,
     // then writes to before from: a crash in between leaves a task that
@@ -69,15 +80,16 @@ public:
     // cannot be written, to is put back as it was. Both report the outcome
     // and any error.
     static bool transfer(TaskListFile &from, QStringList &fromTasks, TaskListFile &to, QStringList &toTasks,
-                         const PairEdit &edit);
+                         const PairEdit &edit, bool mayCreate = true);
 
     // Rewrites the file from its current content, normalising it.
     bool rewrite(QStringList &tasks);
 
+    Refusal refusal() const { return m_refusal; }
     // True when the last change was refused because a task it was to act
     // on is no longer in the file: another window or program changed or
     // removed it.
-    bool isNotFound() const { return m_notFound; }
+    bool isNotFound() const { return m_refusal == Refusal::NotFound; }
 
 private:
     enum class State { Readable, Unreadable, NotText };
@@ -86,7 +98,7 @@ private:
     QString writablePath() const;
     QString lockFilePath() const;
     static bool transferLocked(TaskListFile &from, QStringList &fromTasks, TaskListFile &to,
-                               QStringList &toTasks, const PairEdit &edit);
+                               QStringList &toTasks, const PairEdit &edit, bool mayCreate);
     // False, saying why, when lock could not be taken.
     bool checkLock(const FileLock &lock);
     // Reads the file again if it changed since last read or written, and
@@ -94,7 +106,9 @@ private:
     Freshness catchUp(QStringList &tasks);
     // catchUp() for a change: false, with the reason, when the change must
     // not go ahead.
-    bool syncForChange(QStringList &tasks);
+    bool syncForChange(QStringList &tasks, bool mayCreate);
+    // Refuses a change for what the list holds, saying why.
+    bool refuse(Refusal refusal);
     bool create();
     bool read(QStringList &tasks);
     bool write(QStringList &tasks);
@@ -110,6 +124,8 @@ private:
     QString notTextMessage() const;
     QString removedMessage() const;
     QString notFoundMessage() const;
+    QString heldMessage() const;
+    QString missingMessage() const;
     // Why the folder refuses new files, or empty when it takes them.
     QString folderRefusal() const;
     bool fail(const QString &message);
@@ -118,8 +134,9 @@ private:
     QString m_fileName;
     QString m_error;
     State m_state = State::Readable;
+    QByteArray m_encoding;  // of the last read, for a list that is not text
     FileStamp m_stamp;
-    bool m_notFound = false;
+    Refusal m_refusal = Refusal::None;
     // The file's bytes as last read or written, and the list they encode,
     // sharing its strings with the store's: a change re-encodes only the
     // tasks it changed and splices them in. Empty and null when unknown.

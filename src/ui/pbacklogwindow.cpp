@@ -37,11 +37,15 @@ PBacklogWindow::~PBacklogWindow()
 void PBacklogWindow::on_add_clicked()
 {
     QString text;
-    if (!TaskDialog::ask(QStringLiteral("Add task"), &text))
-        return;
-    const QStringList lines = ListEdits::lines(text);
-    if (!lines.isEmpty())
-        taskList->perform(TaskCommand::insert(taskList->store(), ListEdits::End, lines, tr("Add task")));
+    // A change the files refuse gives the text back to the editor, so
+    // that what was typed is never lost.
+    do {
+        if (!TaskDialog::ask(QStringLiteral("Add task"), &text))
+            return;
+    } while (!ListEdits::lines(text).isEmpty()
+             && taskList->perform(TaskCommand::insert(taskList->store(), taskList->history(), ListEdits::End,
+                                                      ListEdits::lines(text), tr("Add task")))
+                 == TaskListController::Result::Failed);
 }
 
 void PBacklogWindow::on_delete_2_clicked()
@@ -65,15 +69,24 @@ void PBacklogWindow::on_edit_clicked()
         return;
     }
 
-    QString text = task.text;
-    if (!TaskDialog::ask(QStringLiteral("Edit task"), &text))
-        return;
-    const QStringList lines = ListEdits::lines(text);
-    if (lines.isEmpty() || lines == QStringList{task.text})
-        return;
     TaskStore *store = taskList->store();
-    const auto outcome = taskList->perform(TaskCommand::replace(store, taskList->history(), task, lines), true);
-    if (outcome != TaskListController::Outcome::NotFound)
+    QString text = task.text;
+    QStringList lines;
+    TaskListController::Result result = TaskListController::Result::Failed;
+    // As for Add, the editor comes back with the text when the change was
+    // not saved, and when the backlog holds what was typed already.
+    while (result == TaskListController::Result::Failed || result == TaskListController::Result::Held) {
+        if (!TaskDialog::ask(QStringLiteral("Edit task"), &text))
+            return;
+        lines = ListEdits::lines(text);
+        if (lines.isEmpty() || lines == QStringList{task.text})
+            return;
+        result = taskList->perform(TaskCommand::replace(store, taskList->history(), task, lines), true);
+        if (result == TaskListController::Result::Held)
+            taskList->warn(tr("The product backlog holds every line you typed already, and keeps each task once.\n"
+                              "Change the text, or cancel to leave the task as it was."));
+    }
+    if (result == TaskListController::Result::Done)
         return;
 
     // Another window or program changed or removed the task meanwhile: what
@@ -83,5 +96,5 @@ void PBacklogWindow::on_edit_clicked()
         tr("The task you edited was changed or removed by another window or program while the editor was open.\n"
            "Add what you typed as a new task?"));
     if (answer == QMessageBox::Yes)
-        taskList->perform(TaskCommand::insert(store, ListEdits::End, lines, tr("Add task")));
+        taskList->perform(TaskCommand::insert(store, taskList->history(), ListEdits::End, lines, tr("Add task")));
 }

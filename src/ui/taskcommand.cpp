@@ -4,9 +4,6 @@
 #include "sprint.h"
 #include "taskstore.h"
 
-#include <QCoreApplication>
-
-#include <algorithm>
 #include <memory>
 
 TaskCommand::TaskCommand(const QString &text)
@@ -14,37 +11,33 @@ TaskCommand::TaskCommand(const QString &text)
     setText(text);
 }
 
-bool TaskCommand::apply()
-{
-    m_skipNext = m_forward();
-    return m_skipNext;
-}
-
-bool TaskCommand::revert()
-{
-    m_skipNext = m_back();
-    return m_skipNext;
-}
-
 void TaskCommand::redo()
 {
-    if (!m_skipNext)
-        m_forward();
-    m_skipNext = false;
+    runStep(m_forward);
 }
 
 void TaskCommand::undo()
 {
-    if (!m_skipNext)
-        m_back();
-    m_skipNext = false;
+    runStep(m_back);
+}
+
+void TaskCommand::runStep(const Step &step)
+{
+    if (m_ranAhead) {
+        m_ranAhead = false;
+        return;
+    }
+    m_error.clear();
+    m_refusal = TaskListFile::Refusal::None;
+    m_succeeded = step();
+    m_everDone = m_everDone || m_succeeded;
 }
 
 bool TaskCommand::run(TaskStore *store, const TaskListFile::Edit &edit)
 {
-    const bool done = store->change(edit);
+    const bool done = store->change(edit, !m_everDone);
     m_error = done ? QString() : store->errorString();
-    m_notFound = !done && store->isNotFound();
+    m_refusal = done ? TaskListFile::Refusal::None : store->refusal();
     return done;
 }
 
@@ -53,9 +46,23 @@ bool TaskCommand::keep(DeletedTasks *history, TaskStore *store, const QStringLis
     // Nothing is taken out of a list before a copy of it is kept.
     if (history->append(store->fileName(), texts))
         return true;
-    m_error = history->errorString() + QCoreApplication::translate("TaskCommand", "\nNothing was changed.");
-    m_notFound = false;
+    m_error = history->errorString() + tr("\nNothing was changed.");
     return false;
+}
+
+bool TaskCommand::nothingToDo()
+{
+    m_error = tr("The list already reads as this step would leave it: another window or program made the same "
+                 "change. Nothing was changed.");
+    m_refusal = TaskListFile::Refusal::Held;
+    return false;
+}
+
+bool TaskCommand::noteTransfer(bool moved, const Sprint *sprint)
+{
+    m_error = moved ? QString() : sprint->errorString();
+    m_refusal = moved ? TaskListFile::Refusal::None : sprint->refusal();
+    return moved;
 }
 
 namespace {
@@ -67,21 +74,22 @@ int firstRow(const QVector<ListEdits::Removed> &removed)
 
 } // namespace
 
-TaskCommand *TaskCommand::insert(TaskStore *store, int at, const QStringList &texts, const QString &text)
+TaskCommand *TaskCommand::insert(TaskStore *store, DeletedTasks *history, int at, const QStringList &texts,
+                                 const QString &text)
 {
     auto *command = new TaskCommand(text);
-    // What the last step did: where the added tasks are, or where they were.
+    // Where the added tasks are, and where they were when last taken back.
     auto added = std::make_shared<QVector<TaskRef>>();
     auto taken = std::make_shared<QVector<ListEdits::Removed>>();
-    auto first = std::make_shared<bool>(true);
     command->m_forward = [=] {
-        if (!*first) {
-            if (!command->run(store, ListEdits::restore(*taken, added.get(), true)))
+        if (command->m_everDone) {
+            if (!command->run(store, ListEdits::restore(*taken, added.get())))
                 return false;
-            command->m_focus = added->isEmpty() ? -1 : added->last().row;
+            if (added->isEmpty())
+                return command->nothingToDo();
+            command->m_focus = added->last().row;
             return true;
         }
-        *first = false;
         QVector<int> rows;
         if (!command->run(store, ListEdits::insert(at, texts, &rows)))
             return false;
@@ -97,7 +105,8 @@ TaskCommand *TaskCommand::insert(TaskStore *store, int at, const QStringList &te
         return true;
     };
     command->m_back = [=] {
-        if (!command->run(store, ListEdits::remove(*added, taken.get())))
+        if (!command->keep(history, store, TaskRef::textsOf(*added))
+            || !command->run(store, ListEdits::remove(*added, taken.get())))
             return false;
         command->m_focus = firstRow(*taken);
         return true;
@@ -107,7 +116,7 @@ TaskCommand *TaskCommand::insert(TaskStore *store, int at, const QStringList &te
 
 TaskCommand *TaskCommand::remove(TaskStore *store, DeletedTasks *history, const QVector<TaskRef> &refs)
 {
-    auto *command = new TaskCommand(QCoreApplication::translate("TaskCommand", "Delete"));
+    auto *command = new TaskCommand(tr("Delete"));
     auto present = std::make_shared<QVector<TaskRef>>(refs);
     auto taken = std::make_shared<QVector<ListEdits::Removed>>();
     command->m_forward = [=] {
@@ -120,7 +129,9 @@ TaskCommand *TaskCommand::remove(TaskStore *store, DeletedTasks *history, const 
     command->m_back = [=] {
         if (!command->run(store, ListEdits::restore(*taken, present.get())))
             return false;
-        command->m_focus = present->isEmpty() ? -1 : present->first().row;
+        if (present->isEmpty())
+            return command->nothingToDo();
+        command->m_focus = present->first().row;
         return true;
     };
     return command;
@@ -129,42 +140,52 @@ TaskCommand *TaskCommand::remove(TaskStore *store, DeletedTasks *history, const 
 TaskCommand *TaskCommand::replace(TaskStore *store, DeletedTasks *history, const TaskRef &ref,
                                   const QStringList &lines)
 {
-    auto *command = new TaskCommand(QCoreApplication::translate("TaskCommand", "Edit task"));
-    const QStringList before{ref.text};
-    const QStringList after = lines.isEmpty() ? QStringList{QString()} : lines;
+    auto *command = new TaskCommand(tr("Edit task"));
+    // What the task reads now, where, and what the next step makes it read:
+    // a redo and an undo each swap the two.
+    auto reads = std::make_shared<QStringList>(QStringList{ref.text});
+    auto next = std::make_shared<QStringList>(lines.isEmpty() ? QStringList{QString()} : lines);
     auto row = std::make_shared<int>(ref.row);
-    // From what the list reads to what it is to read.
-    const auto step = [=](const QStringList &from, const QStringList &to) {
-        return [=] {
-            if (!command->keep(history, store, from)
-                || !command->run(store, ListEdits::replaceRun(TaskRef{*row, from.first()}, from, to, row.get())))
-                return false;
-            command->m_focus = *row;
-            return true;
-        };
+    const auto step = [=] {
+        QStringList put;
+        if (!command->keep(history, store, *reads)
+            || !command->run(store, ListEdits::replaceRun(TaskRef{*row, reads->first()}, *reads, *next, row.get(), &put)))
+            return false;
+        *next = *reads;
+        *reads = put;
+        command->m_focus = *row;
+        return true;
     };
-    command->m_forward = step(before, after);
-    command->m_back = step(after, before);
+    command->m_forward = step;
+    command->m_back = step;
     return command;
 }
 
-TaskCommand *TaskCommand::reorder(TaskStore *store, const TaskRef &ref, int to, const QString &text)
+TaskCommand *TaskCommand::reorder(TaskStore *store, const TaskRef &ref, ListEdits::Place place,
+                                  const TaskRef &anchor, const QString &text)
 {
     auto *command = new TaskCommand(text);
-    // The task's row before and after the last step.
-    auto from = std::make_shared<int>(ref.row);
-    auto at = std::make_shared<int>(to);
+    // Where the task is since the last step, and where the last move took
+    // it from: before the task that followed it there.
+    auto task = std::make_shared<TaskRef>(ref);
+    auto from = std::make_shared<ListEdits::Placed>();
     const auto step = [=](bool forward) {
         return [=] {
-            int left = -1;
-            const int source = forward ? *from : *at;
-            const int target = forward ? *at : *from;
-            if (!command->run(store, ListEdits::move(TaskRef{source, ref.text}, target, &left)))
+            ListEdits::Placed placed;
+            const ListEdits::Place where = forward ? place
+                : from->next.row < 0                 ? ListEdits::Place::Bottom
+                                                     : ListEdits::Place::Before;
+            if (!command->run(store, ListEdits::reorder(*task, where, forward ? anchor : from->next, &placed)))
                 return false;
-            const int arrived = qBound(0, target, store->tasks().size() - 1);
-            *(forward ? from : at) = left;
-            *(forward ? at : from) = arrived;
-            command->m_focus = arrived;
+            if (placed.from == placed.to) {
+                if (command->m_everDone)
+                    return command->nothingToDo();
+                command->setObsolete(true);
+            }
+            task->row = placed.to;
+            if (forward)
+                *from = placed;
+            command->m_focus = placed.to;
             return true;
         };
     };
@@ -177,20 +198,27 @@ TaskCommand *TaskCommand::transfer(Sprint *sprint, int other, const QVector<List
                                    bool incoming, const QString &text)
 {
     auto *command = new TaskCommand(text);
+    // What the next step moves, as the last step left it.
     auto next = std::make_shared<QVector<ListEdits::Transfer>>(items);
-    const auto step = [=](bool into) {
+    const auto step = [=](bool forward) {
         return [=] {
+            // Into this sprint forward when incoming, and back when not.
+            const bool into = forward == incoming;
             QVector<ListEdits::Transfer> done;
             const bool moved = into ? sprint->takeFrom(other, *next, &done) : sprint->moveTo(other, *next, &done);
-            command->m_error = moved ? QString() : sprint->errorString();
-            command->m_notFound = !moved && sprint->isNotFound();
-            if (!moved)
+            if (!command->noteTransfer(moved, sprint))
                 return false;
-            *next = ListEdits::reversed(done);
+            const bool changed = std::any_of(done.cbegin(), done.cend(),
+                                             [](const ListEdits::Transfer &item) { return item.leaves || item.added; });
+            if (!changed)
+                return command->nothingToDo();
+            // Back, only what this move added leaves the target again;
+            // forward again, every task leaves, as in the first move.
+            *next = ListEdits::reversed(done, !forward);
             // Here, the row a task left, or the first that one came to.
             int focus = -1;
             for (const ListEdits::Transfer &item : done) {
-                const int row = into ? item.to : item.from;
+                const int row = into ? (item.added ? item.to : -1) : (item.leaves ? item.from : -1);
                 if (row >= 0 && (focus < 0 || row < focus))
                     focus = row;
             }
@@ -198,7 +226,7 @@ TaskCommand *TaskCommand::transfer(Sprint *sprint, int other, const QVector<List
             return true;
         };
     };
-    command->m_forward = step(incoming);
-    command->m_back = step(!incoming);
+    command->m_forward = step(true);
+    command->m_back = step(false);
     return command;
 }

@@ -3,7 +3,9 @@
 
 #include "listedits.h"
 #include "taskref.h"
+#include "tasklistfile.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QUndoCommand>
@@ -15,64 +17,85 @@ class DeletedTasks;
 class Sprint;
 class TaskStore;
 
-// One user action on a task list, as a step of its window's undo stack.
+// One user action on a task list, as a step of its window's undo stack
+// (TaskUndoStack).
 //
-// A step never replays a copy of the list: each time it is done or undone
-// it changes the file as it is now, through the store and its lock, and
-// finds its tasks by where it left them and their text. What other windows
-// and programs changed meanwhile stays. When its tasks are gone, the step
-// changes nothing and says so.
+// redo() and undo() do the step, as Qt means them to, but never replay a
+// copy of the list: each time, the step takes the locks of the lists it
+// touches, reads them, and decides from what they hold at that moment. What
+// other windows and programs changed meanwhile stays. Whatever it does, a
+// step
+// - never adds a text that its target list already holds;
+// - never takes a task out of a list unless the task is in another list
+//   afterwards or the history of deleted tasks holds its text;
+// - never makes a list file anew once the step has been done;
+// and when it cannot keep to that, or finds its tasks gone, it changes
+// nothing and says why (errorString()).
 class TaskCommand : public QUndoCommand
 {
+    Q_DECLARE_TR_FUNCTIONS(TaskCommand)
+
 public:
-    // Does the step (apply) or takes it back (revert), now. False when the
-    // file did not take it; errorString() then says why, and nothing
-    // changed.
-    bool apply();
-    bool revert();
-
-    // The row to show after the last apply() or revert(), -1 for none.
-    int focusRow() const { return m_focus; }
-    QString errorString() const { return m_error; }
-    // Whether the last failure was a task found gone.
-    bool isNotFound() const { return m_notFound; }
-
-    // The undo stack's own calls; they do the work unless apply() or
-    // revert() has just done it.
     void redo() override;
     void undo() override;
 
+    // Whether the last redo() or undo() was done.
+    bool succeeded() const { return m_succeeded; }
+    // Why not, naming the file and the reason.
+    QString errorString() const { return m_error; }
+    // Whether the lists refused it for what they hold now rather than for a
+    // fault of the files: its tasks are gone, already where it would put
+    // them, or its file is gone. Such a step stays undone as the files are.
+    bool isRefusedByLists() const { return m_refusal != TaskListFile::Refusal::None; }
+    TaskListFile::Refusal refusal() const { return m_refusal; }
+    // The row to show after the last redo() or undo(), -1 for none.
+    int focusRow() const { return m_focus; }
+
     // Adds texts, those the list does not hold yet, from row at on. A step
     // that adds nothing is obsolete, so the stack does not keep it.
-    static TaskCommand *insert(TaskStore *store, int at, const QStringList &texts, const QString &text);
+    static TaskCommand *insert(TaskStore *store, DeletedTasks *history, int at, const QStringList &texts,
+                               const QString &text);
     // Deletes the tasks refs point at, keeping their texts in history first.
     static TaskCommand *remove(TaskStore *store, DeletedTasks *history, const QVector<TaskRef> &refs);
     // Replaces the task ref points at with lines, keeping its text in
-    // history first; undone only while a task still reads the new text.
+    // history first; undone only while the task still reads the new text.
     static TaskCommand *replace(TaskStore *store, DeletedTasks *history, const TaskRef &ref,
                                 const QStringList &lines);
-    // Moves the task ref points at to row to.
-    static TaskCommand *reorder(TaskStore *store, const TaskRef &ref, int to, const QString &text);
+    // Moves the task ref points at as place says (see ListEdits::reorder).
+    static TaskCommand *reorder(TaskStore *store, const TaskRef &ref, ListEdits::Place place,
+                                const TaskRef &anchor, const QString &text);
     // Moves items from sprint to sprint number other, or, incoming, from
     // sprint number other into sprint.
     static TaskCommand *transfer(Sprint *sprint, int other, const QVector<ListEdits::Transfer> &items,
                                  bool incoming, const QString &text);
 
 private:
+    friend class TaskUndoStack;
     using Step = std::function<bool()>;
 
     explicit TaskCommand(const QString &text);
 
-    // Runs a step of the store's; the store says how it went.
+    void runStep(const Step &step);
+    // Runs an edit of the store's; the store says how it went. Only the
+    // first run of a step may make a list file that is gone.
     bool run(TaskStore *store, const TaskListFile::Edit &edit);
     bool keep(DeletedTasks *history, TaskStore *store, const QStringList &texts);
+    // Refuses a step that would change nothing: the lists read already as
+    // it would leave them.
+    bool nothingToDo();
+    // Notes how a change of two sprints went.
+    bool noteTransfer(bool moved, const Sprint *sprint);
 
     Step m_forward;
     Step m_back;
-    bool m_skipNext = false;
+    // Set by the stack when it has run the step itself: Qt's next call
+    // then only moves the stack's index.
+    bool m_ranAhead = false;
+    bool m_everDone = false;
+    bool m_succeeded = false;
     int m_focus = -1;
     QString m_error;
-    bool m_notFound = false;
+    TaskListFile::Refusal m_refusal = TaskListFile::Refusal::None;
 };
 
 #endif // TASKCOMMAND_H

@@ -5,6 +5,7 @@
 #include "taskcommand.h"
 #include "taskdrag.h"
 #include "taskrows.h"
+#include "taskundostack.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,8 +19,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTimer>
-#include <QUndoStack>
 
 TaskListController::TaskListController(QWidget *window, QListWidget *list, std::unique_ptr<TaskStore> store,
                                        const QList<QAbstractButton *> &buttons, QAbstractButton *deleteButton)
@@ -28,24 +29,33 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     , m_list(list)
     , m_store(std::move(store))
     , m_buttons(buttons)
-    , m_undo(new QUndoStack(this))
+    , m_undo(new TaskUndoStack(this))
     , m_watcher(new FileWatcher(m_store->fileName(), this))
 {
     TaskRows::prepare(m_list);
 
     // Undo and redo work wherever the focus is in the window; Delete only
     // in the list, where it cannot mean deleting a character.
-    m_undoAction = addAction(tr("Undo"), QKeySequence::keyBindings(QKeySequence::Undo), Qt::WindowShortcut);
+    // Qt's own actions keep their texts ("Undo Delete") and enabled states.
+    m_undoAction = m_undo->makeUndoAction(this);
+    addAction(m_undoAction, QKeySequence::keyBindings(QKeySequence::Undo), Qt::WindowShortcut);
     QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
     for (const QKeySequence &key : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
         if (!redoKeys.contains(key))
             redoKeys.append(key);
     }
-    m_redoAction = addAction(tr("Redo"), redoKeys, Qt::WindowShortcut);
+    m_redoAction = m_undo->makeRedoAction(this);
+    addAction(m_redoAction, redoKeys, Qt::WindowShortcut);
     m_deleteAction = addAction(tr("Delete"), QKeySequence::keyBindings(QKeySequence::Delete), Qt::WidgetShortcut);
     m_restoreAction = addAction(tr("Restore deleted tasks…"), {}, Qt::WidgetShortcut);
-    connect(m_undoAction, &QAction::triggered, this, &TaskListController::undo);
-    connect(m_redoAction, &QAction::triggered, this, &TaskListController::redo);
+    connect(m_undo, &TaskUndoStack::stepped, this, [this](int row) {
+        showTasks();
+        focusRow(row);
+    });
+    connect(m_undo, &TaskUndoStack::refused, this, [this](const QString &message) {
+        showTasks();
+        warn(message);
+    });
     connect(m_deleteAction, &QAction::triggered, deleteButton, &QAbstractButton::click);
     connect(m_restoreAction, &QAction::triggered, this, &TaskListController::restoreDeleted);
     auto *close = addAction(tr("Close"), {QKeySequence(Qt::Key_Escape)}, Qt::WindowShortcut);
@@ -55,19 +65,14 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     struct Move {
         const char *text;
         int key;
-        int by;  // 0: to an end, given by key
+        ListEdits::Place place;
     };
-    for (const Move &move : {Move{QT_TR_NOOP("Move up"), Qt::Key_Up, -1}, Move{QT_TR_NOOP("Move down"), Qt::Key_Down, 1},
-                             Move{QT_TR_NOOP("Move to top"), Qt::Key_Home, 0},
-                             Move{QT_TR_NOOP("Move to bottom"), Qt::Key_End, 0}}) {
+    for (const Move &move : {Move{QT_TR_NOOP("Move up"), Qt::Key_Up, ListEdits::Place::Up},
+                             Move{QT_TR_NOOP("Move down"), Qt::Key_Down, ListEdits::Place::Down},
+                             Move{QT_TR_NOOP("Move to top"), Qt::Key_Home, ListEdits::Place::Top},
+                             Move{QT_TR_NOOP("Move to bottom"), Qt::Key_End, ListEdits::Place::Bottom}}) {
         QAction *action = addAction(tr(move.text), {QKeySequence(Qt::ALT | move.key)}, Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, [this, move] {
-            const int row = m_list->currentRow();
-            if (move.by != 0)
-                moveSelected(row + move.by);
-            else
-                moveSelected(move.key == Qt::Key_Home ? 0 : m_list->count() - 1);
-        });
+        connect(action, &QAction::triggered, this, [this, move] { moveSelected(move.place); });
         m_moveActions.append(action);
     }
 
@@ -75,6 +80,9 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     m_dropLine->setAutoFillBackground(true);
     m_dropLine->setBackgroundRole(QPalette::Highlight);
     m_dropLine->hide();
+    // Held near an edge, a drag scrolls the list, as a view's own would.
+    m_autoScroll.setInterval(50);
+    connect(&m_autoScroll, &QTimer::timeout, this, &TaskListController::autoScroll);
     m_list->setDragEnabled(false);
     m_list->viewport()->setAcceptDrops(true);
     m_list->viewport()->installEventFilter(this);
@@ -99,7 +107,12 @@ TaskListController::~TaskListController() = default;
 QAction *TaskListController::addAction(const QString &text, const QList<QKeySequence> &shortcuts,
                                        Qt::ShortcutContext context)
 {
-    auto *action = new QAction(text, this);
+    return addAction(new QAction(text, this), shortcuts, context);
+}
+
+QAction *TaskListController::addAction(QAction *action, const QList<QKeySequence> &shortcuts,
+                                       Qt::ShortcutContext context)
+{
     action->setShortcuts(shortcuts);
     action->setShortcutContext(context);
     // A widget shortcut is heard only by the widget it is added to.
@@ -129,23 +142,22 @@ QVector<TaskRef> TaskListController::selectedRefs() const
     return refs;
 }
 
-TaskListController::Outcome TaskListController::perform(TaskCommand *command, bool quietWhenGone)
+TaskListController::Result TaskListController::perform(TaskCommand *command, bool quietWhenRefused)
 {
-    if (!command->apply()) {
-        const bool gone = command->isNotFound();
-        const QString error = command->errorString();
-        delete command;
-        showTasks();
-        if (!gone || !quietWhenGone)
-            warn(error);
-        return gone ? Outcome::NotFound : Outcome::Failed;
-    }
-    const int row = command->focusRow();
-    // Already done: the stack only keeps it, or drops it when it did nothing.
-    m_undo->push(command);
+    // Done, the stack says so through stepped().
+    if (m_undo->perform(command))
+        return Result::Done;
     showTasks();
-    focusRow(row);
-    return Outcome::Done;
+    const TaskListFile::Refusal refusal = m_undo->refusal();
+    if (refusal == TaskListFile::Refusal::None || !quietWhenRefused)
+        warn(m_undo->errorString());
+    switch (refusal) {
+    case TaskListFile::Refusal::None: return Result::Failed;
+    case TaskListFile::Refusal::NotFound: return Result::NotFound;
+    case TaskListFile::Refusal::Held: return Result::Held;
+    case TaskListFile::Refusal::Missing: return Result::Missing;
+    }
+    return Result::Failed;
 }
 
 void TaskListController::deleteSelected()
@@ -155,53 +167,23 @@ void TaskListController::deleteSelected()
         perform(TaskCommand::remove(m_store.get(), &m_history, refs));
 }
 
-void TaskListController::moveSelected(int to)
+void TaskListController::moveSelected(ListEdits::Place place)
 {
     const QVector<TaskRef> refs = selectedRefs();
-    if (refs.isEmpty() || to < 0 || to >= m_list->count() || to == refs.first().row)
+    if (refs.isEmpty())
         return;
-    const QString text = to < refs.first().row ? tr("Move up") : tr("Move down");
-    perform(TaskCommand::reorder(m_store.get(), refs.first(), to, text));
+    const bool up = place == ListEdits::Place::Up || place == ListEdits::Place::Top;
+    perform(TaskCommand::reorder(m_store.get(), refs.first(), place, TaskRef(), up ? tr("Move up") : tr("Move down")));
 }
 
 void TaskListController::undo()
 {
-    if (m_undo->canUndo())
-        step(false);
+    m_undo->undoStep();
 }
 
 void TaskListController::redo()
 {
-    if (m_undo->canRedo())
-        step(true);
-}
-
-void TaskListController::step(bool forward)
-{
-    auto *command = static_cast<TaskCommand *>(
-        const_cast<QUndoCommand *>(m_undo->command(forward ? m_undo->index() : m_undo->index() - 1)));
-    // The work is done here, first, so that the stack moves only when the
-    // file took it.
-    const bool done = forward ? command->apply() : command->revert();
-    const auto moveStack = [this, forward] { forward ? m_undo->redo() : m_undo->undo(); };
-    if (!done) {
-        showTasks();
-        const QString message = (forward ? tr("Cannot redo \"%1\":\n%2") : tr("Cannot undo \"%1\":\n%2"))
-                                    .arg(command->text(), command->errorString());
-        // A step whose tasks are gone can never be done again: it goes (the
-        // stack deletes it), so that the steps beyond it can be. One the
-        // file refused stays, to be tried again.
-        if (command->isNotFound()) {
-            command->setObsolete(true);
-            moveStack();
-        }
-        warn(message);
-        return;
-    }
-    const int row = command->focusRow();
-    moveStack();
-    showTasks();
-    focusRow(row);
+    m_undo->redoStep();
 }
 
 void TaskListController::restoreDeleted()
@@ -214,7 +196,7 @@ void TaskListController::restoreDeleted()
         return;
     const QStringList chosen = dialog.getSelected();
     if (!chosen.isEmpty())
-        perform(TaskCommand::insert(m_store.get(), ListEdits::End, chosen, tr("Restore deleted tasks")));
+        perform(TaskCommand::insert(m_store.get(), &m_history, ListEdits::End, chosen, tr("Restore deleted tasks")));
 }
 
 void TaskListController::showTasks()
@@ -228,7 +210,29 @@ void TaskListController::showTasks()
 
 void TaskListController::warn(const QString &message)
 {
-    QMessageBox::warning(m_window, m_window->windowTitle(), message);
+    if (m_dropping)
+        notify(message);
+    else if (m_warner)
+        m_warner(message);
+    else
+        QMessageBox::warning(m_window, m_window->windowTitle(), message);
+}
+
+void TaskListController::notify(const QString &message)
+{
+    if (m_warner) {
+        m_warner(message);
+        return;
+    }
+    // Not modal: it may come up in the middle of a drag, or once for each
+    // of many changes made elsewhere, and must hold up neither.
+    if (!m_notice) {
+        m_notice = new QMessageBox(QMessageBox::Warning, m_window->windowTitle(), QString(), QMessageBox::Ok, m_window);
+        m_notice->setWindowModality(Qt::NonModal);
+        m_notice->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_notice->setText(message);
+    m_notice->show();
 }
 
 void TaskListController::refreshFromFile()
@@ -237,7 +241,7 @@ void TaskListController::refreshFromFile()
         return;
     showTasks();
     if (!m_store->errorString().isEmpty())
-        warn(m_store->errorString());
+        notify(m_store->errorString());
 }
 
 void TaskListController::showContextMenu(const QPoint &at)
@@ -271,10 +275,6 @@ void TaskListController::updateActions()
 {
     const bool writable = !m_store->isReadOnly();
     const bool selected = !m_list->selectedItems().isEmpty();
-    m_undoAction->setEnabled(writable && m_undo->canUndo());
-    m_undoAction->setText(m_undo->canUndo() ? tr("Undo %1").arg(m_undo->undoText()) : tr("Undo"));
-    m_redoAction->setEnabled(writable && m_undo->canRedo());
-    m_redoAction->setText(m_undo->canRedo() ? tr("Redo %1").arg(m_undo->redoText()) : tr("Redo"));
     m_deleteAction->setEnabled(writable && selected);
     m_restoreAction->setEnabled(writable);
     for (QAction *action : m_windowActions + m_moveActions)
@@ -316,14 +316,18 @@ bool TaskListController::eventFilter(QObject *watched, QEvent *event)
         }
         drag->setDropAction(Qt::MoveAction);
         drag->accept();
-        showDropLine(dropRow(drag->pos()));
+        m_dragAt = drag->pos();
+        showDropLine(dropRow(m_dragAt));
+        m_autoScroll.start();
         return true;
     }
     case QEvent::DragLeave:
+        m_autoScroll.stop();
         m_dropLine->hide();
         return true;
     case QEvent::Drop: {
         auto *dropEvent = static_cast<QDropEvent *>(event);
+        m_autoScroll.stop();
         m_dropLine->hide();
         TaskDrag tasks;
         if (!TaskDrag::fromMimeData(dropEvent->mimeData(), &tasks) || !drop(tasks, dropRow(dropEvent->pos()))) {
@@ -367,6 +371,22 @@ int TaskListController::dropRow(const QPoint &pos) const
     return pos.y() < rect.center().y() ? index.row() : index.row() + 1;
 }
 
+void TaskListController::autoScroll()
+{
+    // As QAbstractItemView does for its own drags, which this list's
+    // drags are not: a step a tick within the margin of an edge.
+    const int margin = m_list->autoScrollMargin();
+    const int height = m_list->viewport()->height();
+    QScrollBar *bar = m_list->verticalScrollBar();
+    if (m_dragAt.y() < margin)
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    else if (m_dragAt.y() >= height - margin)
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    else
+        return;
+    showDropLine(dropRow(m_dragAt));
+}
+
 void TaskListController::showDropLine(int row)
 {
     // A line across the gap where the tasks will land.
@@ -383,22 +403,30 @@ void TaskListController::showDropLine(int row)
 
 bool TaskListController::drop(const TaskDrag &drag, int row)
 {
+    // Told without waiting: the drag that brought the tasks, in this
+    // program or another, still holds the mouse until the drop returns.
     if (m_store->isReadOnly()) {
-        warn(m_store->errorString());
+        notify(m_store->errorString());
         return false;
     }
     // Lists of another folder are other lists, whatever their names.
     if (drag.folder != QDir::currentPath())
         return false;
+    TaskCommand *command = nullptr;
     if (drag.list == m_store->fileName()) {
-        // Reordering: dropped below itself, a task lands one row higher.
+        // Reordering: the task goes before the one it was dropped on, as
+        // the file has it then; below the last, to the end.
         const TaskRef &task = drag.tasks.first();
-        const int to = row > task.row ? row - 1 : row;
-        if (to == task.row)
-            return true;
-        const QString text = to < task.row ? tr("Move up") : tr("Move down");
-        return perform(TaskCommand::reorder(m_store.get(), task, to, text)) == Outcome::Done;
+        const TaskRef before = row < m_list->count() ? TaskRef{row, m_list->item(row)->text()} : TaskRef();
+        const QString text = row <= task.row ? tr("Move up") : tr("Move down");
+        command = TaskCommand::reorder(m_store.get(), task, ListEdits::Place::Before, before, text);
+    } else if (m_dropHandler) {
+        command = m_dropHandler(drag, row);
     }
-    TaskCommand *command = m_dropHandler ? m_dropHandler(drag, row) : nullptr;
-    return command && perform(command) == Outcome::Done;
+    if (!command)
+        return false;
+    m_dropping = true;
+    const bool done = perform(command) == Result::Done;
+    m_dropping = false;
+    return done;
 }

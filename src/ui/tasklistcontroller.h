@@ -2,11 +2,14 @@
 #define TASKLISTCONTROLLER_H
 
 #include "deletedtasks.h"
+#include "listedits.h"
 #include "taskref.h"
 #include "taskstore.h"
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
+#include <QTimer>
 #include <QVector>
 
 #include <functional>
@@ -17,9 +20,10 @@ struct TaskDrag;
 class QAbstractButton;
 class QAction;
 class QListWidget;
-class QUndoStack;
+class QMessageBox;
 class QWidget;
 class TaskCommand;
+class TaskUndoStack;
 
 // What the product backlog window and the sprint window share about their
 // task list: its rows, kept in step with the file; the keyboard; the
@@ -40,7 +44,7 @@ public:
     TaskStore *store() const { return m_store.get(); }
     // Where the texts of deleted and replaced tasks are kept.
     DeletedTasks *history() { return &m_history; }
-    QUndoStack *undoStack() const { return m_undo; }
+    TaskUndoStack *undoStack() const { return m_undo; }
 
     // Adds an action of the window's, pressing button, to the context menu
     // before Delete.
@@ -49,14 +53,17 @@ public:
     // The selected tasks, by row and text; the current one first.
     QVector<TaskRef> selectedRefs() const;
 
-    enum class Outcome { Done, Failed, NotFound };
+    // How perform() went: done, refused by the files, or refused by the
+    // list for what it holds (TaskListFile::Refusal).
+    enum class Result { Done, Failed, NotFound, Held, Missing };
     // Does command as one undoable step and shows its result. When it
-    // fails, says why, unless it found its task gone and quietWhenGone.
-    Outcome perform(TaskCommand *command, bool quietWhenGone = false);
+    // fails, says why, unless the list refused it and quietWhenRefused.
+    Result perform(TaskCommand *command, bool quietWhenRefused = false);
 
     void deleteSelected();
-    // Moves the selected task to row to (bounded by the list), as one step.
-    void moveSelected(int to);
+    // Moves the selected task as place says, reckoned from where it is in
+    // the file when the move is made, as one step.
+    void moveSelected(ListEdits::Place place);
 
     // What a drop of tasks from another list at row does here: the step to
     // perform, or null to refuse it. Drops of this list's own tasks reorder
@@ -71,7 +78,16 @@ public:
 
     // Shows the list as its store holds it.
     void showTasks();
+    // Tells the user why something the user asked for was not done, and
+    // waits: a message box, unless setWarner() replaced it. During a drop it
+    // notifies instead.
     void warn(const QString &message);
+    using Warner = std::function<void(const QString &message)>;
+    void setWarner(const Warner &warner) { m_warner = warner; }
+    // Tells what happened without being asked, such as a change made
+    // elsewhere: one message that does not block, whose text a newer one
+    // replaces; setWarner() replaces it too.
+    void notify(const QString &message);
 
 protected:
     // Drags start from the list and drops land on it: the list stays a plain
@@ -79,26 +95,27 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Redoes (forward) or undoes the step next to the stack's index.
-    void step(bool forward);
     void startDrag();
     // The row a drop at pos would land on: before the row under it, or after
     // it in its lower half; the row count below the last.
     int dropRow(const QPoint &pos) const;
     void showDropLine(int row);
+    // Scrolls while a drag is held near the top or bottom edge.
+    void autoScroll();
     bool drop(const TaskDrag &drag, int row);
     void refreshFromFile();
     void showContextMenu(const QPoint &at);
     void focusRow(int row);
     void updateActions();
     QAction *addAction(const QString &text, const QList<QKeySequence> &shortcuts, Qt::ShortcutContext context);
+    QAction *addAction(QAction *action, const QList<QKeySequence> &shortcuts, Qt::ShortcutContext context);
 
     QWidget *m_window;
     QListWidget *m_list;
     std::unique_ptr<TaskStore> m_store;
     QList<QAbstractButton *> m_buttons;
     DeletedTasks m_history;
-    QUndoStack *m_undo;
+    TaskUndoStack *m_undo;
     FileWatcher *m_watcher;
     QAction *m_undoAction;
     QAction *m_redoAction;
@@ -108,6 +125,11 @@ private:
     QList<QAction *> m_moveActions;
     DropHandler m_dropHandler;
     QWidget *m_dropLine;
+    QTimer m_autoScroll;
+    QPoint m_dragAt;
+    Warner m_warner;
+    bool m_dropping = false;
+    QPointer<QMessageBox> m_notice;
     QPoint m_pressedAt;
     bool m_pressedOnRow = false;
 };

@@ -14,10 +14,12 @@ public:
     virtual ~TaskStore() = default;
 
     virtual QStringList tasks() const = 0;
-    virtual bool change(const TaskListFile::Edit &edit) = 0;
+    // Changes the list; a file that is gone is made anew only when mayCreate.
+    virtual bool change(const TaskListFile::Edit &edit, bool mayCreate = true) = 0;
     virtual bool refresh() = 0;
     virtual bool isReadOnly() const = 0;
     virtual bool isNotFound() const = 0;
+    virtual TaskListFile::Refusal refusal() const = 0;
     virtual QString errorString() const = 0;
     // The list's file name, as the history of deleted tasks names it.
     virtual QString fileName() const = 0;
@@ -36,10 +38,14 @@ public:
     }
 
     QStringList tasks() const override { return (m_store->*list)(); }
-    bool change(const TaskListFile::Edit &edit) override { return m_store->change(edit); }
+    bool change(const TaskListFile::Edit &edit, bool mayCreate = true) override
+    {
+        return m_store->change(edit, mayCreate);
+    }
     bool refresh() override { return m_store->refresh(); }
     bool isReadOnly() const override { return m_store->isReadOnly(); }
     bool isNotFound() const override { return m_store->isNotFound(); }
+    TaskListFile::Refusal refusal() const override { return m_store->refusal(); }
     QString errorString() const override { return m_store->errorString(); }
     QString fileName() const override { return m_fileName; }
 
