@@ -63,8 +63,9 @@ QString allocatorBehaviour()
 void TestTaskListFile::noStrayFilesAfterManyWrites()
 {
     WorkDir dir;
-    // Temporaries of writers killed mid-write go with the next change; what
-    // only looks like one stays: a user's file, another list's temporary.
+    // Temporaries of writers killed mid-write go with this process's first
+    // change of the list; what only looks like one stays: a user's file,
+    // another list's temporary.
     const QStringList stale{".sprint3.AbCd09.tmp", ".sprint3.zzzzzz.tmp"};
     const QStringList kept{".sprint3.backup", ".sprint3.AbCdE.tmp", ".sprint3.AbCd09.tmp~",
                            ".sprint30.AbCd09.tmp", "sprint3.AbCd09.tmp"};
