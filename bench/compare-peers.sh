@@ -1,25 +1,28 @@
 #!/bin/sh
 # Whole-process timing of one change to a list, like with like: Corvane's
-# stores behind a tiny command line (corvane-cli), the todo.txt command line
-# tool and Taskwarrior each adding a task, replacing the text of the middle
-# task and deleting the middle task, on lists of the same size, measured
-# with hyperfine. Every run starts from the same list.
+# command line, the todo.txt command line tool and Taskwarrior each adding a
+# task, replacing the text of the middle task, deleting the middle task and
+# moving the middle task to another list, on lists of the same size,
+# measured with hyperfine (medians). Every run starts from the same list.
+# At the largest size, Corvane's add is also set against a process that
+# only writes the same bytes safely (bench/safewrite).
 #
-#   bench/compare-peers.sh [SIZE...]       (default: 10000 100000)
+#   bench/compare-peers.sh [SIZE...]       (default: 10000 100000 1000000)
 #
 # Installs what it needs from Debian's packages. Taskwarrior's list is
 # written straight in its own file format: importing 100,000 tasks through
 # `task import` takes many minutes.
 set -eu
 
-sizes=${*:-10000 100000}
+sizes=${*:-10000 100000 1000000}
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$repo/build}
 
 "$repo/scripts/install-deps" bench
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target corvane-cli --parallel "$(nproc)" >/dev/null
-cli="$build/bench/corvane-cli"
+cmake --build "$build" --target corvane safewrite --parallel "$(nproc)" >/dev/null
+cli="$build/src/corvane"
+safewrite="$build/bench/safewrite"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -29,11 +32,14 @@ for n in $sizes; do
     dir="$work/$n"
     mkdir -p "$dir/corvane" "$dir/todo" "$dir/task"
     middle=$((n / 2))
-    # The same task lines for every tool; Corvane's file has no final line
-    # feed, the todo.txt file has one.
+    line=$((middle + 1))
+    # The same task lines for every tool. Corvane's backlog and sprint 1
+    # hold them, with no final line feed; sprint 2 is where moves go. The
+    # todo.txt file has a final line feed, and moves go to sprint.txt.
     awk -v n="$n" -v t="$text" 'BEGIN { for (i = 0; i < n; i++) printf "Task %d: %s\n", i, t }' > "$dir/lines"
-    head -c -1 "$dir/lines" > "$dir/corvane/product_backlog.base"
+    head -c -1 "$dir/lines" > "$dir/corvane/base"
     cp "$dir/lines" "$dir/todo/todo.txt.base"
+    : > "$dir/todo/sprint.txt"
     cat > "$dir/todo/config" <<CONFIG
 export TODO_DIR="$dir/todo"
 export TODO_FILE="$dir/todo/todo.txt"
@@ -41,58 +47,73 @@ export DONE_FILE="$dir/todo/done.txt"
 export REPORT_FILE="$dir/todo/report.txt"
 CONFIG
     # Taskwarrior's pending tasks, as `task import` leaves them; its IDs
-    # count from 1 in this order.
+    # count from 1 in this order. A move sets the task's project.
     printf 'data.location=%s\nconfirmation=off\nverbose=nothing\nhooks=off\n' "$dir/task/data" > "$dir/task/rc"
     mkdir -p "$dir/task/base"
     awk -v n="$n" -v t="$text" 'BEGIN { for (i = 0; i < n; i++)
         printf "[description:\"Task %d: %s\" entry:\"1700000000\" modified:\"1700000000\" status:\"pending\" uuid:\"%08x-0000-4000-8000-%012x\"]\n", i, t, i, i }' \
         > "$dir/task/base/pending.data"
     touch "$dir/task/base/completed.data" "$dir/task/base/undo.data" "$dir/task/base/backlog.data"
+    # The bytes that Corvane's add leaves, for the floor process to write.
+    printf '%s\nOne more task' "$(cat "$dir/corvane/base")" > "$dir/added"
 
-    corvane="cd '$dir/corvane' && '$cli'"
+    c="cd '$dir/corvane' && '$cli'"
+    cprep="cp '$dir/corvane/base' '$dir/corvane/product_backlog' && cp '$dir/corvane/base' '$dir/corvane/sprint1' && : > '$dir/corvane/sprint2' && rm -f '$dir/corvane/.deleted_tasks'"
     todo="todo-txt -d '$dir/todo/config' -f -p"
+    tprep="cp '$dir/todo/todo.txt.base' '$dir/todo/todo.txt' && : > '$dir/todo/sprint.txt'"
     task="task rc:'$dir/task/rc'"
-    old="Task $middle: $text"
-    # Taskwarrior takes seconds per command at 100,000 tasks: fewer runs.
-    runs=20; [ "$n" -gt 20000 ] && runs=5
-    echo "== One change at $n tasks, whole processes (hyperfine, $runs runs each)"
-    hyperfine --warmup 1 --runs "$runs" --style basic --export-json "$dir/results.json" \
-        -n "corvane add" --prepare "cp '$dir/corvane/product_backlog.base' '$dir/corvane/product_backlog'" \
-        "$corvane add 'One more task'" \
-        -n "todo.txt add" --prepare "cp '$dir/todo/todo.txt.base' '$dir/todo/todo.txt'" \
-        "$todo add 'One more task'" \
-        -n "taskwarrior add" --prepare "rm -rf '$dir/task/data' && cp -r '$dir/task/base' '$dir/task/data'" \
-        "$task add 'One more task'" \
-        -n "corvane replace" --prepare "cp '$dir/corvane/product_backlog.base' '$dir/corvane/product_backlog'" \
-        "$corvane edit '$old' 'New text'" \
-        -n "todo.txt replace" --prepare "cp '$dir/todo/todo.txt.base' '$dir/todo/todo.txt'" \
-        "$todo replace $((middle + 1)) 'New text'" \
-        -n "taskwarrior replace" --prepare "rm -rf '$dir/task/data' && cp -r '$dir/task/base' '$dir/task/data'" \
-        "$task $((middle + 1)) modify 'New text'" \
-        -n "corvane delete" --prepare "cp '$dir/corvane/product_backlog.base' '$dir/corvane/product_backlog'" \
-        "$corvane delete '$old'" \
-        -n "todo.txt delete" --prepare "cp '$dir/todo/todo.txt.base' '$dir/todo/todo.txt'" \
-        "$todo del $((middle + 1))" \
-        -n "taskwarrior delete" --prepare "rm -rf '$dir/task/data' && cp -r '$dir/task/base' '$dir/task/data'" \
-        "$task $((middle + 1)) delete" >/dev/null
+    wprep="rm -rf '$dir/task/data' && cp -r '$dir/task/base' '$dir/task/data'"
+    # Taskwarrior takes seconds per command from 100,000 tasks on: fewer runs.
+    runs=10; [ "$n" -gt 20000 ] && runs=5; [ "$n" -gt 200000 ] && runs=3
+    floor=""
+    [ "$n" -ge 1000000 ] && floor="-n floor --prepare \"$cprep\" \"'$safewrite' '$dir/added' '$dir/corvane/product_backlog'\""
+    echo "== One change at $n tasks, whole processes (hyperfine, $runs runs each, medians)"
+    eval hyperfine --warmup 1 --runs "$runs" --style basic --export-json "'$dir/results.json'" \
+        -n "'corvane add'" --prepare "\"$cprep\"" "\"$c add backlog 'One more task'\"" \
+        -n "'todo.txt add'" --prepare "\"$tprep\"" "\"$todo add 'One more task'\"" \
+        -n "'taskwarrior add'" --prepare "\"$wprep\"" "\"$task add 'One more task'\"" \
+        -n "'corvane edit'" --prepare "\"$cprep\"" "\"$c edit backlog $line 'New text'\"" \
+        -n "'todo.txt edit'" --prepare "\"$tprep\"" "\"$todo replace $line 'New text'\"" \
+        -n "'taskwarrior edit'" --prepare "\"$wprep\"" "\"$task $line modify 'New text'\"" \
+        -n "'corvane rm'" --prepare "\"$cprep\"" "\"$c rm backlog $line\"" \
+        -n "'todo.txt rm'" --prepare "\"$tprep\"" "\"$todo del $line\"" \
+        -n "'taskwarrior rm'" --prepare "\"$wprep\"" "\"$task $line delete\"" \
+        -n "'corvane mv'" --prepare "\"$cprep\"" "\"$c mv $line 1 2\"" \
+        -n "'todo.txt mv'" --prepare "\"$tprep\"" "\"$todo move $line sprint.txt\"" \
+        -n "'taskwarrior mv'" --prepare "\"$wprep\"" "\"$task $line modify project:sprint2\"" \
+        "$floor" >/dev/null
 
     # Each change must have done what it says, or its time means nothing.
-    cp "$dir/corvane/product_backlog.base" "$dir/corvane/product_backlog"
-    (cd "$dir/corvane" && "$cli" edit "$old" 'New text' && "$cli" delete 'New text' && "$cli" add 'One more task')
-    [ "$(cd "$dir/corvane" && "$cli" count)" -eq "$n" ] || { echo "corvane-cli did not change the list" >&2; exit 1; }
+    sh -c "$cprep"
+    (cd "$dir/corvane" && "$cli" edit backlog "$line" 'New text' --expect "Task $middle: $text" >/dev/null &&
+        "$cli" rm backlog --text 'New text' >/dev/null && "$cli" add backlog 'One more task' >/dev/null &&
+        "$cli" mv "$line" 1 2 >/dev/null)
+    [ "$(cd "$dir/corvane" && "$cli" list | wc -l)" -eq "$n" ] &&
+        [ "$(cd "$dir/corvane" && "$cli" list 1 | wc -l)" -eq $((n - 1)) ] &&
+        [ "$(cat "$dir/corvane/sprint2")" = "Task $middle: $text" ] ||
+        { echo "corvane did not change the lists" >&2; exit 1; }
 
     python3 - "$dir/results.json" "$n" <<'PY'
 import json, sys
-results = {r["command"]: r["mean"] for r in json.load(open(sys.argv[1]))["results"]}
+results = {r["command"]: r["median"] for r in json.load(open(sys.argv[1]))["results"]}
 size = int(sys.argv[2])
-print(f"{'':10} {'corvane':>10} {'todo.txt':>10} {'taskwarrior':>12}   corvane against the faster other")
-for op in ("add", "replace", "delete"):
+print(f"{'':6} {'corvane':>10} {'todo.txt':>10} {'taskwarrior':>12}   corvane against the faster other")
+ops = ("add", "edit", "rm", "mv")
+for op in ops:
     ours, todo, task = (results[f"{tool} {op}"] for tool in ("corvane", "todo.txt", "taskwarrior"))
-    print(f"{op:10} {ours * 1000:8.1f}ms {todo * 1000:8.1f}ms {task * 1000:10.1f}ms   {ours / min(todo, task):5.2f}x")
-for op in ("add", "replace", "delete"):
+    print(f"{op:6} {ours * 1000:8.1f}ms {todo * 1000:8.1f}ms {task * 1000:10.1f}ms   {ours / min(todo, task):5.2f}x")
+if "floor" in results:
+    floor = results["floor"]
+    print(f"floor  {floor * 1000:8.1f}ms   (a process that only writes the bytes of the add safely)")
+for op in ops:
     ours, todo, task = (results[f"{tool} {op}"] for tool in ("corvane", "todo.txt", "taskwarrior"))
     print(f"Target: {op} at {size} tasks faster than todo.txt and Taskwarrior: "
           f"{ours / todo:.2f}x and {ours / task:.2f}x, {'met' if ours < min(todo, task) else 'NOT met'}")
+if "floor" in results:
+    for op in ops:
+        ratio = results[f"corvane {op}"] / results["floor"]
+        print(f"Target: {op} at {size} tasks within 1.5x of the safe write of the same bytes: "
+              f"{ratio:.2f}x, {'met' if ratio <= 1.5 else 'NOT met'}")
 PY
     echo
 done

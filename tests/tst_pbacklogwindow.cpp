@@ -1,12 +1,15 @@
 #include "modaldriver.h"
 #include "pbacklogwindow.h"
 #include "productbacklog.h"
+#include "taskdrag.h"
 #include "taskdialog.h"
 #include "windowprobe.h"
 #include "workdir.h"
 
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QtTest>
 
 // The product backlog window, driven by clicks and keys with its dialogs
@@ -27,6 +30,8 @@ private slots:
     void twoWindowsStayInStep();
     void keepsFollowingTheFileAfterItIsReplaced();
     void unreadableFileIsShownReadOnly();
+    void dragHeldAtTheEdgeScrolls();
+    void changesElsewhereAreToldOnce();
 
 private:
     static QStringList fileTasks() { return productbacklog().getItems(); }
@@ -336,6 +341,55 @@ void TestPBacklogWindow::taskTooLongToEditIsLeftAlone()
     QCOMPARE(driver.messages.size(), 1);
     QVERIFY2(driver.messages.first().contains("too long to edit"), qPrintable(driver.messages.first().left(300)));
     QCOMPARE(WorkDir::read("product_backlog"), before);
+}
+
+// A task dragged to the bottom edge of a long list scrolls it, so that it
+// can be dropped past what was in view.
+void TestPBacklogWindow::dragHeldAtTheEdgeScrolls()
+{
+    WorkDir dir;
+    QStringList tasks;
+    for (int i = 0; i < 200; ++i)
+        tasks.append(QString::number(i));
+    QVERIFY(WorkDir::write("product_backlog", tasks.join('\n').toUtf8()));
+    PBacklogWindow w(nullptr);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QListWidget *list = Probe::list(w);
+    QCOMPARE(list->verticalScrollBar()->value(), 0);
+
+    std::unique_ptr<QMimeData> data(TaskDrag{QDir::currentPath(), "product_backlog", {TaskRef{0, "0"}}}.toMimeData());
+    const QPoint edge(10, list->viewport()->height() - 2);
+    QDragEnterEvent enter(edge, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &enter);
+    QDragMoveEvent move(edge, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &move);
+    QTRY_VERIFY_WITH_TIMEOUT(list->verticalScrollBar()->value() > 1, Probe::FollowMs);
+
+    // Dropped there, the task lands below the rows now in view.
+    QDropEvent drop(edge, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &drop);
+    QVERIFY(fileTasks().indexOf("0") > list->viewport()->height() / list->sizeHintForRow(0));
+}
+
+// Changes made elsewhere are told in one notice that does not block: a
+// newer one replaces its text rather than stacking another box.
+void TestPBacklogWindow::changesElsewhereAreToldOnce()
+{
+    WorkDir dir;
+    QVERIFY(WorkDir::write("product_backlog", "a"));
+    PBacklogWindow w(nullptr);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (int i = 0; i < 5; ++i) {
+        QVERIFY(WorkDir::write("product_backlog", i % 2 ? "a" : "\xff"));
+        // Shown read-only while the file is not text.
+        QTRY_COMPARE_WITH_TIMEOUT(!Probe::button(w, "add")->isEnabled(), i % 2 == 0, Probe::FollowMs);
+    }
+    const QList<QMessageBox *> boxes = w.findChildren<QMessageBox *>();
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY(boxes.first()->isVisible() && !boxes.first()->isModal());
+    QVERIFY2(boxes.first()->text().contains("not valid UTF-8"), qPrintable(boxes.first()->text()));
 }
 
 QTEST_MAIN(TestPBacklogWindow)

@@ -42,6 +42,7 @@ void TestTaskListCodec::decode_data()
     QTest::newRow("utf-16le bom") << QByteArray("\xff\xfe" "a\0\n\0b\0", 8) << QStringList{"a", "b"};
     QTest::newRow("utf-16be bom") << QByteArray("\xfe\xff\0a\0\n\0b", 8) << QStringList{"a", "b"};
     QTest::newRow("utf-32le bom") << QByteArray("\xff\xfe\0\0" "a\0\0\0\n\0\0\0", 12) << QStringList{"a"};
+    QTest::newRow("utf-16le surrogate pair") << QByteArray("\xff\xfe" "\x3d\xd8\x00\xde", 6) << QStringList{QString::fromUtf8("\xf0\x9f\x98\x80")};
     QTest::newRow("bom only") << QByteArray("\xef\xbb\xbf") << QStringList();
 }
 
@@ -64,6 +65,13 @@ void TestTaskListCodec::invalidTextIsFlagged_data()
     QTest::newRow("latin-1 e acute") << QByteArray("caf\xe9");
     QTest::newRow("cut sequence at the end") << QByteArray("a\xc3");
     QTest::newRow("overlong slash") << QByteArray("\xc0\xaf");
+    QTest::newRow("utf-8 surrogate") << QByteArray("x\xed\xa0\x80y");
+    // The decoders let these through uncounted; UTF-8 cannot store them.
+    QTest::newRow("utf-16le lone high surrogate") << QByteArray("\xff\xfe" "x\0\x00\xd8y\0", 8);
+    QTest::newRow("utf-16be lone low surrogate") << QByteArray("\xfe\xff\0x\xdc\x00", 6);
+    QTest::newRow("utf-16le high surrogate at the end") << QByteArray("\xff\xfe" "x\0\x00\xd8", 6);
+    QTest::newRow("utf-32le past U+10FFFF") << QByteArray("\xff\xfe\0\0" "x\0\0\0" "\0\0\x11\0", 12);
+    QTest::newRow("utf-32le surrogate value") << QByteArray("\xff\xfe\0\0" "\0\xd8\0\0", 8);
 }
 
 void TestTaskListCodec::invalidTextIsFlagged()

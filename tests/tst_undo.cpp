@@ -5,10 +5,16 @@
 #include "productbacklog.h"
 #include "sprint.h"
 #include "sprintwindow.h"
+#include "taskcommand.h"
+#include "tasklistcodec.h"
+#include "tasklistcontroller.h"
+#include "taskundostack.h"
 #include "windowprobe.h"
 #include "workdir.h"
 
 #include <QAction>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QtTest>
 
 // Undo and redo in the task windows: each applies to the files as they are
@@ -24,6 +30,7 @@ private slots:
     void refusedUndoCanBeTriedAgain();
     void deletedTasksCanBeRestored();
     void historySurvivesACutEntry();
+    void randomStepsLoseNothing();
 };
 
 namespace {
@@ -34,9 +41,20 @@ QStringList fileTasks(const QString &list)
 }
 
 // Another window's change: "+x" appends x, "^x" puts x on top, "-x" removes
-// x, "=x>y" renames x to y.
-void changeElsewhere(const QString &list, const QString &change)
+// x, "=x>y" renames x to y; "list:" before it names another list, and "rm"
+// removes the list's file.
+void changeElsewhere(QString list, QString change)
 {
+    if (change.contains(':')) {
+        list = change.section(':', 0, 0);
+        change = change.section(':', 1);
+    }
+    if (change.isEmpty())
+        return;
+    if (change == QLatin1String("rm")) {
+        QVERIFY(QFile::remove(list == QLatin1String("backlog") ? QStringLiteral("product_backlog") : "sprint" + list));
+        return;
+    }
     const QString text = change.mid(1);
     TaskListFile::Edit edit;
     switch (change.at(0).toLatin1()) {
@@ -72,26 +90,38 @@ void TestUndo::undoAndRedoKeepOtherChanges_data()
     QTest::addColumn<QStringList>("undone"); // the list after Ctrl+Z; empty: refused
     QTest::addColumn<QStringList>("redone"); // after Ctrl+Shift+Z
     QTest::addColumn<QStringList>("target"); // a move's target sprint after Ctrl+Z
+    QTest::addColumn<QString>("beforeRedo"); // another window's change after Ctrl+Z
 
     const QStringList none;
     QTest::newRow("delete, other appends") << "backlog" << "delete_2" << 1 << "" << "+d"
-                                           << QStringList{"a", "b", "c", "d"} << QStringList{"a", "c", "d"} << none;
+                                           << QStringList{"a", "b", "c", "d"} << QStringList{"a", "c", "d"} << none << "";
     QTest::newRow("delete, its predecessor gone") << "backlog" << "delete_2" << 1 << "" << "-a"
-                                                  << QStringList{"c", "b"} << QStringList{"c"} << none;
+                                                  << QStringList{"c", "b"} << QStringList{"c"} << none << "";
     QTest::newRow("delete, tasks came in above") << "backlog" << "delete_2" << 2 << "" << "^x"
-                                                 << QStringList{"x", "a", "b", "c"} << QStringList{"x", "a", "b"} << none;
+                                                 << QStringList{"x", "a", "b", "c"} << QStringList{"x", "a", "b"} << none << "";
     QTest::newRow("edit, other appends") << "backlog" << "edit" << 1 << "B" << "+d"
-                                         << QStringList{"a", "b", "c", "d"} << QStringList{"a", "B", "c", "d"} << none;
-    QTest::newRow("edit, renamed again elsewhere") << "backlog" << "edit" << 1 << "B" << "=B>B2" << none << none << none;
+                                         << QStringList{"a", "b", "c", "d"} << QStringList{"a", "B", "c", "d"} << none << "";
+    QTest::newRow("edit, renamed again elsewhere") << "backlog" << "edit" << 1 << "B" << "=B>B2" << none << none << none << "";
     QTest::newRow("add, tasks came in above") << "backlog" << "add" << -1 << "d" << "^x"
-                                              << QStringList{"x", "a", "b", "c"} << QStringList{"x", "a", "b", "c", "d"} << none;
-    QTest::newRow("add, deleted elsewhere") << "backlog" << "add" << -1 << "d" << "-d" << none << none << none;
+                                              << QStringList{"x", "a", "b", "c"} << QStringList{"x", "a", "b", "c", "d"} << none << "";
+    QTest::newRow("add, deleted elsewhere") << "backlog" << "add" << -1 << "d" << "-d" << none << none << none << "";
     QTest::newRow("add tasks, one deleted elsewhere") << "1" << "addTasks" << -1 << "d|e" << "-d"
-                                                      << QStringList{"a", "b", "c"} << QStringList{"a", "b", "c", "e"} << none;
+                                                      << QStringList{"a", "b", "c"} << QStringList{"a", "b", "c", "e"} << none << "";
     QTest::newRow("move, other appends here") << "1" << "move" << 1 << "2" << "+y"
                                               << QStringList{"a", "b", "c", "y"} << QStringList{"a", "c", "y"}
-                                              << QStringList{"z"};
-    QTest::newRow("move, deleted in the target") << "1" << "move" << 1 << "2" << "" << none << none << none;
+                                              << QStringList{"z"} << "";
+    QTest::newRow("move, deleted in the target") << "1" << "move" << 1 << "2" << "" << none << none << none << "";
+    // Each decides afresh from the files: a redo that finds the target
+    // without the task puts it there, an undo never doubles a task, and no
+    // step makes a file anew.
+    QTest::newRow("move, held in the target, gone there before redo") << "1" << "move" << 1 << "3" << "+q"
+        << QStringList{"a", "b", "c", "q"} << QStringList{"a", "c", "q"} << QStringList{"b", "y"} << "3:-b";
+    QTest::newRow("move, put back into the source before undo") << "1" << "move" << 1 << "2" << "+b"
+        << QStringList{"a", "c", "b"} << QStringList{"a", "c"} << QStringList{"z"} << "";
+    QTest::newRow("move, target removed before undo") << "1" << "move" << 1 << "2" << "2:rm" << none << none << none << "";
+    QTest::newRow("delete, put back before undo") << "backlog" << "delete_2" << 1 << "" << "+b" << none << none << none << "";
+    QTest::newRow("add, list removed before redo") << "backlog" << "add" << -1 << "d" << "+e"
+        << QStringList{"a", "b", "c", "e"} << none << none << "rm";
 }
 
 void TestUndo::undoAndRedoKeepOtherChanges()
@@ -104,6 +134,7 @@ void TestUndo::undoAndRedoKeepOtherChanges()
     QFETCH(QStringList, undone);
     QFETCH(QStringList, redone);
     QFETCH(QStringList, target);
+    QFETCH(QString, beforeRedo);
 
     WorkDir dir;
     const bool backlog = list == QLatin1String("backlog");
@@ -111,6 +142,7 @@ void TestUndo::undoAndRedoKeepOtherChanges()
     if (!backlog) {
         QVERIFY(WorkDir::write("product_backlog", "d\ne"));
         QVERIFY(WorkDir::write("sprint2", "z"));
+        QVERIFY(WorkDir::write("sprint3", "b\ny"));
     }
     PBacklogWindow backlogWindow(nullptr);
     SprintWindow sprintWindow(nullptr);
@@ -137,7 +169,9 @@ void TestUndo::undoAndRedoKeepOtherChanges()
         changeElsewhere(list, between);
     const QStringList changed = fileTasks(list);
 
+    const QStringList files = QDir().entryList(QDir::Files);
     press(w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(QDir().entryList(QDir::Files), files);
     if (undone.isEmpty()) {
         QCOMPARE(driver.messages.size(), 1);
         QVERIFY2(driver.messages.first().contains("Cannot undo"), qPrintable(driver.messages.first()));
@@ -150,10 +184,21 @@ void TestUndo::undoAndRedoKeepOtherChanges()
     if (!target.isEmpty())
         QCOMPARE(fileTasks(text), target);
 
+    changeElsewhere(list, beforeRedo);
+    const QStringList beforeRedoFiles = QDir().entryList(QDir::Files);
     press(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(QDir().entryList(QDir::Files), beforeRedoFiles);
+    if (redone.isEmpty()) {
+        QCOMPARE(driver.messages.size(), 1);
+        QVERIFY2(driver.messages.first().contains("Cannot redo"), qPrintable(driver.messages.first()));
+        return;
+    }
     QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
     QCOMPARE(fileTasks(list), redone);
     QCOMPARE(Probe::rows(w), redone);
+    // The task a move took out of its list is in its target.
+    if (action == QLatin1String("move"))
+        QVERIFY2(fileTasks(text).contains("b"), qPrintable(fileTasks(text).join(", ")));
 }
 
 // An undo that the file refuses changes nothing and stays, to be tried again.
@@ -245,6 +290,246 @@ void TestUndo::historySurvivesACutEntry()
     const QVector<DeletedTasks::Entry> kept = history.entries();
     QCOMPARE(kept.size(), DeletedTasks::Limit);
     QCOMPARE(kept.last().text, many.last());
+}
+
+namespace {
+
+// Two sprint windows and another program, taking random steps on the same
+// files, as fast as they can, so that each window acts on rows that another
+// has changed.
+class RandomSteps
+{
+public:
+    explicit RandomSteps(quint32 seed)
+        : m_random(seed)
+    {
+        for (int i = 0; i < 2; ++i) {
+            m_windows[i].initSprint(i + 1);
+            m_lists[i] = m_windows[i].findChild<TaskListController *>();
+            m_lists[i]->setWarner([this](const QString &message) { m_messages.append(message); });
+        }
+    }
+
+    // Takes one step; false, with a report, when it broke a rule.
+    bool step(QString *report)
+    {
+        const QMap<QString, QByteArray> before = files();
+        QHash<QString, int> historyBefore;
+        for (const DeletedTasks::Entry &entry : m_history.entries())
+            ++historyBefore[key(entry)];
+        m_messages.clear();
+        const bool done = act(int(m_random.bounded(2)), report);
+        const QMap<QString, QByteArray> after = files();
+        if (report->startsWith(QLatin1String("outside")))
+            return true;
+
+        const auto broke = [report](const QString &rule) {
+            *report += QStringLiteral(": ") + rule;
+            return false;
+        };
+        if (!done && after != before)
+            return broke(QStringLiteral("refused, yet the files changed"));
+        // A text gone from every list is in the history, put there now.
+        QSet<QString> kept;
+        for (const DeletedTasks::Entry &entry : m_history.entries()) {
+            if (--historyBefore[key(entry)] < 0)
+                kept.insert(entry.text);
+        }
+        for (const QString &text : texts(before) - texts(after)) {
+            if (!kept.contains(text))
+                return broke(QStringLiteral("lost \"%1\"").arg(text));
+        }
+        for (auto file = after.cbegin(); file != after.cend(); ++file) {
+            const bool again = *report == QLatin1String("undo") || *report == QLatin1String("redo");
+            if (again && !before.contains(file.key()))
+                return broke(QStringLiteral("made %1").arg(file.key()));
+            const QStringList tasks = TaskListCodec::decode(file.value()).tasks;
+            if (QSet<QString>(tasks.cbegin(), tasks.cend()).size() != tasks.size())
+                return broke(QStringLiteral("doubled a task in %1").arg(file.key()));
+        }
+        return true;
+    }
+
+private:
+    QString text() { return QStringLiteral("t%1").arg(m_random.bounded(12)); }
+    static QString key(const DeletedTasks::Entry &entry)
+    {
+        return entry.when.toString(Qt::ISODate) + '\t' + entry.list + '\t' + entry.text;
+    }
+    int bounded(int size) { return size > 0 ? int(m_random.bounded(size)) : 0; }
+
+    static QMap<QString, QByteArray> files()
+    {
+        QMap<QString, QByteArray> all;
+        for (const QString &name : {QStringLiteral("sprint1"), QStringLiteral("sprint2")}) {
+            if (QFile::exists(name))
+                all.insert(name, WorkDir::read(name));
+        }
+        return all;
+    }
+
+    static QSet<QString> texts(const QMap<QString, QByteArray> &files)
+    {
+        QSet<QString> all;
+        for (const QByteArray &bytes : files) {
+            const QStringList tasks = TaskListCodec::decode(bytes).tasks;
+            all.unite(QSet<QString>(tasks.cbegin(), tasks.cend()));
+        }
+        return all;
+    }
+
+    // Selects a random row of a window, as the window shows it.
+    TaskRef pick(int side)
+    {
+        QListWidget *list = Probe::list(m_windows[side]);
+        if (list->count() == 0)
+            return TaskRef();
+        const int row = bounded(list->count());
+        list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+        return TaskRef{row, list->item(row)->text()};
+    }
+
+    bool perform(int side, TaskCommand *command)
+    {
+        return m_lists[side]->perform(command) == TaskListController::Result::Done;
+    }
+
+    bool act(int side, QString *name)
+    {
+        TaskListController *list = m_lists[side];
+        TaskStore *store = list->store();
+        const TaskRef task = pick(side);
+        switch (m_random.bounded(13)) {
+        case 0:
+            *name = QStringLiteral("add");
+            return perform(side, TaskCommand::insert(store, list->history(), bounded(Probe::list(m_windows[side])->count() + 1),
+                                                     {text()}, QStringLiteral("Add")));
+        case 1:
+            *name = QStringLiteral("add lines");
+            return perform(side, TaskCommand::insert(store, list->history(), ListEdits::End,
+                                                     ListEdits::lines(text() + '\n' + text()), QStringLiteral("Add")));
+        case 2:
+            *name = QStringLiteral("edit");
+            return task.row < 0 || perform(side, TaskCommand::replace(store, list->history(), task, ListEdits::lines(text() + '\n' + text())));
+        case 3:
+            *name = QStringLiteral("delete");
+            list->deleteSelected();
+            return m_messages.isEmpty();
+        case 4: {
+            *name = QStringLiteral("Alt move");
+            const ListEdits::Place places[] = {ListEdits::Place::Up, ListEdits::Place::Down, ListEdits::Place::Top,
+                                              ListEdits::Place::Bottom};
+            list->moveSelected(places[m_random.bounded(4)]);
+            return m_messages.isEmpty();
+        }
+        case 5: {
+            *name = QStringLiteral("drop within");
+            const TaskRef anchor = pick(side);
+            return task.row < 0
+                || perform(side, TaskCommand::reorder(store, task, ListEdits::Place::Before, anchor, QStringLiteral("Move")));
+        }
+        case 6:
+        case 7:
+            *name = QStringLiteral("move to the other sprint");
+            return task.row < 0
+                || perform(side, TaskCommand::transfer(m_windows[side].s, 2 - side, {ListEdits::Transfer{task.text, task.row, bounded(5)}},
+                                                       false, QStringLiteral("Move task")));
+        case 8:
+        case 9:
+            *name = QStringLiteral("undo");
+            list->undo();
+            return m_messages.isEmpty();
+        case 10:
+            *name = QStringLiteral("redo");
+            list->redo();
+            return m_messages.isEmpty();
+        case 11: {
+            *name = QStringLiteral("restore");
+            const QStringList recent = m_history.recent(store->fileName()).mid(0, 2);
+            return recent.isEmpty() || perform(side, TaskCommand::insert(store, list->history(), ListEdits::End, recent,
+                                                                          QStringLiteral("Restore")));
+        }
+        default:
+            outside(name);
+            return true;
+        }
+    }
+
+    // Another program: writes a list anew, or removes it.
+    void outside(QString *name)
+    {
+        const QString file = QStringLiteral("sprint%1").arg(1 + m_random.bounded(2));
+        QStringList tasks = TaskListCodec::decode(WorkDir::read(file)).tasks;
+        if (!QFile::exists(file))
+            tasks.clear();
+        switch (m_random.bounded(4)) {
+        case 0:
+            *name = QStringLiteral("outside rm ") + file;
+            QFile::remove(file);
+            return;
+        case 1:
+            if (!tasks.isEmpty())
+                tasks.removeAt(bounded(tasks.size()));
+            break;
+        case 2:
+            if (!tasks.isEmpty())
+                tasks.move(bounded(tasks.size()), bounded(tasks.size()));
+            break;
+        default: {
+            const QString added = text();
+            if (!tasks.contains(added))
+                tasks.insert(bounded(tasks.size() + 1), added);
+        }
+        }
+        *name = QStringLiteral("outside write ") + file;
+        WorkDir::write(file, tasks.join('\n').toUtf8());
+        // Now and then the windows see it before they act.
+        if (m_random.bounded(2) == 0)
+            QCoreApplication::processEvents();
+    }
+
+    QRandomGenerator m_random;
+    SprintWindow m_windows[2];
+    TaskListController *m_lists[2];
+    DeletedTasks m_history;
+    QStringList m_messages;
+};
+
+} // namespace
+
+// Random steps of two windows and another program on the same files: no
+// step loses a task, doubles one or makes a file anew, and a step that is
+// refused leaves every file as it was. CORVANE_RANDOM_SEED replays a run,
+// CORVANE_RANDOM_STEPS makes it longer.
+void TestUndo::randomStepsLoseNothing()
+{
+    // On a memory file system when there is one: every step syncs its files.
+    QTemporaryDir folder(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/tst_undo-XXXXXX") : QString());
+    QVERIFY(folder.isValid());
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
+    QVERIFY(WorkDir::write("sprint1", "t0\nt1\nt2\nt3"));
+    QVERIFY(WorkDir::write("sprint2", "t4\nt5\nt0"));
+
+    bool seeded = false;
+    const quint32 seed = qEnvironmentVariableIsSet("CORVANE_RANDOM_SEED")
+        ? quint32(qEnvironmentVariableIntValue("CORVANE_RANDOM_SEED", &seeded))
+        : QRandomGenerator::global()->generate();
+    const int steps = qEnvironmentVariableIsSet("CORVANE_RANDOM_STEPS")
+        ? qEnvironmentVariableIntValue("CORVANE_RANDOM_STEPS") : 3000;
+    qInfo("random steps: %d from seed %u (CORVANE_RANDOM_SEED=%u replays them)", steps, seed, seed);
+    RandomSteps run(seed);
+    QStringList last;
+    for (int i = 0; i < steps; ++i) {
+        QString report;
+        const bool kept = run.step(&report);
+        last.append(report);
+        if (last.size() > 8)
+            last.removeFirst();
+        QVERIFY2(kept, qPrintable(QStringLiteral("step %1 of seed %2: %3\nsteps before: %4")
+                                      .arg(i).arg(seed).arg(report, last.join(", "))));
+    }
 }
 
 QTEST_MAIN(TestUndo)

@@ -1,0 +1,246 @@
+#include "productbacklog.h"
+#include "workdir.h"
+
+#include <QJsonDocument>
+#include <QProcess>
+#include <QtTest>
+
+// The command line, run as the real program from a shell with no display
+// and the C locale, as cron and git hooks run it: its output, its exit
+// status and the files' bytes afterwards.
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commands_data();
+    void commands();
+    void badInputs_data();
+    void badInputs();
+    void sharesTheListWithAWindowsStore();
+};
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs script with sh in the current folder, "$C" standing for the program.
+Result runScript(const QByteArray &script)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    env.insert(QStringLiteral("C"), QStringLiteral(CORVANE));
+    QProcess shell;
+    shell.setProcessEnvironment(env);
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromUtf8(script)});
+    shell.waitForFinished(-1);
+    return Result{shell.exitStatus() == QProcess::NormalExit ? shell.exitCode() : -1, shell.readAllStandardOutput(),
+                  shell.readAllStandardError()};
+}
+
+// A file's bytes, or null when there is none.
+void put(const QString &name, const QByteArray &bytes)
+{
+    if (!bytes.isNull())
+        QVERIFY(WorkDir::write(name, bytes));
+}
+
+QByteArray bytesOf(const QString &name)
+{
+    return QFile::exists(name) ? WorkDir::read(name) : QByteArray();
+}
+
+void compareOutput(const QByteArray &actual, const QByteArray &expected)
+{
+    // JSON is compared as data, not as layout.
+    if (expected.startsWith('[') || expected.startsWith('{'))
+        QCOMPARE(QJsonDocument::fromJson(actual), QJsonDocument::fromJson(expected));
+    else
+        QCOMPARE(actual, expected);
+}
+
+} // namespace
+
+void TestCommandLine::commands_data()
+{
+    QTest::addColumn<QByteArray>("backlog");
+    QTest::addColumn<QByteArray>("sprint1");
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("backlogAfter");
+    QTest::addColumn<QByteArray>("sprint1After");
+
+    const QByteArray none;
+    const QByteArray ab("a\nb");
+    QTest::newRow("list") << ab << none << QByteArray("$C list") << QByteArray("1\ta\n2\tb\n") << 0 << ab << none;
+    QTest::newRow("list of no backlog makes none") << none << none << QByteArray("$C ls") << QByteArray() << 0 << none << none;
+    QTest::newRow("list a sprint by its file name, as JSON")
+        << none << QByteArray("x y\n\n") << QByteArray("$C list sprint1 --json")
+        << QByteArray(R"([{"line":1,"text":"x y"},{"line":2,"text":""}])") << 0 << none << QByteArray("x y\n\n");
+    QTest::newRow("add, not twice") << ab << none << QByteArray("$C add backlog b 'c d' a") << QByteArray("3\tc d\n")
+                                    << 0 << QByteArray("a\nb\nc d") << none;
+    QTest::newRow("add the lines of a text, as the dialog splits it")
+        << ab << none << QByteArray("$C a backlog \"$(printf 'c\\n\\r\\nd')\"") << QByteArray("3\tc\n4\td\n") << 0
+        << QByteArray("a\nb\nc\nd") << none;
+    QTest::newRow("add UTF-8 under the C locale, as JSON")
+        << none << QByteArray("") << QByteArray("$C add 1 'Café ✓' --json")
+        << QByteArray(R"([{"action":"added","list":"1","line":1,"text":"Café ✓"}])") << 0 << none
+        << QByteArray("Café ✓");
+    QTest::newRow("edit") << ab << none << QByteArray("$C edit backlog 2 B") << QByteArray("2\tB\n") << 0
+                          << QByteArray("a\nB") << none;
+    QTest::newRow("edit by text, into two lines")
+        << ab << none << QByteArray("$C replace backlog --text a \"$(printf 'A\\nA2')\"")
+        << QByteArray("1\tA\n2\tA2\n") << 0 << QByteArray("A\nA2\nb") << none;
+    QTest::newRow("rm with --expect met") << QByteArray("a\nb\nc") << none
+                                          << QByteArray("$C rm backlog 3 1 1 --expect c --expect a --expect a")
+                                          << QByteArray("3\tc\n1\ta\n") << 0 << QByteArray("b") << none;
+    QTest::newRow("rm, then restore from the history")
+        << QByteArray("a\nb\nc") << none
+        << QByteArray("$C del backlog 2 >/dev/null && $C rm backlog 1 >/dev/null && $C restore && $C restore backlog 2")
+        << QByteArray("1\ta\n2\tb\n2\tb\n") << 0 << QByteArray("c\nb") << none;
+    QTest::newRow("mv between sprints")
+        << none << QByteArray("s\nt") << QByteArray(": > sprint2 && $C mv 2 1 2 --json && cat sprint2")
+        << QByteArray(R"([{"action":"moved","list":"2","line":1,"text":"t","from":"1","fromLine":2}])") + "t" << 0
+        << none << QByteArray("s");
+    QTest::newRow("mv from the backlog adds") << ab << QByteArray("s") << QByteArray("$C move 2 backlog 1")
+                                              << QByteArray("2\tb\n") << 0 << ab << QByteArray("s\nb");
+    QTest::newRow("up") << QByteArray("a\nb\nc") << none << QByteArray("$C up backlog 3") << QByteArray("2\tc\n") << 0
+                        << QByteArray("a\nc\nb") << none;
+    QTest::newRow("up at the top stays") << ab << none << QByteArray("$C up backlog 1") << QByteArray("1\ta\n") << 0
+                                         << ab << none;
+    QTest::newRow("down") << QByteArray("a\nb\nc") << none << QByteArray("$C down backlog 1") << QByteArray("2\ta\n")
+                          << 0 << QByteArray("b\na\nc") << none;
+    QTest::newRow("top") << QByteArray("a\nb\nc") << none << QByteArray("$C top backlog 3") << QByteArray("1\tc\n")
+                         << 0 << QByteArray("c\na\nb") << none;
+    QTest::newRow("bottom by text") << QByteArray("a\nb\nc") << none << QByteArray("$C bottom backlog --text a")
+                                    << QByteArray("3\ta\n") << 0 << QByteArray("b\nc\na") << none;
+    QTest::newRow("new-sprint, sprints") << none << QByteArray("s")
+                                         << QByteArray(": > sprint7~ && $C new-sprint && $C new-sprint && $C sprints")
+                                         << QByteArray("2\n3\n1\n2\n3\n") << 0 << none << QByteArray("s");
+    QTest::newRow("-C folder") << ab << none << QByteArray("mkdir in && $C -C in add backlog z && $C -Cin list")
+                               << QByteArray("1\tz\n1\tz\n") << 0 << ab << none;
+    QTest::newRow("sprint 2917 opens no prompt")
+        << none << QByteArray("")
+        << QByteArray("i=2; while [ $i -le 2917 ]; do : > sprint$i; i=$((i+1)); done; $C add 2917 x && $C list 2917")
+        << QByteArray("1\tx\n1\tx\n") << 0 << none << QByteArray("");
+}
+
+void TestCommandLine::commands()
+{
+    QFETCH(QByteArray, backlog);
+    QFETCH(QByteArray, sprint1);
+    QFETCH(QByteArray, script);
+    QFETCH(QByteArray, out);
+    QFETCH(int, status);
+
+    WorkDir dir;
+    put(QStringLiteral("product_backlog"), backlog);
+    put(QStringLiteral("sprint1"), sprint1);
+    const Result result = runScript(script);
+    QVERIFY2(result.status == status, result.err.constData());
+    compareOutput(result.out, out);
+    QTEST(bytesOf(QStringLiteral("product_backlog")), "backlogAfter");
+    QTEST(bytesOf(QStringLiteral("sprint1")), "sprint1After");
+}
+
+void TestCommandLine::badInputs_data()
+{
+    QTest::addColumn<QByteArray>("sprint1");
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray s("s\nt");
+    QTest::newRow("line past the end") << s << QByteArray("$C rm 1 3") << 1 << "sprint1 has no line 3";
+    QTest::newRow("line 0") << s << QByteArray("$C rm 1 1 0") << 2 << "\"0\" is not a line number";
+    QTest::newRow("negative line") << s << QByteArray("$C up 1 -2") << 2 << "-2: lines count from 1";
+    QTest::newRow("line not a number") << s << QByteArray("$C top 1 1x") << 2 << "\"1x\" is not a line number";
+    QTest::newRow("sprint007") << s << QByteArray("$C add sprint007 x") << 2 << "\"sprint007\" is not a list";
+    QTest::newRow("-3 as a LIST") << s << QByteArray("$C list -3") << 2 << "-3: lines count from 1";
+    QTest::newRow("no such sprint") << s << QByteArray("$C add 5 x") << 1 << "There is no sprint 5";
+    QTest::newRow("empty text") << s << QByteArray("$C add 1 x \"$(printf '\\n')\"") << 2 << "not empty";
+    QTest::newRow("invalid UTF-8") << s << QByteArray("$C add 1 \"$(printf 'a\\377')\"") << 2
+                                   << "argument 3 is not valid UTF-8";
+    QTest::newRow("--expect not met") << s << QByteArray("$C edit 1 2 --expect s u") << 1
+                                      << "Line 2 of sprint1 reads \"t\", not \"s\"";
+    QTest::newRow("--text not found") << s << QByteArray("$C rm 1 --text u") << 1 << "No task of sprint1 reads \"u\"";
+    QTest::newRow("--expect and --text") << s << QByteArray("$C rm 1 --text s --expect s") << 2 << "leave out --expect";
+    QTest::newRow("--expect short") << s << QByteArray("$C rm 1 1 2 --expect s") << 2 << "once for each line";
+    QTest::newRow("mv to the backlog") << s << QByteArray("$C mv 1 1 backlog") << 2 << "TO is a sprint number";
+    QTest::newRow("mv onto itself") << s << QByteArray("$C mv 1 1 1") << 2 << "the same sprint";
+    QTest::newRow("too few arguments") << s << QByteArray("$C edit 1 1") << 2 << "usage: corvane edit LIST N TEXT";
+    QTest::newRow("unknown command") << s << QByteArray("$C frob") << 2 << "no command \"frob\"";
+    QTest::newRow("missing folder") << s << QByteArray("$C -C nowhere list") << 3
+                                    << "Cannot open the folder nowhere: No such file or directory";
+    QTest::newRow("list not text") << QByteArray("s\n\xff") << QByteArray("$C list 1") << 3 << "sprint1";
+    QTest::newRow("change to a list not text") << QByteArray("s\n\xff") << QByteArray("$C add 1 u") << 3 << "sprint1";
+}
+
+void TestCommandLine::badInputs()
+{
+    QFETCH(QByteArray, sprint1);
+    QFETCH(QByteArray, script);
+    QFETCH(QString, message);
+
+    WorkDir dir;
+    put(QStringLiteral("product_backlog"), "a");
+    put(QStringLiteral("sprint1"), sprint1);
+    const QStringList before = QDir().entryList(QDir::Files);
+    const Result result = runScript(script);
+    QTEST(result.status, "status");
+    QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+    QVERIFY2(result.out.isEmpty(), result.out.constData());
+    // Nothing changed, and no list was made.
+    QCOMPARE(bytesOf(QStringLiteral("sprint1")), sprint1);
+    QCOMPARE(bytesOf(QStringLiteral("product_backlog")), QByteArray("a"));
+    QCOMPARE(QDir().entryList(QDir::Files), before);
+}
+
+void TestCommandLine::sharesTheListWithAWindowsStore()
+{
+    WorkDir dir;
+    const int count = 500;
+    productbacklog store;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("C"), QStringLiteral(CORVANE));
+    QProcess shell;
+    shell.setProcessEnvironment(env);
+    shell.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), QStringLiteral("i=0; while [ $i -lt %1 ]; do $C add backlog cli$i || exit 1; "
+                                                      "i=$((i+1)); done").arg(count)});
+    // Both at once, whichever is faster: the store's changes go on while
+    // commands run, each alternately adding and renaming a task of its own.
+    for (int i = 0; i < count; ++i) {
+        if (i % 2 == 0)
+            QVERIFY2(store.addItem(QStringLiteral("store%1").arg(i)), qPrintable(store.errorString()));
+        else
+            QVERIFY2(store.editItem(QStringLiteral("store%1").arg(i - 1), QStringLiteral("store%1").arg(i)),
+                     qPrintable(store.errorString()));
+    }
+    QVERIFY(shell.waitForFinished(-1));
+    QVERIFY2(shell.exitCode() == 0, shell.readAllStandardError().constData());
+
+    store.refresh();
+    const QStringList tasks = store.getItems();
+    QStringList cli, own;
+    for (int i = 0; i < count; ++i) {
+        cli.append(QStringLiteral("cli%1").arg(i));
+        if (i % 2)
+            own.append(QStringLiteral("store%1").arg(i));
+    }
+    QCOMPARE(tasks.filter(QStringLiteral("cli")), cli);
+    QCOMPARE(tasks.filter(QStringLiteral("store")), own);
+    QCOMPARE(tasks.size(), cli.size() + own.size());
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+
+#include "tst_commandline.moc"
