@@ -12,7 +12,8 @@ bin="$build/bench"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+shm=""
+trap 'rm -rf "$work" ${shm:+"$shm"}' EXIT
 
 # Task list files of COUNT lines in DIR/NAME, without a final line feed.
 make_list() {
@@ -79,6 +80,25 @@ for i in 1 2 3 4 5 6 7; do (cd "$work/load100k" && "$bin/loadtimes"); done | awk
         printf "first load %.1f ms (%d page faults), warm load %.1f ms (%d page faults)\n", first, median("first_faults"), warm, median("warm_faults")
         printf "Target: the first load <= 2x a warm load: %.2fx, %s\n", first / warm, first <= 2 * warm ? "met" : "NOT met"
     }'
+
+echo
+echo "== One change of a 1,000-task sprint beside 3,000 sprint files, against a folder of one sprint (median of 200 each)"
+for where in disk tmpfs; do
+    if [ "$where" = tmpfs ]; then
+        [ -d /dev/shm ] && [ -w /dev/shm ] || { echo "tmpfs: no writable /dev/shm, skipped"; continue; }
+        shm=$(mktemp -d -p /dev/shm)
+        folder=$shm
+    else
+        folder="$work/foldersize"
+    fi
+    "$bin/foldersize" "$folder/lists" | awk -v where="$where" '
+        { for (i = 1; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] } }
+        END {
+            printf "%-6s one sprint %.3f ms, 3,001 sprints %.3f ms (first change %.2f and %.2f ms)\n", where, v["small_ms"], v["big_ms"], v["small_first_ms"], v["big_first_ms"]
+            r = v["big_ms"] / v["small_ms"]
+            printf "Target: a change beside 3,000 sprint files <= 1.2x one in a folder of one sprint (%s): %.2fx, %s\n", where, r, r <= 1.2 ? "met" : "NOT met"
+        }'
+done
 
 echo
 echo "== Start-up to the first shown window (hyperfine), against an empty QMainWindow program"

@@ -2,10 +2,16 @@
 # writes, concurrent processes and odd directory entries, mostly through the
 # storedriver process, and prints what it tried and what it found.
 
+# FAULTED: the test also preloads the fault shim into the driver.
 function(corvane_add_driven_test name)
-    corvane_add_test(${name} ${ARGN})
+    cmake_parse_arguments(ARG "FAULTED" "" "" ${ARGN})
+    corvane_add_test(${name} ${ARG_UNPARSED_ARGUMENTS})
     target_compile_definitions(${name} PRIVATE STORE_DRIVER="$<TARGET_FILE:storedriver>")
     add_dependencies(${name} storedriver)
+    if(ARG_FAULTED)
+        target_compile_definitions(${name} PRIVATE FAULT_SHIM="$<TARGET_FILE:faultshim>")
+        add_dependencies(${name} faultshim)
+    endif()
 endfunction()
 
 corvane_add_driven_test(tst_killmidwrite LIBS corvane_core)
@@ -18,22 +24,10 @@ target_compile_options(faultshim PRIVATE -fno-sanitize=all)
 target_link_options(faultshim PRIVATE -fno-sanitize=all)
 
 # Every failure point of a change, under a full disk and a device error.
-add_executable(tst_fulldisk tst_fulldisk.cpp)
-target_link_libraries(tst_fulldisk PRIVATE Qt5::Test corvane_core)
-target_compile_definitions(tst_fulldisk PRIVATE STORE_DRIVER="$<TARGET_FILE:storedriver>"
-                                                FAULT_SHIM="$<TARGET_FILE:faultshim>")
-add_dependencies(tst_fulldisk storedriver faultshim)
-add_test(NAME tst_fulldisk COMMAND tst_fulldisk)
-set_tests_properties(tst_fulldisk PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+corvane_add_driven_test(tst_fulldisk FAULTED LIBS corvane_core)
 
 # Odd directory entries where a list should be, and lists changed under a store.
-add_executable(tst_oddentries tst_oddentries.cpp)
-target_link_libraries(tst_oddentries PRIVATE Qt5::Test corvane_core)
-target_compile_definitions(tst_oddentries PRIVATE STORE_DRIVER="$<TARGET_FILE:storedriver>"
-                                                  FAULT_SHIM="$<TARGET_FILE:faultshim>")
-add_dependencies(tst_oddentries storedriver faultshim)
-add_test(NAME tst_oddentries COMMAND tst_oddentries)
-set_tests_properties(tst_oddentries PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+corvane_add_driven_test(tst_oddentries FAULTED LIBS corvane_core)
 
 # The loader fuzz target, built only in a clang build configured with
 # -DCORVANE_FUZZ=ON and -fsanitize=fuzzer-no-link (scripts/run-fuzz does).

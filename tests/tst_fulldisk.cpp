@@ -32,12 +32,14 @@ const QMap<QString, QByteArray> Before = {
     {"sprint2", "z"},
 };
 
-void resetFiles()
+bool resetFiles()
 {
     for (auto it = Before.cbegin(); it != Before.cend(); ++it) {
-        QVERIFY(WorkDir::write(it.key(), it.value()));
-        QVERIFY(WorkDir::write(QLatin1Char('.') + it.key() + QLatin1String(".lock"), QByteArray()));
+        if (!WorkDir::write(it.key(), it.value())
+            || !WorkDir::write(QLatin1Char('.') + it.key() + QLatin1String(".lock"), QByteArray()))
+            return false;
     }
+    return true;
 }
 
 DriverReport runDriver(const QStringList &arguments, int failAt, const QString &error, const QString &mode)
@@ -107,7 +109,7 @@ void TestFullDisk::everyFailurePointKeepsACompleteFile()
         int survived = 0;
         for (int at = 1;; ++at) {
             QVERIFY2(at < 200, "the change never ran without a fault");
-            resetFiles();
+            QVERIFY(resetFiles());
             const DriverReport report = runDriver(QStringList{mode.command} + arguments, at, mode.error, mode.mode);
             const QString context = QStringLiteral("%1 at call %2:\n%3").arg(mode.error).arg(at).arg(report.output);
             QVERIFY2(report.ran, qPrintable(context));
@@ -176,8 +178,9 @@ void TestFullDisk::everyFailureNamesItsCause()
 
     WorkDir dir;
     const QString reason = QString::fromLocal8Bit(std::strerror(ENOSPC));
-    for (int at = 1; at < 200; ++at) {
-        resetFiles();
+    for (int at = 1;; ++at) {
+        QVERIFY2(at < 200, "the change never ran without a fault");
+        QVERIFY(resetFiles());
         const DriverReport report = runDriver(QStringList{"try"} + arguments, at, QStringLiteral("ENOSPC"), QStringLiteral("full"));
         QVERIFY2(report.ran, qPrintable(report.output));
         if (report.errors.isEmpty())

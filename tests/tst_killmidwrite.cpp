@@ -147,7 +147,8 @@ void TestKillMidWrite::everyKillLeavesOneCompleteList()
         lastGeneration = number;
 
         // A kill between naming the temporary file and renaming it leaves the
-        // hidden file behind, until the next change clears it.
+        // hidden file behind, until a process's first change of the list
+        // clears it.
         for (const QString &name : temporaries())
             leftBehind.insert(name);
     }

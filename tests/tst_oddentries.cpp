@@ -24,7 +24,7 @@ private slots:
     void unrelatedChangesLeaveAnUnreadableListAlone();
     void changedUnderTheStore_data();
     void changedUnderTheStore();
-    // Faults of the store, kept out of the run until fixed.
+    // Entries that once hung a load or were written over.
     void fifoDoesNotHang();
     void linkLoopIsNotReplaced();
 };

@@ -1,3 +1,4 @@
+#include "deletedtasks.h"
 #include "sprint.h"
 #include "tasklistcodec.h"
 #include "workdir.h"
@@ -157,7 +158,8 @@ void TestSprint::moveKeepsChangesOfOtherStores()
 }
 
 // A list made anew gets what the umask leaves of rw-rw-rw-; a list replaced
-// by a change keeps its mode, and, when root changes it, its owner.
+// by a change keeps its mode, and, when root changes it, its owner. So does
+// the history of deleted tasks when it is trimmed.
 void TestSprint::filesKeepOwnerAndHonourTheUmask_data()
 {
     QTest::addColumn<QString>("how");
@@ -172,6 +174,9 @@ void TestSprint::filesKeepOwnerAndHonourTheUmask_data()
     QTest::newRow("made anew by a move, umask 002") << "move" << 002 << -1 << -1 << 0664;
     QTest::newRow("replaced, mode kept") << "add" << 077 << 0640 << -1 << 0640;
     QTest::newRow("replaced by root, owner kept") << "add" << 022 << 0664 << 65534 << 0664;
+    QTest::newRow("history made anew, umask 077") << "history" << 077 << -1 << -1 << 0600;
+    QTest::newRow("history trimmed, mode kept") << "history" << 022 << 0640 << -1 << 0640;
+    QTest::newRow("history trimmed by root, owner kept") << "history" << 022 << 0664 << 65534 << 0664;
 }
 
 void TestSprint::filesKeepOwnerAndHonourTheUmask()
@@ -185,12 +190,14 @@ void TestSprint::filesKeepOwnerAndHonourTheUmask()
     WorkDir dir;
     if (ownerBefore >= 0 && ::geteuid() != 0)
         QSKIP("needs root to give a file to another user");
+    const QByteArray file = how == QLatin1String("history") ? QFile::encodeName(DeletedTasks::defaultFileName())
+                                                            : QByteArray("sprint2");
     QVERIFY(WorkDir::write(QStringLiteral("sprint1"), "a"));
     if (modeBefore >= 0) {
-        QVERIFY(WorkDir::write(QStringLiteral("sprint2"), "b"));
-        QVERIFY(::chmod("sprint2", mode_t(modeBefore)) == 0);
+        QVERIFY(WorkDir::write(QFile::decodeName(file), "b"));
+        QVERIFY(::chmod(file, mode_t(modeBefore)) == 0);
         if (ownerBefore >= 0)
-            QVERIFY(::chown("sprint2", uid_t(ownerBefore), gid_t(ownerBefore)) == 0);
+            QVERIFY(::chown(file, uid_t(ownerBefore), gid_t(ownerBefore)) == 0);
     }
     const mode_t previousMask = ::umask(mode_t(mask));
     auto restoreMask = qScopeGuard([previousMask] { ::umask(previousMask); });
@@ -199,11 +206,13 @@ void TestSprint::filesKeepOwnerAndHonourTheUmask()
         Sprint(2);
     else if (how == QLatin1String("move"))
         QVERIFY(Sprint(1).moveTask(QStringLiteral("a"), 2));
+    else if (how == QLatin1String("history"))  // more than the history keeps, so it is trimmed
+        QVERIFY(DeletedTasks().append(QStringLiteral("sprint2"), QVector<QString>(2 * DeletedTasks::Limit, "c").toList()));
     else
         QVERIFY(Sprint(2).addTask(QStringLiteral("c")));
 
     struct stat info;
-    QVERIFY(::stat("sprint2", &info) == 0);
+    QVERIFY(::stat(file, &info) == 0);
     QCOMPARE(int(info.st_mode & 07777), modeAfter);
     QCOMPARE(int(info.st_uid), ownerBefore >= 0 ? ownerBefore : int(::geteuid()));
     QCOMPARE(int(info.st_gid), ownerBefore >= 0 ? ownerBefore : int(::getegid()));

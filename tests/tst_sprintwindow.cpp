@@ -6,6 +6,7 @@
 #include "taskdelegate.h"
 #include "taskdrag.h"
 #include "windowprobe.h"
+#include "windowset.h"
 #include "workdir.h"
 
 #include <QLabel>
@@ -54,8 +55,7 @@ void TestSprintWindow::form()
 
     WorkDir dir;
     QVERIFY(WorkDir::write("sprint3", "first\nsecond\n"));
-    SprintWindow w(nullptr);
-    w.initSprint(3);
+    SprintWindowOn w(3);
     QCOMPARE(Probe::rows(w), (QStringList{"first", "second"}));
     Probe::window(w, "SprintWindow", "Sprint settings", QSize(478, 300),
                   {"on_add_clicked()", "on_move_clicked()", "on_delete_2_clicked()"});
@@ -104,8 +104,7 @@ void TestSprintWindow::addTasks()
     WorkDir dir;
     QVERIFY(WorkDir::write("product_backlog", "a\nb\nheld\n"));
     QVERIFY(WorkDir::write("sprint1", "held\n"));
-    SprintWindow w(nullptr);
-    w.initSprint(1);
+    SprintWindowOn w(1);
     w.show();
     QVERIFY(productbacklog().addItem("c"));
     const QByteArray backlog = WorkDir::read("product_backlog");
@@ -178,11 +177,9 @@ void TestSprintWindow::changeTask()
     QVERIFY(WorkDir::write("sprint2", targetNumber == 2 && row == 0 ? "x\na\n" : "x\n"));
     for (const char *name : {"sprint0", "sprint05", "Sprint5", "sprint_old", "sprint2~", "notes"})
         QVERIFY(WorkDir::write(name, ""));
-    SprintWindow there(nullptr);
-    there.initSprint(2);
+    SprintWindowOn there(2);
     there.show();
-    SprintWindow w(nullptr);
-    w.initSprint(5);
+    SprintWindowOn w(5);
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QListWidget *list = Probe::list(w);
@@ -222,8 +219,7 @@ void TestSprintWindow::unreadableSprintIsShownReadOnly()
     WorkDir dir;
     QVERIFY(WorkDir::write("sprint1", "\xc3\x28\n"));
     ModalDriver driver;
-    SprintWindow w(nullptr);
-    w.initSprint(1);
+    SprintWindowOn w(1);
     w.show();
     QTRY_COMPARE_WITH_TIMEOUT(driver.messages.size(), 1, Probe::FollowMs);
     QVERIFY2(driver.messages.first().contains("sprint1"), qPrintable(driver.messages.first()));
@@ -280,8 +276,7 @@ void TestSprintWindow::reorderAndDrop()
     QVERIFY(WorkDir::write("product_backlog", "d"));
     const QStringList before = fileTasks(1);
     ModalDriver driver;
-    SprintWindow w(nullptr);
-    w.initSprint(1);
+    SprintWindowOn w(1);
     w.show();
     // A list that is not text says so when its window opens.
     QTRY_COMPARE_WITH_TIMEOUT(driver.messages.size(), int(unreadable), Probe::FollowMs);
@@ -342,8 +337,7 @@ void TestSprintWindow::longTaskIsActedOnWhole()
     const QString task(TaskDelegate::RowLimit * 100, QLatin1Char('x'));
     QVERIFY(WorkDir::write("sprint1", "a\n" + task.toUtf8() + "\nc"));
     QVERIFY(WorkDir::write("sprint2", ""));
-    SprintWindow w(nullptr);
-    w.initSprint(1);
+    SprintWindowOn w(1);
     w.show();
     QListWidget *list = Probe::list(w);
     list->setCurrentRow(1);

@@ -1,3 +1,4 @@
+#include "heapreservation.h"
 #include "listedits.h"
 #include "tasklistfile.h"
 #include "workdir.h"
@@ -8,11 +9,18 @@
 #include <cstdio>
 #include <unistd.h>
 
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+#define ALLOCATOR_OBSERVABLE 1
+#include <malloc.h>
+#endif
+
 class TestTaskListFile : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // First, so that it finds the allocator as no load has left it.
+    void loadsLeaveTheAllocatorAsTheyFoundIt();
     void noStrayFilesAfterManyWrites();
     void refreshReadsOnlyAChangedFile();
     void fullDiskKeepsTheOldContent_data();
@@ -20,11 +28,44 @@ private slots:
     void longListChangesWriteWhatTheListHolds();
 };
 
+namespace {
+
+// What glibc does with a block of 16 MiB, one of 40 MiB, and a free top of
+// 100 MiB: what its settings decide, which it gives no way to read.
+QString allocatorBehaviour()
+{
+#ifdef ALLOCATOR_OBSERVABLE
+    const auto mapped = [](size_t size) {
+        const size_t before = mallinfo2().hblks;
+        void *volatile block = malloc(size);
+        const bool wasMapped = mallinfo2().hblks > before;
+        free(block);
+        return wasMapped ? "mapped" : "heap";
+    };
+    // On the stack: a block of the heap above them would keep them from
+    // the top.
+    void *blocks[100];
+    for (void *&block : blocks)
+        block = malloc(1 << 20);
+    const size_t heap = mallinfo2().arena;
+    for (int i = 99; i >= 0; --i)
+        free(blocks[i]);
+    const bool kept = mallinfo2().arena > heap - (size_t(32) << 20);
+    return QStringLiteral("16 MiB: %1, 40 MiB: %2, freed top: %3")
+        .arg(mapped(size_t(16) << 20), mapped(size_t(40) << 20), kept ? "kept" : "given back");
+#else
+    return QString();
+#endif
+}
+
+} // namespace
+
 void TestTaskListFile::noStrayFilesAfterManyWrites()
 {
     WorkDir dir;
-    // Temporaries of writers killed mid-write go with the next change; what
-    // only looks like one stays: a user's file, another list's temporary.
+    // Temporaries of writers killed mid-write go with this process's first
+    // change of the list; what only looks like one stays: a user's file,
+    // another list's temporary.
     const QStringList stale{".sprint3.AbCd09.tmp", ".sprint3.zzzzzz.tmp"};
     const QStringList kept{".sprint3.backup", ".sprint3.AbCdE.tmp", ".sprint3.AbCd09.tmp~",
                            ".sprint30.AbCd09.tmp", "sprint3.AbCd09.tmp"};
@@ -157,6 +198,40 @@ void TestTaskListFile::longListChangesWriteWhatTheListHolds()
         QVERIFY2(WorkDir::read(QStringLiteral("sprint1")) == model.join(QLatin1Char('\n')).toUtf8(),
                  qPrintable(QStringLiteral("edit %1").arg(i)));
     }
+}
+
+// Loading reserves heap for the tasks, in the file's read and again in its
+// decoding: only the outer one may act, and neither may leave the allocator
+// keeping memory or mapping blocks otherwise than it did before.
+void TestTaskListFile::loadsLeaveTheAllocatorAsTheyFoundIt()
+{
+#ifdef ALLOCATOR_OBSERVABLE
+    // Freeing a large block moves glibc's own thresholds to where they
+    // stay, as it does in any program that frees one.
+    void *volatile large = malloc((size_t(32) << 20) - 8192);
+    free(large);
+#endif
+    const QString found = allocatorBehaviour();
+    {
+        const HeapReservation outer(64 << 20);
+        const HeapReservation inner(64 << 20);
+        QVERIFY(outer.isOutermost());
+        QVERIFY(!inner.isOutermost());
+    }
+    QVERIFY(HeapReservation(64 << 20).isOutermost());
+    QCOMPARE(allocatorBehaviour(), found);
+
+    WorkDir dir;
+    QStringList model;
+    for (int i = 0; i < 200000; ++i)
+        model.append(QStringLiteral("Task %1: review the sprint board").arg(i));
+    QVERIFY(WorkDir::write(QStringLiteral("sprint1"), model.join(QLatin1Char('\n')).toUtf8()));
+    model.clear();
+    TaskListFile file(QStringLiteral("sprint1"));
+    QStringList tasks;
+    QVERIFY(file.load(tasks));
+    QCOMPARE(tasks.size(), 200000);
+    QCOMPARE(allocatorBehaviour(), found);
 }
 
 QTEST_GUILESS_MAIN(TestTaskListFile)

@@ -6,6 +6,7 @@
 #include "sprintwindow.h"
 #include "tasklistcodec.h"
 #include "windowprobe.h"
+#include "windowset.h"
 #include "workdir.h"
 
 #include <QComboBox>
@@ -61,13 +62,8 @@ void click(QWidget *window, const char *button)
 void TestWindowsUnderLoad::windowsFollowAnotherProcess()
 {
     WorkDir dir;
-    PBacklogWindow backlog1;
-    PBacklogWindow backlog2;
-    SprintWindow sprint1;
-    SprintWindow sprint2;
-    sprint1.initSprint(1);
-    sprint2.initSprint(1);
-    for (QWidget *window : std::initializer_list<QWidget *>{&backlog1, &backlog2, &sprint1, &sprint2})
+    WindowSet windows;
+    for (QWidget *window : windows.all())
         window->show();
 
     // Another process works through the backlog and sprints 1 and 2 while
@@ -79,7 +75,7 @@ void TestWindowsUnderLoad::windowsFollowAnotherProcess()
     int added = 0;
     while (other.state() != QProcess::NotRunning) {
         dialogs.add(ModalDriver::enterText(QStringLiteral("typed %1").arg(added)));
-        click(added % 2 ? &backlog2 : &backlog1, "add");
+        click(added % 2 ? &windows.backlog2 : &windows.backlog1, "add");
         ++added;
         QTest::qWait(20);
     }
@@ -91,10 +87,10 @@ void TestWindowsUnderLoad::windowsFollowAnotherProcess()
     settling.start();
     const QStringList backlog = inFile(QStringLiteral("product_backlog"));
     const QStringList sprint = inFile(QStringLiteral("sprint1"));
-    QTRY_COMPARE_WITH_TIMEOUT(shown(&backlog1), backlog, Probe::FollowMs);
-    QTRY_COMPARE_WITH_TIMEOUT(shown(&backlog2), backlog, Probe::FollowMs);
-    QTRY_COMPARE_WITH_TIMEOUT(shown(&sprint1), sprint, Probe::FollowMs);
-    QTRY_COMPARE_WITH_TIMEOUT(shown(&sprint2), sprint, Probe::FollowMs);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&windows.backlog1), backlog, Probe::FollowMs);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&windows.backlog2), backlog, Probe::FollowMs);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&windows.sprint1), sprint, Probe::FollowMs);
+    QTRY_COMPARE_WITH_TIMEOUT(shown(&windows.sprint2), sprint, Probe::FollowMs);
     const qint64 settled = settling.elapsed();
 
     // Every task typed into a window is in the file, once.
@@ -127,14 +123,9 @@ void TestWindowsUnderLoad::windowsFollowFilesChangedUnderThem()
     WorkDir dir;
     QVERIFY(WorkDir::write(file, "a\nb\nc"));
     const bool isBacklog = file == QLatin1String("product_backlog");
-    PBacklogWindow backlog1;
-    PBacklogWindow backlog2;
-    SprintWindow sprint1;
-    SprintWindow sprint2;
-    sprint1.initSprint(1);
-    sprint2.initSprint(1);
-    QWidget *first = isBacklog ? static_cast<QWidget *>(&backlog1) : &sprint1;
-    QWidget *second = isBacklog ? static_cast<QWidget *>(&backlog2) : &sprint2;
+    WindowSet windows;
+    QWidget *first = isBacklog ? static_cast<QWidget *>(&windows.backlog1) : &windows.sprint1;
+    QWidget *second = isBacklog ? static_cast<QWidget *>(&windows.backlog2) : &windows.sprint2;
     first->show();
     second->show();
     QCOMPARE(shown(first), (QStringList{"a", "b", "c"}));
@@ -206,8 +197,7 @@ void TestWindowsUnderLoad::windowsFollowChangesBeneathAMount()
     if (!mount.isMounted())
         QSKIP(qPrintable(mount.reason()));
     QVERIFY(WorkDir::write(mount.beneath("product_backlog"), "a") && WorkDir::write(mount.beneath("sprint1"), "a"));
-    SprintWindow sprint;
-    sprint.initSprint(1);
+    SprintWindowOn sprint(1);
     PBacklogWindow backlog;
     MainWindow main;
     QWidget *w = file == QLatin1String("sprint1") ? static_cast<QWidget *>(&sprint)

@@ -1,17 +1,12 @@
 #include "deletedtasks.h"
 
 #include "filelock.h"
-#include "tasklistfile.h"
+#include "safewrite.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -84,15 +79,10 @@ bool DeletedTasks::append(const QString &list, const QStringList &texts)
     if (parse(before).size() + texts.size() > Limit + Limit / 4)
         return trim(before + added);
 
-    // One write in append mode: a kill leaves the entry whole or cut short,
-    // and one cut short is passed over when read.
-    const int handle = ::open(QFile::encodeName(m_fileName).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    const bool written = handle >= 0 && TaskListFile::writeAll(handle, added) && ::fsync(handle) == 0;
-    const int error = errno;
-    if (handle >= 0)
-        ::close(handle);
-    if (!written)
-        return fail(qt_error_string(error));
+    // An entry cut short by a kill is passed over when read.
+    SafeWrite file(m_fileName);
+    if (!file.append(added))
+        return fail(file.errorString());
     m_error.clear();
     return true;
 }
@@ -125,12 +115,11 @@ QByteArray DeletedTasks::readAll() const
 bool DeletedTasks::trim(const QByteArray &bytes)
 {
     const QVector<Entry> all = parse(bytes);
-    QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    QByteArray kept;
     for (int i = qMax(0, all.size() - Limit); i < all.size(); ++i)
-        file.write(serialise(all.at(i)));
-    if (!file.commit())
+        kept += serialise(all.at(i));
+    SafeWrite file(m_fileName);
+    if (!file.replace(kept))
         return fail(file.errorString());
     m_error.clear();
     return true;

@@ -12,9 +12,11 @@
 // tasks needs some 5,000 pages, a huge page holds 512 of them. Without this,
 // the heap grows by a little at a time and is faulted in page by page.
 //
-// Only where the C library is glibc; elsewhere, and under a sanitizer's own
-// allocator, it does nothing. While one exists, the heap keeps its free top
-// rather than give it back to the system.
+// It changes none of the allocator's settings: the room is held by blocks
+// it frees, kept from being given back by one small block above them while
+// it exists. Reservations nest: only the outermost makes room, which the
+// inner ones share. Only where the C library is glibc; elsewhere, and under
+// a sanitizer's own allocator, it makes no room but nests all the same.
 class HeapReservation
 {
 public:
@@ -22,6 +24,10 @@ public:
     ~HeapReservation();
     HeapReservation(const HeapReservation &) = delete;
     HeapReservation &operator=(const HeapReservation &) = delete;
+
+    // Whether this one holds the process's room: false for one nested in
+    // another, or too small to be worth it.
+    bool isOutermost() const { return m_outermost; }
 
     // Below this, page faults cost too little to be worth it.
     static constexpr qint64 MinimumBytes = 4 << 20;
@@ -31,7 +37,10 @@ public:
     static void adviseHugePages(char *data, qint64 size);
 
 private:
-    bool m_active = false;
+    void reserve(qint64 bytes);
+
+    bool m_outermost = false;
+    void *m_cap = nullptr;
     void *m_spacer = nullptr;
 };
 

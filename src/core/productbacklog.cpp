@@ -51,9 +51,11 @@ QStringList productbacklog::getItems() const
 
 bool productbacklog::write(QString secret)
 {
-    // Made with tools/corvane-encipher. The table holds the passphrase only
-    // masked and the block the message only enciphered, so neither can be
-    // read out of the program.
+    // Made with tools/corvane-encipher. The table is the passphrase xor'd
+    // with the one-byte mask beside it: a puzzle for the curious, not a
+    // secret, since anyone who reads this can unmask it. The message is
+    // enciphered with the passphrase, so it shows in no string of the
+    // program, and is read by unmasking the table first.
     const quint8 mask = 0xa5;
     const QVector<qint32> table{-29, -49, 93, -41, -63, -120, 97, -56, -57, -64, -41, -110};
     const unsigned char block[26] = {

@@ -3,21 +3,16 @@
 #include "filelock.h"
 #include "filestamp.h"
 #include "heapreservation.h"
+#include "safewrite.h"
 #include "tasklistcodec.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QTemporaryFile>
 
 #include <cerrno>
-#include <cstdio>
 #include <limits>
 #include <memory>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -99,7 +94,6 @@ bool TaskListFile::change(QStringList &tasks, const Edit &edit, bool mayCreate)
     const FileLock lock(lockFilePath());
     if (!checkLock(lock))
         return false;
-    removeStaleTemporaries();
     if (!syncForChange(tasks, mayCreate))
         return false;
     const QStringList before = tasks;
@@ -156,8 +150,6 @@ bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, Ta
     const FileLock secondLock(second.lockFilePath());
     if (!second.checkLock(secondLock))
         return from.fail(second.errorString());
-    from.removeStaleTemporaries();
-    to.removeStaleTemporaries();
     if (!from.syncForChange(fromTasks, mayCreate))
         return false;
     if (!to.syncForChange(toTasks, mayCreate))
@@ -309,25 +301,6 @@ bool TaskListFile::write(QStringList &tasks)
     if (target.exists() && !target.isWritable())
         return fail(cannotWrite(qt_error_string(EACCES)));
 
-    QTemporaryFile temp(target.absolutePath() + QLatin1Char('/')
-                        + temporaryName(target.fileName(), QStringLiteral("XXXXXX")));
-    if (!temp.open()) {
-        const QString refusal = folderRefusal();
-        return fail(cannotWrite(refusal.isEmpty() ? temp.errorString() : refusal));
-    }
-    // The new file takes the place of the old one in every respect the
-    // user can see: its mode and, where allowed, its owner and group, so
-    // that a change made as root does not lock the list's owner out. A new
-    // list gets the mode any new file gets.
-    struct stat old;
-    if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &old) == 0) {
-        if (::fchown(temp.handle(), old.st_uid, old.st_gid) != 0)
-            (void)::fchown(temp.handle(), uid_t(-1), old.st_gid);
-        ::fchmod(temp.handle(), old.st_mode & 07777);
-    } else {
-        ::fchmod(temp.handle(), 0666 & ~currentUmask());
-    }
-
     // Most changes touch a few tasks of a long list: those alone are
     // encoded into the bytes last read or written. QByteArray::size counts
     // every byte, a NUL in a task too.
@@ -341,21 +314,12 @@ bool TaskListFile::write(QStringList &tasks)
         forget();
         bytes = TaskListCodec::encode(tasks, &loadsBack);
     }
-    // Straight to the handle: a disk that fills part way through makes a
-    // short write, and only errno then says why.
-    if (!writeAll(temp.handle(), bytes) || ::fsync(temp.handle()) != 0) {
+    SafeWrite file(target.absoluteFilePath());
+    if (!file.replace(bytes)) {
         forget();
-        return fail(cannotWrite(qt_error_string(errno)));
+        return fail(cannotWrite(file.errorString()));
     }
-    if (std::rename(QFile::encodeName(temp.fileName()).constData(),
-                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        forget();
-        return fail(cannotWrite(qt_error_string(errno)));
-    }
-    temp.setAutoRemove(false);
-
-    // The handle still reaches the renamed file, whose change time the rename set.
-    m_stamp = FileStamp::ofHandle(temp.handle());
+    m_stamp = file.stamp();
     m_state = State::Readable;
     if (loadsBack) {
         remember(tasks, bytes, true);
@@ -422,34 +386,6 @@ void TaskListFile::forget()
     m_haveBytes = false;
 }
 
-bool TaskListFile::writeAll(int handle, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(handle, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        data += written;
-        left -= written;
-    }
-    return true;
-}
-
-mode_t TaskListFile::currentUmask()
-{
-    // Reading the mask means setting it; nothing else in the program
-    // creates files meanwhile, since all file work runs on one thread.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
 QString TaskListFile::writablePath() const
 {
     // A symbolic link keeps pointing where it did; the file it points to
@@ -462,33 +398,6 @@ QString TaskListFile::writablePath() const
         path = info.symLinkTarget();
     }
     return path;
-}
-
-QString TaskListFile::temporaryName(const QString &listName, const QString &random)
-{
-    // Hidden, so never listed as a sprint nor loaded; the ending tells it
-    // from any file a user keeps beside the list.
-    return QLatin1Char('.') + listName + QLatin1Char('.') + random + QLatin1String(".tmp");
-}
-
-void TaskListFile::removeStaleTemporaries() const
-{
-    // Only a writer that holds the lock makes a temporary, and the caller
-    // holds it now: any temporary of this list belongs to a writer that was
-    // killed or crashed, and would otherwise stay for good.
-    const QFileInfo target(writablePath());
-    const QString listName = target.fileName();
-    // The pattern fixes the start and the end, the rest the random part.
-    static const QRegularExpression random(QStringLiteral("^[A-Za-z0-9]{6}$"));
-    const int randomAt = listName.size() + 2;
-    const int size = temporaryName(listName, QString()).size() + 6;
-    QDir folder = target.absoluteDir();
-    const QStringList candidates = folder.entryList({temporaryName(listName, QStringLiteral("*"))},
-                                                    QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QString &name : candidates) {
-        if (name.size() == size && random.match(name.midRef(randomAt, 6)).hasMatch())
-            folder.remove(name);
-    }
 }
 
 QString TaskListFile::lockFilePath() const
@@ -555,11 +464,7 @@ bool TaskListFile::refuse(Refusal refusal)
 
 QString TaskListFile::folderRefusal() const
 {
-    const QString folder = QFileInfo(writablePath()).absolutePath();
-    const QByteArray path = QFile::encodeName(folder);
-    if (::access(path.constData(), W_OK | X_OK) == 0)
-        return QString();
-    return tr("The folder %1 is not writable (%2).").arg(folder, qt_error_string(errno));
+    return SafeWrite::folderRefusal(QFileInfo(writablePath()).absolutePath());
 }
 
 bool TaskListFile::fail(const QString &message)

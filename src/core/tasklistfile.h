@@ -8,16 +8,14 @@
 
 #include <functional>
 
-#include <sys/types.h>
-
 class FileLock;
 
-// One task list file on disk and what a store knows about it: when it last
-// read or wrote it, and whether its content could be read at all.
+// Keeps a store's list in step with its task list file: reads it, applies
+// each change to the file's current content, and knows when it last read or
+// wrote it and whether its content could be read at all.
 //
-// Every change is applied to the file's current content under a lock that
-// also holds off other processes, and is written to a hidden temporary file
-// that is then renamed over the list, so a crash, a kill or a full disk
+// Every change is made under a lock (FileLock) that also holds off other
+// processes, and written by SafeWrite, so a crash, a kill or a full disk
 // leaves either the old or the new list, never a cut one. A list whose file
 // could not be read, or is not valid text, is never written over.
 class TaskListFile
@@ -93,14 +91,9 @@ public:
     // removed it.
     bool isNotFound() const { return m_refusal == Refusal::NotFound; }
 
-    // Writes all of bytes to handle, going on after short writes; false,
-    // with errno set, when the file system refuses (a full disk among them).
-    static bool writeAll(int handle, const QByteArray &bytes);
-
 private:
     enum class State { Readable, Unreadable, NotText };
     enum class Freshness { Unchanged, Removed, Reread };
-
 
     QString writablePath() const;
     QString lockFilePath() const;
@@ -108,10 +101,6 @@ private:
                                QStringList &toTasks, const PairEdit &edit, bool mayCreate);
     // False, saying why, when lock could not be taken.
     bool checkLock(const FileLock &lock);
-    // The name of a temporary that a write of the list listName fills
-    // before renaming it over the list, in the list's own folder.
-    static QString temporaryName(const QString &listName, const QString &random);
-    void removeStaleTemporaries() const;
     // Reads the file again if it changed since last read or written, and
     // says what it found. Shared by refresh() and by every change.
     Freshness catchUp(QStringList &tasks);
@@ -129,7 +118,6 @@ private:
     // encoding tasks gives bytes back exactly; forgets them otherwise.
     void remember(const QStringList &tasks, const QByteArray &bytes, bool exact);
     void forget();
-    static mode_t currentUmask();
 
     QString displayName() const;
     QString cannotWrite(const QString &reason) const;

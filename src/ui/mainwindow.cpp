@@ -13,8 +13,19 @@
 #include <limits>
 
 namespace {
+
 const QString newSprint = QStringLiteral("New sprint");
+// The data of the entry that makes a new sprint: a sprint file could be
+// named as its text reads, and a translation would change that text.
+const int NewSprintEntry = 1;
+
+void fillSprints(QComboBox *box, const QStringList &names)
+{
+    box->addItem(newSprint, NewSprintEntry);
+    box->addItems(names);
 }
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent, Qt::WindowFlags())
@@ -52,8 +63,7 @@ void MainWindow::init_pbacklog()
 
 void MainWindow::init_sprints_list()
 {
-    ui->sprints->addItem(newSprint);
-    ui->sprints->addItems(SprintFiles::list());
+    fillSprints(ui->sprints, SprintFiles::list());
 }
 
 void MainWindow::on_pbacklog_clicked()
@@ -65,9 +75,8 @@ void MainWindow::on_pbacklog_clicked()
 
 void MainWindow::on_sprint_settings_clicked()
 {
-    const QString current = ui->sprints->currentText();
     int index = 0;
-    if (current == newSprint) {
+    if (ui->sprints->currentData() == NewSprintEntry) {
         // Listed afresh, so that a file made since the last look is never
         // picked again.
         const QStringList names = updateSprintsList();
@@ -77,7 +86,7 @@ void MainWindow::on_sprint_settings_clicked()
             return;
         }
     } else {
-        index = SprintFiles::number(current);
+        index = SprintFiles::number(ui->sprints->currentText());
     }
 
     SprintWindow *window = new SprintWindow(nullptr);
@@ -107,8 +116,7 @@ QStringList MainWindow::updateSprintsList()
     const QString current = box->currentText();
     const int currentIndex = box->currentIndex();
     box->clear();
-    box->addItem(newSprint);
-    box->addItems(names);
+    fillSprints(box, names);
     if (currentIndex > 0) {
         const int found = box->findText(current, Qt::MatchFixedString | Qt::MatchCaseSensitive);
         box->setCurrentIndex(found > 0 ? found : 0);

@@ -14,10 +14,13 @@ TaskDialog::TaskDialog(const QString &title, const QString &text, QWidget *paren
     if (!text.isEmpty())
         setTextValue(text);
 
-    // Made by the option above.
+    // Made by the option above, but not promised by QInputDialog: without
+    // it, the dialog still edits, through textValue().
     m_editor = findChild<QPlainTextEdit *>();
-    m_editor->setTabChangesFocus(true);
-    m_shown = m_editor->document()->toRawText();
+    if (m_editor) {
+        m_editor->setTabChangesFocus(true);
+        m_shown = m_editor->document()->toRawText();
+    }
 
     // Enter belongs to the editor; QDialog takes no Enter with Ctrl held.
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
@@ -31,6 +34,8 @@ QString TaskDialog::text() const
     // The raw text keeps no-break spaces and line separators, which
     // toPlainText() and so textValue() do not. Paragraphs are separated by
     // U+2029, one for each line break the text had or Enter made.
+    if (!m_editor)
+        return textValue();
     const QString raw = m_editor->document()->toRawText();
     if (raw == m_shown)
         return m_given;

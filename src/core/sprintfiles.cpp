@@ -5,8 +5,24 @@
 #include <QDir>
 
 #include <algorithm>
-
 #include <limits>
+
+namespace {
+
+// What follows "sprint" in a name that starts so, read as a decimal int;
+// ok tells whether it is one.
+int numberAfterPrefix(const QString &name, bool *ok)
+{
+    static const QString prefix = Sprint::fileName(0).chopped(1);
+    if (!name.startsWith(prefix, Qt::CaseInsensitive)) {
+        if (ok)
+            *ok = false;
+        return 0;
+    }
+    return name.midRef(prefix.size()).toInt(ok, 10);
+}
+
+} // namespace
 
 QStringList SprintFiles::list()
 {
@@ -26,13 +42,13 @@ QStringList SprintFiles::list()
 bool SprintFiles::isSprintFile(const QString &name)
 {
     bool isNumber = false;
-    const int value = name.mid(6).toInt(&isNumber, 10);
+    const int value = numberAfterPrefix(name, &isNumber);
     return isNumber && name == Sprint::fileName(value);
 }
 
 int SprintFiles::number(const QString &name)
 {
-    return name.mid(6).toInt(nullptr, 10);
+    return numberAfterPrefix(name, nullptr);
 }
 
 bool SprintFiles::nextNumber(const QStringList &names, int *next, const QString &skip)

@@ -15,8 +15,8 @@ public:
     // Whether name is the file of the sprint whose number it reads as.
     static bool isSprintFile(const QString &name);
 
-    // The number a listed name stands for: what follows its first six
-    // characters read as a decimal int, 0 when that is not one.
+    // The number a listed name stands for: what follows "sprint" (in any
+    // case) read as a decimal int, 0 when that is not one.
     static int number(const QString &name);
 
     // One above the largest number that names reads as, 1 when none reads

@@ -1,0 +1,55 @@
+#ifndef SAFEWRITE_H
+#define SAFEWRITE_H
+
+#include "filestamp.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Writes one file of the program so that a crash, a kill or a full disk
+// never leaves it cut short, and says in words why a write failed.
+//
+// A whole new content goes to a hidden temporary file in the same folder,
+// given the old file's owner and mode, synced, and renamed over the file:
+// the file then holds either the old content or the new. Temporaries that
+// a killed writer left are cleared at the first replace of a file in each
+// process, without listing the folder on every change. An append is one
+// write in append mode, synced. The caller holds the file's lock.
+class SafeWrite
+{
+public:
+    // path names the file itself, not a symbolic link to it.
+    explicit SafeWrite(const QString &path);
+
+    // Replaces the file's content with bytes, creating the file with the
+    // mode any new file gets when there is none.
+    bool replace(const QByteArray &bytes);
+    // Adds bytes at the file's end, creating the file when there is none.
+    bool append(const QByteArray &bytes);
+
+    // Why the last write failed, in the system's words; empty after one
+    // that succeeded.
+    QString errorString() const { return m_error; }
+    // The written file's stamp after a replace that succeeded.
+    FileStamp stamp() const { return m_stamp; }
+
+    // Why the folder refuses new files, or empty when it takes them.
+    static QString folderRefusal(const QString &folder);
+
+private:
+    // The name of a temporary that a replace of the file fileName fills,
+    // random telling the writers apart: hidden, so that no listing of
+    // sprints shows it, and with an ending no user's own file has.
+    static QString temporaryName(const QString &fileName, const QString &random);
+    static constexpr int RandomSize = 6;
+
+    bool fail(int error);
+    void clearStaleTemporaries() const;
+    int createTemporary(QString *name) const;
+
+    QString m_path;
+    QString m_error;
+    FileStamp m_stamp;
+};
+
+#endif // SAFEWRITE_H
