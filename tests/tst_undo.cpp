@@ -43,18 +43,16 @@ QStringList fileTasks(const QString &list)
 // Another window's change: "+x" appends x, "^x" puts x on top, "-x" removes
 // x, "=x>y" renames x to y; "list:" before it names another list, and "rm"
 // removes the list's file.
-void changeElsewhere(QString list, QString change)
+bool changeElsewhere(QString list, QString change)
 {
     if (change.contains(':')) {
         list = change.section(':', 0, 0);
         change = change.section(':', 1);
     }
     if (change.isEmpty())
-        return;
-    if (change == QLatin1String("rm")) {
-        QVERIFY(QFile::remove(list == QLatin1String("backlog") ? QStringLiteral("product_backlog") : "sprint" + list));
-        return;
-    }
+        return true;
+    if (change == QLatin1String("rm"))
+        return QFile::remove(list == QLatin1String("backlog") ? QStringLiteral("product_backlog") : "sprint" + list);
     const QString text = change.mid(1);
     TaskListFile::Edit edit;
     switch (change.at(0).toLatin1()) {
@@ -63,19 +61,20 @@ void changeElsewhere(QString list, QString change)
     case '-': edit = ListEdits::removeFirst(text); break;
     case '=': edit = ListEdits::replaceFirst(text.section('>', 0, 0), {text.section('>', 1)}); break;
     }
-    const bool done = list == QLatin1String("backlog") ? productbacklog().change(edit) : Sprint(list.toInt()).change(edit);
-    QVERIFY(done);
+    return list == QLatin1String("backlog") ? productbacklog().change(edit) : Sprint(list.toInt()).change(edit);
 }
 
-void press(QWidget &window, Qt::Key key, Qt::KeyboardModifiers modifiers)
+bool press(QWidget &window, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     // Back from a dialog, as the window system makes it the active window.
     window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    if (!QTest::qWaitForWindowActive(&window))
+        return false;
     // Wherever the focus is in the window: here on a button.
     QWidget *button = Probe::button(window, "add");
     button->setFocus();
     QTest::keyClick(button, key, modifiers);
+    return true;
 }
 
 } // namespace
@@ -164,13 +163,13 @@ void TestUndo::undoAndRedoKeepOtherChanges()
 
     // A move found gone in its target is one that another window took back out.
     if (action == QLatin1String("move") && between.isEmpty())
-        changeElsewhere(text, QStringLiteral("-b"));
+        QVERIFY(changeElsewhere(text, QStringLiteral("-b")));
     else
-        changeElsewhere(list, between);
+        QVERIFY(changeElsewhere(list, between));
     const QStringList changed = fileTasks(list);
 
     const QStringList files = QDir().entryList(QDir::Files);
-    press(w, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(press(w, Qt::Key_Z, Qt::ControlModifier));
     QCOMPARE(QDir().entryList(QDir::Files), files);
     if (undone.isEmpty()) {
         QCOMPARE(driver.messages.size(), 1);
@@ -184,9 +183,9 @@ void TestUndo::undoAndRedoKeepOtherChanges()
     if (!target.isEmpty())
         QCOMPARE(fileTasks(text), target);
 
-    changeElsewhere(list, beforeRedo);
+    QVERIFY(changeElsewhere(list, beforeRedo));
     const QStringList beforeRedoFiles = QDir().entryList(QDir::Files);
-    press(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(press(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
     QCOMPARE(QDir().entryList(QDir::Files), beforeRedoFiles);
     if (redone.isEmpty()) {
         QCOMPARE(driver.messages.size(), 1);
@@ -215,17 +214,17 @@ void TestUndo::refusedUndoCanBeTriedAgain()
 
     // A directory where the lock file belongs: no change can be saved.
     QVERIFY(QFile::remove(".product_backlog.lock") && QDir().mkdir(".product_backlog.lock"));
-    press(w, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(press(w, Qt::Key_Z, Qt::ControlModifier));
     QCOMPARE(driver.messages.size(), 1);
     QVERIFY2(driver.messages.first().contains("product_backlog"), qPrintable(driver.messages.first()));
     QCOMPARE(fileTasks("backlog"), QStringList{"b"});
 
     QVERIFY(QDir().rmdir(".product_backlog.lock"));
-    press(w, Qt::Key_Y, Qt::ControlModifier);  // nothing to redo yet
-    press(w, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(press(w, Qt::Key_Y, Qt::ControlModifier));  // nothing to redo yet
+    QVERIFY(press(w, Qt::Key_Z, Qt::ControlModifier));
     QCOMPARE(driver.messages.size(), 1);
     QCOMPARE(fileTasks("backlog"), (QStringList{"a", "b"}));
-    press(w, Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(press(w, Qt::Key_Y, Qt::ControlModifier));
     QCOMPARE(fileTasks("backlog"), QStringList{"b"});
 }
 
@@ -261,7 +260,7 @@ void TestUndo::deletedTasksCanBeRestored()
     // Newest first, and only this list's.
     QCOMPARE(driver.offered, (QStringList{"a", "b"}));
     QCOMPARE(fileTasks("1"), (QStringList{"c", "b"}));
-    press(w, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(press(w, Qt::Key_Z, Qt::ControlModifier));
     QCOMPARE(fileTasks("1"), QStringList{"c"});
 }
 

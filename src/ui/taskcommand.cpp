@@ -65,14 +65,24 @@ bool TaskCommand::noteTransfer(bool moved, const Sprint *sprint)
     return moved;
 }
 
-namespace {
-
-int firstRow(const QVector<ListEdits::Removed> &removed)
+bool TaskCommand::takeOut(TaskStore *store, DeletedTasks *history, const QVector<TaskRef> &refs,
+                          QVector<ListEdits::Removed> *taken)
 {
-    return removed.isEmpty() ? -1 : removed.first().row;
+    if (!keep(history, store, TaskRef::textsOf(refs)) || !run(store, ListEdits::remove(refs, taken)))
+        return false;
+    m_focus = taken->isEmpty() ? -1 : taken->first().row;
+    return true;
 }
 
-} // namespace
+bool TaskCommand::putBack(TaskStore *store, const QVector<ListEdits::Removed> &taken, QVector<TaskRef> *restored)
+{
+    if (!run(store, ListEdits::restore(taken, restored)))
+        return false;
+    if (restored->isEmpty())
+        return nothingToDo();
+    m_focus = restored->first().row;
+    return true;
+}
 
 TaskCommand *TaskCommand::insert(TaskStore *store, DeletedTasks *history, int at, const QStringList &texts,
                                  const QString &text)
@@ -82,14 +92,8 @@ TaskCommand *TaskCommand::insert(TaskStore *store, DeletedTasks *history, int at
     auto added = std::make_shared<QVector<TaskRef>>();
     auto taken = std::make_shared<QVector<ListEdits::Removed>>();
     command->m_forward = [=] {
-        if (command->m_everDone) {
-            if (!command->run(store, ListEdits::restore(*taken, added.get())))
-                return false;
-            if (added->isEmpty())
-                return command->nothingToDo();
-            command->m_focus = added->last().row;
-            return true;
-        }
+        if (command->m_everDone)
+            return command->putBack(store, *taken, added.get());
         QVector<int> rows;
         if (!command->run(store, ListEdits::insert(at, texts, &rows)))
             return false;
@@ -104,13 +108,7 @@ TaskCommand *TaskCommand::insert(TaskStore *store, DeletedTasks *history, int at
                                             : added->last().row;
         return true;
     };
-    command->m_back = [=] {
-        if (!command->keep(history, store, TaskRef::textsOf(*added))
-            || !command->run(store, ListEdits::remove(*added, taken.get())))
-            return false;
-        command->m_focus = firstRow(*taken);
-        return true;
-    };
+    command->m_back = [=] { return command->takeOut(store, history, *added, taken.get()); };
     return command;
 }
 
@@ -119,21 +117,8 @@ TaskCommand *TaskCommand::remove(TaskStore *store, DeletedTasks *history, const 
     auto *command = new TaskCommand(tr("Delete"));
     auto present = std::make_shared<QVector<TaskRef>>(refs);
     auto taken = std::make_shared<QVector<ListEdits::Removed>>();
-    command->m_forward = [=] {
-        if (!command->keep(history, store, TaskRef::textsOf(*present))
-            || !command->run(store, ListEdits::remove(*present, taken.get())))
-            return false;
-        command->m_focus = firstRow(*taken);
-        return true;
-    };
-    command->m_back = [=] {
-        if (!command->run(store, ListEdits::restore(*taken, present.get())))
-            return false;
-        if (present->isEmpty())
-            return command->nothingToDo();
-        command->m_focus = present->first().row;
-        return true;
-    };
+    command->m_forward = [=] { return command->takeOut(store, history, *present, taken.get()); };
+    command->m_back = [=] { return command->putBack(store, *taken, present.get()); };
     return command;
 }
 

@@ -80,6 +80,12 @@ private:
     // first run of a step may make a list file that is gone.
     bool run(TaskStore *store, const TaskListFile::Edit &edit);
     bool keep(DeletedTasks *history, TaskStore *store, const QStringList &texts);
+    // Takes the tasks refs point at out of the list, their texts kept in
+    // history first, and puts them back where they were, but for those the
+    // list holds again.
+    bool takeOut(TaskStore *store, DeletedTasks *history, const QVector<TaskRef> &refs,
+                 QVector<ListEdits::Removed> *taken);
+    bool putBack(TaskStore *store, const QVector<ListEdits::Removed> &taken, QVector<TaskRef> *restored);
     // Refuses a step that would change nothing: the lists read already as
     // it would leave them.
     bool nothingToDo();
