@@ -201,15 +201,77 @@ ListEdits::Edit ListEdits::reorder(const TaskRef &ref, Place place, const TaskRe
         }
         }
         target = qBound(0, target, last);
-        if (placed) {
-            placed->from = at;
-            placed->to = target;
-            placed->next = at < last ? TaskRef{at, list.at(at + 1)} : TaskRef();
-        }
+        if (placed)
+            *placed = Placed{at, target, at < last ? TaskRef{at, list.at(at + 1)} : TaskRef(), list.at(at)};
         if (target == at)
             return Outcome::Unchanged;
         list.move(at, target);
         return Outcome::Changed;
+    };
+}
+
+ListEdits::Edit ListEdits::gather(const QVector<TaskRef> &refs, const TaskRef &anchor, QVector<Placed> *placed)
+{
+    return [refs, anchor, placed](QStringList &list) {
+        QVector<int> rows = TaskRef::locateAll(list, refs);
+        rows.removeAll(-1);
+        if (rows.isEmpty())
+            return Outcome::NotFound;
+        std::sort(rows.begin(), rows.end());
+        QVector<bool> moving(list.size(), false);
+        for (const int row : qAsConst(rows))
+            moving[row] = true;
+        // Where the anchor is among the tasks that stay, or its row there;
+        // the end for an anchor of row -1.
+        int at = anchor.row < 0 ? -1 : TaskRef::locate(list, anchor, moving);
+        if (at < 0 && anchor.row >= 0)
+            at = anchor.row;
+        int before = -1;
+        QStringList staying;
+        QStringList moved;
+        QVector<Placed> where;
+        for (int row = 0; row < list.size(); ++row) {
+            if (row == at)
+                before = staying.size();
+            if (!moving.at(row)) {
+                staying.append(list.at(row));
+                continue;
+            }
+            moved.append(list.at(row));
+            where.append(Placed{row, -1, row + 1 < list.size() ? TaskRef{row + 1, list.at(row + 1)} : TaskRef(),
+                                list.at(row)});
+        }
+        if (before < 0)
+            before = staying.size();
+        QStringList result = staying.mid(0, before) + moved + staying.mid(before);
+        for (int i = 0; i < where.size(); ++i)
+            where[i].to = before + i;
+        if (placed)
+            *placed = where;
+        if (result == list)
+            return Outcome::Unchanged;
+        list = result;
+        return Outcome::Changed;
+    };
+}
+
+ListEdits::Edit ListEdits::scatter(const QVector<Placed> &placed, QVector<Placed> *back)
+{
+    return [placed, back](QStringList &list) {
+        bool found = false;
+        bool changed = false;
+        QVector<Placed> done(placed.size());
+        for (int i = placed.size() - 1; i >= 0; --i) {
+            const Placed &task = placed.at(i);
+            const Place place = task.next.row < 0 ? Place::Bottom : Place::Before;
+            const Outcome outcome = reorder(TaskRef{task.to, task.text}, place, task.next, &done[i])(list);
+            done[i].text = task.text;
+            found = found || outcome != Outcome::NotFound;
+            changed = changed || outcome == Outcome::Changed;
+        }
+        if (back)
+            *back = done;
+        return !found ? Outcome::NotFound : changed ? Outcome::Changed : Outcome::Unchanged;
     };
 }
 
@@ -221,16 +283,25 @@ ListEdits::PairEdit ListEdits::transfer(const QVector<Transfer> &items, QVector<
             if (item.leaves)
                 refs.append(TaskRef{item.from, item.text});
         }
-        const QVector<int> rows = TaskRef::locateAll(from, refs);
-        if (rows.contains(-1))
+        const QVector<int> found = TaskRef::locateAll(from, refs);
+        if (!refs.isEmpty() && found.count(-1) == found.size())
             return Outcome::NotFound;
 
-        QVector<Transfer> result = items;
+        // Those no longer in the source are passed over.
+        QVector<Transfer> result;
+        QVector<int> rows;
         int next = 0;
+        for (const Transfer &item : items) {
+            if (item.leaves && found.at(next++) < 0)
+                continue;
+            result.append(item);
+            if (item.leaves) {
+                rows.append(found.at(next - 1));
+                result.last().from = rows.last();
+            }
+        }
         bool changed = !rows.isEmpty();
         for (Transfer &item : result) {
-            if (item.leaves)
-                item.from = rows.at(next++);
             // The target keeps a single copy of a task: one it holds already
             // stays where it is, and is what a leaving task's text lives on in.
             const int held = to.indexOf(item.text);

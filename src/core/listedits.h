@@ -54,6 +54,7 @@ public:
         int from = -1;
         int to = -1;
         TaskRef next;
+        QString text;
     };
 
     // The tasks a text typed over several lines stands for: its lines that
@@ -97,11 +98,21 @@ public:
     static Edit reorder(const TaskRef &ref, Place place, const TaskRef &anchor = TaskRef(),
                         Placed *placed = nullptr);
 
+    // Moves the tasks refs point at, in the list's order, to right before
+    // the task anchor points at, as reorder() does with one; those gone
+    // are passed over, NotFound when all are. placed gets, for each that
+    // was there, where it was and went and the task that followed it.
+    static Edit gather(const QVector<TaskRef> &refs, const TaskRef &anchor, QVector<Placed> *placed = nullptr);
+    // Takes back what gather() did: each task before the task that
+    // followed it, the last first. Those gone are passed over.
+    static Edit scatter(const QVector<Placed> &placed, QVector<Placed> *back = nullptr);
+
     // Moves tasks from one list to the other: the target takes each it does
     // not hold yet, at the row given, and the source gives up those that
-    // leave. All or nothing: NotFound when the source no longer holds one
-    // of them. Whatever leaves the source is in the target afterwards.
-    // done gets what happened, ready to be turned round by reversed().
+    // leave. Those that were to leave and are no longer in the source are
+    // passed over; NotFound when that is all of them. Whatever leaves the
+    // source is in the target afterwards. done gets what happened, ready
+    // to be turned round by reversed().
     static PairEdit transfer(const QVector<Transfer> &items, QVector<Transfer> *done = nullptr);
     // The transfer that takes back what done did: the tasks it added to the
     // target leave it again, and the source takes back all of them, unless

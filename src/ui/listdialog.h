@@ -3,6 +3,10 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QVector>
+
+class QLabel;
+class QLineEdit;
 
 namespace Ui {
 class ListDialog;
@@ -26,8 +30,21 @@ public:
     // The selected rows' texts, in the order the list reports its selection.
     QStringList getSelected();
 
+protected:
+    // Typing in the list goes to the filter line, which then hides the
+    // rows that do not match (TaskFilter); the chosen rows that stay shown
+    // stay chosen, in the order they were chosen.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void applyFilter();
+
     Ui::ListDialog *ui;
+    QLineEdit *m_filter = nullptr;
+    QLabel *m_noMatch = nullptr;
+    QStringList m_all;
+    QVector<int> m_shown;  // the rows of m_all shown, while filtered
 };
 
 #endif // LISTDIALOG_H

@@ -9,6 +9,8 @@
 
 #include <QListWidget>
 
+#include <algorithm>
+
 SprintWindow::SprintWindow(QWidget *parent)
     : QWidget(parent)
     , s(nullptr)
@@ -102,13 +104,15 @@ void SprintWindow::on_move_clicked()
     const QStringList chosen = dialog.getSelected();
     if (chosen.isEmpty())
         return;
-    // Looked at only now: the list may have been refilled meanwhile.
-    const QListWidgetItem *current = ui->tasks->currentItem();
-    if (!current || !current->isSelected())
-        return;
-
-    const ListEdits::Transfer task{current->text(), ui->tasks->row(current), ListEdits::End};
-    taskList->perform(TaskCommand::transfer(s, SprintFiles::number(chosen.first()), {task}, false, tr("Move task")));
+    // Looked at only now: the list may have been refilled meanwhile. All
+    // the selected tasks go, in the list's order.
+    QVector<TaskRef> selected = taskList->selectedRefs();
+    std::sort(selected.begin(), selected.end(), [](const TaskRef &a, const TaskRef &b) { return a.row < b.row; });
+    QVector<ListEdits::Transfer> items;
+    for (const TaskRef &task : qAsConst(selected))
+        items.append(ListEdits::Transfer{task.text, task.row, ListEdits::End});
+    if (!items.isEmpty())
+        taskList->perform(TaskCommand::transfer(s, SprintFiles::number(chosen.first()), items, false, tr("Move task")));
 }
 
 void SprintWindow::on_delete_2_clicked()

@@ -4,6 +4,7 @@
 #include "sprint.h"
 #include "taskstore.h"
 
+#include <algorithm>
 #include <memory>
 
 TaskCommand::TaskCommand(const QString &text)
@@ -28,6 +29,7 @@ void TaskCommand::runStep(const Step &step)
         return;
     }
     m_error.clear();
+    m_note.clear();
     m_refusal = TaskListFile::Refusal::None;
     m_succeeded = step();
     m_everDone = m_everDone || m_succeeded;
@@ -58,6 +60,13 @@ bool TaskCommand::nothingToDo()
     return false;
 }
 
+void TaskCommand::noteGone(int count, int found)
+{
+    if (found < count)
+        m_note = tr("%n of the chosen tasks were gone already: another window or program removed them.", "",
+                    count - found);
+}
+
 bool TaskCommand::noteTransfer(bool moved, const Sprint *sprint)
 {
     m_error = moved ? QString() : sprint->errorString();
@@ -70,6 +79,7 @@ bool TaskCommand::takeOut(TaskStore *store, DeletedTasks *history, const QVector
 {
     if (!keep(history, store, TaskRef::textsOf(refs)) || !run(store, ListEdits::remove(refs, taken)))
         return false;
+    noteGone(refs.size(), taken->size());
     m_focus = taken->isEmpty() ? -1 : taken->first().row;
     return true;
 }
@@ -179,6 +189,44 @@ TaskCommand *TaskCommand::reorder(TaskStore *store, const TaskRef &ref, ListEdit
     return command;
 }
 
+TaskCommand *TaskCommand::reorder(TaskStore *store, const QVector<TaskRef> &refs, const TaskRef &anchor,
+                                  const QString &text)
+{
+    if (refs.size() == 1)
+        return reorder(store, refs.first(), ListEdits::Place::Before, anchor, text);
+    auto *command = new TaskCommand(text);
+    // Where the tasks are since the last step, and where the last move
+    // took them from.
+    auto tasks = std::make_shared<QVector<TaskRef>>(refs);
+    auto placed = std::make_shared<QVector<ListEdits::Placed>>();
+    const auto moved = [=](const QVector<ListEdits::Placed> &now) {
+        if (std::none_of(now.cbegin(), now.cend(), [](const ListEdits::Placed &p) { return p.from != p.to; })) {
+            if (command->m_everDone)
+                return command->nothingToDo();
+            command->setObsolete(true);
+        }
+        command->m_focus = now.isEmpty() ? -1 : now.first().to;
+        return true;
+    };
+    command->m_forward = [=] {
+        QVector<ListEdits::Placed> now;
+        if (!command->run(store, ListEdits::gather(*tasks, anchor, &now)))
+            return false;
+        *placed = now;
+        return moved(now);
+    };
+    command->m_back = [=] {
+        QVector<ListEdits::Placed> now;
+        if (!command->run(store, ListEdits::scatter(*placed, &now)))
+            return false;
+        tasks->clear();
+        for (const ListEdits::Placed &task : qAsConst(now))
+            tasks->append(TaskRef{task.to, task.text});
+        return moved(now);
+    };
+    return command;
+}
+
 TaskCommand *TaskCommand::transfer(Sprint *sprint, int other, const QVector<ListEdits::Transfer> &items,
                                    bool incoming, const QString &text)
 {
@@ -193,6 +241,11 @@ TaskCommand *TaskCommand::transfer(Sprint *sprint, int other, const QVector<List
             const bool moved = into ? sprint->takeFrom(other, *next, &done) : sprint->moveTo(other, *next, &done);
             if (!command->noteTransfer(moved, sprint))
                 return false;
+            const auto leaving = [](const QVector<ListEdits::Transfer> &items) {
+                return int(std::count_if(items.cbegin(), items.cend(),
+                                         [](const ListEdits::Transfer &item) { return item.leaves; }));
+            };
+            command->noteGone(leaving(*next), leaving(done));
             const bool changed = std::any_of(done.cbegin(), done.cend(),
                                              [](const ListEdits::Transfer &item) { return item.leaves || item.added; });
             if (!changed)

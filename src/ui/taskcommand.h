@@ -50,6 +50,9 @@ public:
     TaskListFile::Refusal refusal() const { return m_refusal; }
     // The row to show after the last redo() or undo(), -1 for none.
     int focusRow() const { return m_focus; }
+    // What the user should know of a step that was done: some of the tasks
+    // it was given were gone already. Empty when there is nothing to say.
+    QString note() const { return m_note; }
 
     // Adds texts, those the list does not hold yet, from row at on. A step
     // that adds nothing is obsolete, so the stack does not keep it.
@@ -64,6 +67,10 @@ public:
     // Moves the task ref points at as place says (see ListEdits::reorder).
     static TaskCommand *reorder(TaskStore *store, const TaskRef &ref, ListEdits::Place place,
                                 const TaskRef &anchor, const QString &text);
+    // Moves the tasks refs point at, in the list's order, to right before
+    // the task anchor points at (see ListEdits::gather).
+    static TaskCommand *reorder(TaskStore *store, const QVector<TaskRef> &refs, const TaskRef &anchor,
+                                const QString &text);
     // Moves items from sprint to sprint number other, or, incoming, from
     // sprint number other into sprint.
     static TaskCommand *transfer(Sprint *sprint, int other, const QVector<ListEdits::Transfer> &items,
@@ -89,6 +96,8 @@ private:
     // Refuses a step that would change nothing: the lists read already as
     // it would leave them.
     bool nothingToDo();
+    // Says how many of count tasks were gone already, if any.
+    void noteGone(int count, int found);
     // Notes how a change of two sprints went.
     bool noteTransfer(bool moved, const Sprint *sprint);
 
@@ -100,6 +109,7 @@ private:
     bool m_everDone = false;
     bool m_succeeded = false;
     int m_focus = -1;
+    QString m_note;
     QString m_error;
     TaskListFile::Refusal m_refusal = TaskListFile::Refusal::None;
 };

@@ -10,6 +10,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QDir>
 #include <QDrag>
 #include <QDragMoveEvent>
@@ -22,6 +24,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
+
 TaskListController::TaskListController(QWidget *window, QListWidget *list, std::unique_ptr<TaskStore> store,
                                        const QList<QAbstractButton *> &buttons, QAbstractButton *deleteButton)
     : QObject(window)
@@ -33,6 +37,9 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     , m_watcher(new FileWatcher(m_store->fileName(), this))
 {
     TaskRows::prepare(m_list);
+    // Shift and Ctrl pick several tasks, which Delete, a move and a drag
+    // take together.
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     // Undo and redo work wherever the focus is in the window; Delete only
     // in the list, where it cannot mean deleting a character.
@@ -58,8 +65,20 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     });
     connect(m_deleteAction, &QAction::triggered, deleteButton, &QAbstractButton::click);
     connect(m_restoreAction, &QAction::triggered, this, &TaskListController::restoreDeleted);
+    auto *find = addAction(tr("Find…"), QKeySequence::keyBindings(QKeySequence::Find), Qt::WindowShortcut);
+    connect(find, &QAction::triggered, this, &TaskListController::openFind);
+    // Escape closes the find line first, then the window.
     auto *close = addAction(tr("Close"), {QKeySequence(Qt::Key_Escape)}, Qt::WindowShortcut);
-    connect(close, &QAction::triggered, m_window, &QWidget::close);
+    connect(close, &QAction::triggered, this, [this] {
+        if (m_find && m_find->isVisible())
+            closeFind();
+        else
+            m_window->close();
+    });
+    // A long list is filtered once typing pauses, so that typing never
+    // waits for it.
+    m_filterDelay.setSingleShot(true);
+    connect(&m_filterDelay, &QTimer::timeout, this, &TaskListController::applyFilter);
 
     // Order is priority: the selected task moves a place, or to an end.
     struct Move {
@@ -134,19 +153,100 @@ QVector<TaskRef> TaskListController::selectedRefs() const
     QVector<TaskRef> refs;
     const QListWidgetItem *current = m_list->currentItem();
     if (current && current->isSelected())
-        refs.append(TaskRef{m_list->row(current), current->text()});
+        refs.append(TaskRef{fileRow(m_list->row(current)), current->text()});
+    QVector<int> rows;
     for (const QListWidgetItem *item : m_list->selectedItems()) {
         if (item != current)
-            refs.append(TaskRef{m_list->row(item), item->text()});
+            rows.append(m_list->row(item));
     }
+    // The others in the list's order, which a move keeps.
+    std::sort(rows.begin(), rows.end());
+    for (const int row : rows)
+        refs.append(TaskRef{fileRow(row), m_list->item(row)->text()});
     return refs;
+}
+
+void TaskListController::openFind()
+{
+    if (!m_find) {
+        // Made at first use, below the list, in the room the form leaves.
+        m_find = new QLineEdit(m_window);
+        m_find->setObjectName(QStringLiteral("find"));
+        m_find->setPlaceholderText(tr("Find tasks"));
+        m_find->setAccessibleName(tr("Find tasks"));
+        m_find->setClearButtonEnabled(true);
+        m_find->setMaxLength(TaskFilter::MaxLength);
+        const QRect list = m_list->geometry();
+        const int height = qMin(m_find->sizeHint().height(), qMax(16, m_window->height() - list.bottom() - 4));
+        m_find->setGeometry(list.x(), list.bottom() + 3, list.width(), height);
+        connect(m_find, &QLineEdit::textChanged, this, [this] {
+            m_filterDelay.start(m_store->tasks().size() > 200000 ? 300 : 0);
+        });
+        connect(m_find, &QLineEdit::returnPressed, m_list, qOverload<>(&QWidget::setFocus));
+        m_noMatch = new QLabel(m_list->viewport());
+        m_noMatch->setAlignment(Qt::AlignCenter);
+        m_noMatch->setWordWrap(true);
+        m_noMatch->hide();
+    }
+    m_find->show();
+    m_find->raise();
+    m_find->setFocus();
+    m_find->selectAll();
+}
+
+void TaskListController::closeFind()
+{
+    if (!m_find)
+        return;
+    m_filterDelay.stop();
+    m_find->hide();
+    m_find->clear();
+    applyFilter();
+    m_list->setFocus();
+}
+
+void TaskListController::applyFilter()
+{
+    m_filter = TaskFilter(m_find && m_find->isVisible() ? m_find->text() : QString());
+    showTasks();
+}
+
+int TaskListController::fileRow(int shownRow) const
+{
+    if (m_filter.isEmpty())
+        return shownRow;
+    if (shownRow < m_shownRows.size())
+        return m_shownRows.at(shownRow);
+    return m_shownRows.isEmpty() ? m_store->tasks().size() : m_shownRows.last() + 1;
+}
+
+int TaskListController::shownRow(int fileRow) const
+{
+    if (m_filter.isEmpty())
+        return fileRow;
+    return int(std::lower_bound(m_shownRows.cbegin(), m_shownRows.cend(), fileRow) - m_shownRows.cbegin());
+}
+
+TaskRef TaskListController::shownTask(int row) const
+{
+    return TaskRef{fileRow(row), m_list->item(row)->text()};
+}
+
+TaskRef TaskListController::taskAfter(int row) const
+{
+    const QStringList tasks = m_store->tasks();
+    const int next = fileRow(row) + 1;
+    return next < tasks.size() ? TaskRef{next, tasks.at(next)} : TaskRef();
 }
 
 TaskListController::Result TaskListController::perform(TaskCommand *command, bool quietWhenRefused)
 {
     // Done, the stack says so through stepped().
-    if (m_undo->perform(command))
+    if (m_undo->perform(command)) {
+        if (!m_undo->note().isEmpty())
+            notify(m_undo->note());
         return Result::Done;
+    }
     showTasks();
     const TaskListFile::Refusal refusal = m_undo->refusal();
     if (refusal == TaskListFile::Refusal::None || !quietWhenRefused)
@@ -173,7 +273,22 @@ void TaskListController::moveSelected(ListEdits::Place place)
     if (refs.isEmpty())
         return;
     const bool up = place == ListEdits::Place::Up || place == ListEdits::Place::Top;
-    perform(TaskCommand::reorder(m_store.get(), refs.first(), place, TaskRef(), up ? tr("Move up") : tr("Move down")));
+    TaskRef anchor;
+    if (!m_filter.isEmpty()) {
+        // Beside the neighbour shown, wherever the hidden tasks are.
+        const int row = m_list->currentRow();
+        const int last = m_list->count() - 1;
+        if ((place == ListEdits::Place::Up && row == 0) || (place == ListEdits::Place::Down && row == last))
+            return;
+        switch (place) {
+        case ListEdits::Place::Up: anchor = shownTask(row - 1); break;
+        case ListEdits::Place::Down: anchor = taskAfter(row + 1); break;
+        case ListEdits::Place::Top: anchor = shownTask(0); break;
+        default: anchor = taskAfter(last); break;
+        }
+        place = ListEdits::Place::Before;
+    }
+    perform(TaskCommand::reorder(m_store.get(), refs.first(), place, anchor, up ? tr("Move up") : tr("Move down")));
 }
 
 void TaskListController::undo()
@@ -204,7 +319,21 @@ void TaskListController::showTasks()
     QList<QWidget *> widgets;
     for (QAbstractButton *button : m_buttons)
         widgets.append(button);
-    TaskRows::showStore(m_list, m_store->tasks(), m_store->isReadOnly(), m_store->errorString(), widgets);
+    QStringList shown = m_store->tasks();
+    if (!m_filter.isEmpty()) {
+        m_shownRows = m_filter.matchingRows(shown);
+        QStringList matching;
+        matching.reserve(m_shownRows.size());
+        for (const int row : qAsConst(m_shownRows))
+            matching.append(shown.at(row));
+        shown = matching;
+    }
+    TaskRows::showStore(m_list, shown, m_store->isReadOnly(), m_store->errorString(), widgets);
+    if (m_noMatch) {
+        m_noMatch->setText(tr("No task matches \u201c%1\u201d.").arg(m_find->text().left(100)));
+        m_noMatch->setGeometry(m_list->viewport()->rect());
+        m_noMatch->setVisible(!m_filter.isEmpty() && shown.isEmpty());
+    }
     updateActions();
 }
 
@@ -266,6 +395,7 @@ void TaskListController::focusRow(int row)
     const int count = m_list->count();
     if (row < 0 || count == 0)
         return;
+    row = shownRow(row);
     row = qMin(row, count - 1);
     m_list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
     m_list->scrollToItem(m_list->item(row));
@@ -289,8 +419,13 @@ bool TaskListController::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress: {
         const auto *press = static_cast<QMouseEvent *>(event);
         m_pressedAt = press->pos();
-        m_pressedOnRow = press->button() == Qt::LeftButton && m_list->itemAt(press->pos());
-        return false;
+        const QListWidgetItem *item = m_list->itemAt(press->pos());
+        m_pressedOnRow = press->button() == Qt::LeftButton && item;
+        // A press on one of several selected rows may start dragging them
+        // all: the selection narrows to that row only at the release.
+        m_pressedOnSelected = m_pressedOnRow && item->isSelected() && press->modifiers() == Qt::NoModifier
+            && m_list->selectedItems().size() > 1;
+        return m_pressedOnSelected;
     }
     case QEvent::MouseMove: {
         const auto *move = static_cast<QMouseEvent *>(event);
@@ -299,12 +434,18 @@ bool TaskListController::eventFilter(QObject *watched, QEvent *event)
         // Held on a row, the mouse drags the task rather than the selection.
         if ((move->pos() - m_pressedAt).manhattanLength() >= QApplication::startDragDistance()) {
             m_pressedOnRow = false;
+            m_pressedOnSelected = false;
             startDrag();
         }
         return true;
     }
     case QEvent::MouseButtonRelease:
+        if (m_pressedOnSelected) {
+            if (QListWidgetItem *item = m_list->itemAt(static_cast<QMouseEvent *>(event)->pos()))
+                m_list->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+        }
         m_pressedOnRow = false;
+        m_pressedOnSelected = false;
         return false;
     case QEvent::DragEnter:
     case QEvent::DragMove: {
@@ -413,15 +554,14 @@ bool TaskListController::drop(const TaskDrag &drag, int row)
     if (drag.folder != QDir::currentPath())
         return false;
     TaskCommand *command = nullptr;
+    // Before the task shown where the drop lands, as the file has it then;
+    // below the last one shown, right after it.
+    const TaskRef before = row < m_list->count() ? shownTask(row) : m_list->count() > 0 ? taskAfter(row - 1) : TaskRef();
     if (drag.list == m_store->fileName()) {
-        // Reordering: the task goes before the one it was dropped on, as
-        // the file has it then; below the last, to the end.
-        const TaskRef &task = drag.tasks.first();
-        const TaskRef before = row < m_list->count() ? TaskRef{row, m_list->item(row)->text()} : TaskRef();
-        const QString text = row <= task.row ? tr("Move up") : tr("Move down");
-        command = TaskCommand::reorder(m_store.get(), task, ListEdits::Place::Before, before, text);
+        const QString text = fileRow(row) <= drag.tasks.first().row ? tr("Move up") : tr("Move down");
+        command = TaskCommand::reorder(m_store.get(), drag.tasks, before, text);
     } else if (m_dropHandler) {
-        command = m_dropHandler(drag, row);
+        command = m_dropHandler(drag, before.row < 0 ? ListEdits::End : before.row);
     }
     if (!command)
         return false;

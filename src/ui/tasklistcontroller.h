@@ -3,6 +3,7 @@
 
 #include "deletedtasks.h"
 #include "listedits.h"
+#include "taskfilter.h"
 #include "taskref.h"
 #include "taskstore.h"
 
@@ -19,6 +20,8 @@ class FileWatcher;
 struct TaskDrag;
 class QAbstractButton;
 class QAction;
+class QLabel;
+class QLineEdit;
 class QListWidget;
 class QMessageBox;
 class QWidget;
@@ -50,8 +53,16 @@ public:
     // before Delete.
     void addMenuAction(const QString &text, const QList<QKeySequence> &shortcuts, QAbstractButton *button);
 
-    // The selected tasks, by row and text; the current one first.
+    // The selected tasks, by their row in the file and text; the current
+    // one first. Rows a filter hides are never selected.
     QVector<TaskRef> selectedRefs() const;
+
+    // Shows the find line below the list (Ctrl+F), which hides the rows
+    // that do not match what is typed (TaskFilter); closeFind() shows
+    // every row again (Escape).
+    void openFind();
+    void closeFind();
+    QLineEdit *findLine() const { return m_find; }
 
     // How perform() went: done, refused by the files, or refused by the
     // list for what it holds (TaskListFile::Refusal).
@@ -65,9 +76,9 @@ public:
     // the file when the move is made, as one step.
     void moveSelected(ListEdits::Place place);
 
-    // What a drop of tasks from another list at row does here: the step to
-    // perform, or null to refuse it. Drops of this list's own tasks reorder
-    // it without asking.
+    // What a drop of tasks from another list at row (of the file) does here:
+    // the step to perform, or null to refuse it. Drops of this list's own
+    // tasks reorder it without asking.
     using DropHandler = std::function<TaskCommand *(const TaskDrag &drag, int row)>;
     void setDropHandler(const DropHandler &handler) { m_dropHandler = handler; }
     void undo();
@@ -96,6 +107,15 @@ protected:
 
 private:
     void startDrag();
+    // The row in the file of a row shown, and the row shown for a row of
+    // the file (the next one shown when a filter hides it).
+    int fileRow(int shownRow) const;
+    int shownRow(int fileRow) const;
+    // The task shown at row, and the task of the file that follows it
+    // (row -1 when it is the last).
+    TaskRef shownTask(int row) const;
+    TaskRef taskAfter(int row) const;
+    void applyFilter();
     // The row a drop at pos would land on: before the row under it, or after
     // it in its lower half; the row count below the last.
     int dropRow(const QPoint &pos) const;
@@ -126,6 +146,12 @@ private:
     DropHandler m_dropHandler;
     QWidget *m_dropLine;
     QTimer m_autoScroll;
+    QLineEdit *m_find = nullptr;
+    QLabel *m_noMatch = nullptr;
+    TaskFilter m_filter;
+    QVector<int> m_shownRows;  // the file rows of the rows shown, while filtered
+    QTimer m_filterDelay;
+    bool m_pressedOnSelected = false;
     QPoint m_dragAt;
     Warner m_warner;
     bool m_dropping = false;

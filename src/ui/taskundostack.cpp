@@ -36,6 +36,7 @@ bool TaskUndoStack::perform(TaskCommand *command)
     }
     m_error.clear();
     m_refusal = TaskListFile::Refusal::None;
+    m_note = command->note();
     const int row = command->focusRow();
     // Already done: push() only keeps it, or deletes it when obsolete.
     command->m_ranAhead = true;

@@ -37,6 +37,9 @@ public:
     // Why the last perform(), undoStep() or redoStep() was not done, and
     // whether the lists refused it for what they hold.
     QString errorString() const { return m_error; }
+    // What the last step done had to say of tasks gone already (see
+    // TaskCommand::note()).
+    QString note() const { return m_note; }
     TaskListFile::Refusal refusal() const { return m_refusal; }
 
 public slots:
@@ -54,6 +57,7 @@ private:
     bool fail(const TaskCommand *command, const QString &message);
 
     QString m_error;
+    QString m_note;
     TaskListFile::Refusal m_refusal = TaskListFile::Refusal::None;
 };
 

@@ -1,0 +1,35 @@
+#ifndef TASKFILTER_H
+#define TASKFILTER_H
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// What a find line matches: every word of the query, in any order, each
+// ignoring case and accents unless it holds a capital letter or an accented
+// letter itself, which it then matches exactly ("cafe" finds "Café",
+// "Café" finds only that).
+class TaskFilter
+{
+public:
+    // The longest query taken; a longer paste is cut there.
+    static constexpr int MaxLength = 1000;
+
+    explicit TaskFilter(const QString &query = QString());
+
+    // True when the query has no words: every task matches.
+    bool isEmpty() const { return m_words.isEmpty(); }
+    bool matches(const QString &task) const;
+    // The rows of tasks that match, in order.
+    QVector<int> matchingRows(const QStringList &tasks) const;
+
+private:
+    struct Word {
+        QString text;
+        bool exactCase;
+        bool exactAccents;
+    };
+    QVector<Word> m_words;
+};
+
+#endif // TASKFILTER_H
