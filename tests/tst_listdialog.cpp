@@ -47,16 +47,25 @@ void TestListDialog::selection_data()
     QTest::addColumn<QList<int>>("clicked");     // rows, in click order
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("typed");          // into the list, after the clicks
+    QTest::addColumn<QList<int>>("then");        // rows clicked (with Ctrl) among those shown then
 
     QTest::newRow("single: a second row replaces the first")
-        << false << QList<int>{0, 2} << true << QStringList{"c"};
+        << false << QList<int>{0, 2} << true << QStringList{"c"} << QString() << QList<int>{};
     QTest::newRow("multi: rows in the order they were chosen")
-        << true << QList<int>{2, 0} << true << QStringList{"c", "a"};
+        << true << QList<int>{2, 0} << true << QStringList{"c", "a"} << QString() << QList<int>{};
     QTest::newRow("multi: equal strings both come back")
-        << true << QList<int>{3, 4} << true << QStringList{"d", "d"};
-    QTest::newRow("nothing chosen") << true << QList<int>{} << true << QStringList();
+        << true << QList<int>{3, 4} << true << QStringList{"d", "d"} << QString() << QList<int>{};
+    QTest::newRow("nothing chosen") << true << QList<int>{} << true << QStringList() << QString() << QList<int>{};
     // The choice made before the dialog closed is still there to read.
-    QTest::newRow("Cancel") << false << QList<int>{1} << false << QStringList{"b"};
+    QTest::newRow("Cancel") << false << QList<int>{1} << false << QStringList{"b"} << QString() << QList<int>{};
+    // Typing filters the rows: the chosen ones still shown stay chosen, in
+    // the order chosen, and the hidden ones are not chosen.
+    QTest::newRow("multi: typing keeps the chosen rows shown")
+        << true << QList<int>{2, 5, 0} << true << QStringList{"ba", "a"} << "a" << QList<int>{};
+    QTest::newRow("multi: chosen among the rows shown")
+        << true << QList<int>{} << true << QStringList{"ba", "a"} << "a" << QList<int>{1, 0};
+    QTest::newRow("single: nothing matches") << false << QList<int>{1} << true << QStringList() << "zz" << QList<int>{};
 }
 
 // Rows clicked (with Ctrl after the first), then OK or Cancel pressed.
@@ -66,9 +75,11 @@ void TestListDialog::selection()
     QFETCH(QList<int>, clicked);
     QFETCH(bool, ok);
     QFETCH(QStringList, expected);
+    QFETCH(QString, typed);
+    QFETCH(QList<int>, then);
 
     ListDialog dialog(nullptr);
-    dialog.setList({"a", "b", "c", "d", "d"});
+    dialog.setList({"a", "b", "c", "d", "d", "ba"});
     if (multi)
         dialog.enableMultiselect();
     ModalDriver driver;
@@ -79,6 +90,10 @@ void TestListDialog::selection()
             QTest::mouseClick(list->viewport(), Qt::LeftButton,
                               i == 0 ? Qt::NoModifier : Qt::ControlModifier, rect.center());
         }
+        QTest::keyClicks(list, typed);
+        for (const int row : then)
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                              list->visualItemRect(list->item(row)).center());
         auto *box = w->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
         box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
     });

@@ -5,11 +5,13 @@
 #include "sprintwindow.h"
 #include "taskdelegate.h"
 #include "taskdrag.h"
+#include "tasklistcontroller.h"
 #include "windowprobe.h"
 #include "windowset.h"
 #include "workdir.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QtTest>
 
@@ -30,6 +32,8 @@ private slots:
     void reorderAndDrop_data();
     void reorderAndDrop();
     void longTaskIsActedOnWhole();
+    void severalAndFiltered_data();
+    void severalAndFiltered();
 
 private:
     static QStringList fileTasks(int number) { return Sprint(number).getTasks(); }
@@ -359,6 +363,110 @@ void TestSprintWindow::longTaskIsActedOnWhole()
     QCOMPARE(fileTasks(1), (QStringList{"a", "c"}));
     QCOMPARE(DeletedTasks().recent("sprint1"), QStringList{task});
     QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n').left(500)));
+}
+
+void TestSprintWindow::severalAndFiltered_data()
+{
+    QTest::addColumn<QString>("query");    // typed into the find line; empty: none
+    QTest::addColumn<QList<int>>("rows");  // selected, as shown; empty: Ctrl+A
+    QTest::addColumn<QString>("action");   // Delete, move, Up, Down, "drop N" (a row shown) or "drag to 2"
+    QTest::addColumn<QStringList>("here");
+    QTest::addColumn<QStringList>("there"); // sprint 2
+
+    const QStringList z{"z"};
+    QTest::newRow("two deleted") << "" << QList<int>{1, 3} << "Delete" << QStringList{"apple", "apricot", "avocado"} << z;
+    QTest::newRow("three moved") << "" << QList<int>{4, 0, 2} << "move" << QStringList{"banana", "cherry"}
+                                 << QStringList{"z", "apple", "apricot", "avocado"};
+    QTest::newRow("two dragged to another sprint") << "" << QList<int>{3, 1} << "drag to 2"
+                                                   << QStringList{"apple", "apricot", "avocado"}
+                                                   << QStringList{"z", "banana", "cherry"};
+    QTest::newRow("two dropped within") << "" << QList<int>{3, 4} << "drop 1"
+                                        << QStringList{"apple", "cherry", "avocado", "banana", "apricot"} << z;
+    // "ap" shows apple and apricot only: nothing hidden is acted on, and a
+    // task goes beside the neighbour shown.
+    QTest::newRow("filtered, all shown deleted") << "ap" << QList<int>() << "Delete"
+                                                 << QStringList{"banana", "cherry", "avocado"} << z;
+    QTest::newRow("filtered, moved") << "ap" << QList<int>{1} << "move"
+                                     << QStringList{"apple", "banana", "cherry", "avocado"} << QStringList{"z", "apricot"};
+    QTest::newRow("filtered, Alt+Up") << "ap" << QList<int>{1} << "Up"
+                                      << QStringList{"apricot", "apple", "banana", "cherry", "avocado"} << z;
+    QTest::newRow("filtered, Alt+Down") << "ap" << QList<int>{0} << "Down"
+                                        << QStringList{"banana", "apricot", "apple", "cherry", "avocado"} << z;
+    QTest::newRow("filtered, dropped below the last shown") << "ap" << QList<int>{0} << "drop 2"
+                                                            << QStringList{"banana", "apricot", "apple", "cherry", "avocado"} << z;
+}
+
+// Several tasks at once, and tasks found by the find line: each action is
+// one step, which one Ctrl+Z takes back.
+void TestSprintWindow::severalAndFiltered()
+{
+    QFETCH(QString, query);
+    QFETCH(QList<int>, rows);
+    QFETCH(QString, action);
+    QFETCH(QStringList, here);
+    QFETCH(QStringList, there);
+
+    WorkDir dir;
+    QVERIFY(WorkDir::write("sprint1", "apple\nbanana\napricot\ncherry\navocado"));
+    QVERIFY(WorkDir::write("sprint2", "z"));
+    const QStringList before = fileTasks(1);
+    SprintWindowOn w(1);
+    SprintWindowOn other(2);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QListWidget *list = Probe::list(w);
+    auto *tasks = w.findChild<TaskListController *>();
+    if (!query.isEmpty()) {
+        QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(tasks->findLine() && tasks->findLine()->hasFocus());
+        QTest::keyClicks(tasks->findLine(), query);
+        QTRY_COMPARE(Probe::rows(w), (QStringList{"apple", "apricot"}));
+    }
+    list->setFocus();
+    if (rows.isEmpty()) {
+        QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    } else {
+        list->setCurrentRow(rows.first(), QItemSelectionModel::ClearAndSelect);
+        for (const int row : rows)
+            list->item(row)->setSelected(true);
+    }
+
+    ModalDriver driver;
+    QListWidget *target = list;
+    if (action == QLatin1String("Delete")) {
+        QTest::keyClick(list, Qt::Key_Delete);
+    } else if (action == QLatin1String("move")) {
+        driver.add(ModalDriver::pick({"sprint2"}));
+        Probe::button(w, "move")->click();
+        QVERIFY(driver.done());
+    } else if (action == QLatin1String("Up") || action == QLatin1String("Down")) {
+        QTest::keyClick(list, action == QLatin1String("Up") ? Qt::Key_Up : Qt::Key_Down, Qt::AltModifier);
+    } else {
+        // A drop on the upper half of a row shown lands before it; below
+        // the last one, after it.
+        const bool within = action.startsWith(QLatin1String("drop"));
+        target = within ? list : Probe::list(other);
+        const int at = within ? action.section(' ', 1).toInt() : target->count();
+        const QRect rect = target->visualItemRect(target->item(qMin(at, target->count() - 1)));
+        const QPoint pos = at < target->count() ? rect.topLeft() + QPoint(5, 2) : rect.bottomLeft() + QPoint(5, 4);
+        std::unique_ptr<QMimeData> data(TaskDrag{QDir::currentPath(), "sprint1", tasks->selectedRefs()}.toMimeData());
+        QDragEnterEvent enter(pos, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target->viewport(), &enter);
+        QDropEvent drop(pos, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target->viewport(), &drop);
+    }
+    QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
+    QCOMPARE(fileTasks(1), here);
+    QCOMPARE(fileTasks(2), there);
+
+    // Back from the picker, or in the window the tasks were dropped on.
+    QWidget &acted = target == list ? static_cast<QWidget &>(w) : other;
+    acted.show();
+    acted.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&acted));
+    QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(fileTasks(1), before);
+    QCOMPARE(fileTasks(2), QStringList{"z"});
 }
 
 QTEST_MAIN(TestSprintWindow)

@@ -542,8 +542,10 @@ void TaskListController::showDropLine(int row)
     m_dropLine->raise();
 }
 
-bool TaskListController::drop(const TaskDrag &drag, int row)
+bool TaskListController::drop(TaskDrag drag, int row)
 {
+    // Several tasks land in the order their list has them.
+    std::sort(drag.tasks.begin(), drag.tasks.end(), [](const TaskRef &a, const TaskRef &b) { return a.row < b.row; });
     // Told without waiting: the drag that brought the tasks, in this
     // program or another, still holds the mouse until the drop returns.
     if (m_store->isReadOnly()) {
@@ -561,7 +563,7 @@ bool TaskListController::drop(const TaskDrag &drag, int row)
         const QString text = fileRow(row) <= drag.tasks.first().row ? tr("Move up") : tr("Move down");
         command = TaskCommand::reorder(m_store.get(), drag.tasks, before, text);
     } else if (m_dropHandler) {
-        command = m_dropHandler(drag, before.row < 0 ? ListEdits::End : before.row);
+        command = m_dropHandler(drag, before.row < 0 ? m_store->tasks().size() : before.row);
     }
     if (!command)
         return false;

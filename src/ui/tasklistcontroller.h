@@ -122,7 +122,7 @@ private:
     void showDropLine(int row);
     // Scrolls while a drag is held near the top or bottom edge.
     void autoScroll();
-    bool drop(const TaskDrag &drag, int row);
+    bool drop(TaskDrag drag, int row);
     void refreshFromFile();
     void showContextMenu(const QPoint &at);
     void focusRow(int row);
