@@ -101,6 +101,10 @@ for where in disk tmpfs; do
 done
 
 echo
+echo "== Finding tasks and acting on many at once in a backlog window, against a bare QListWidget"
+(cd "$work" && "$bin/findandbulk" 2>/dev/null)
+
+echo
 echo "== Start-up to the first shown window (hyperfine), against an empty QMainWindow program"
 mkdir -p "$work/empty"
 make_list "$work/backlog100k" product_backlog 100000

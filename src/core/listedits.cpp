@@ -94,11 +94,18 @@ ListEdits::Edit ListEdits::remove(const QVector<TaskRef> &refs, QVector<Removed>
 ListEdits::Edit ListEdits::restore(const QVector<Removed> &removed, QVector<TaskRef> *restored)
 {
     return [removed, restored](QStringList &list) {
+        // As in insert(): a set pays only when several are looked up.
+        const bool several = removed.size() > 1;
+        QSet<QString> present;
+        if (several)
+            present = QSet<QString>(list.cbegin(), list.cend());
         QVector<TaskRef> back;
         for (const Removed &task : removed) {
             // Put back elsewhere meanwhile: a second copy would double it.
-            if (list.contains(task.text, Qt::CaseSensitive))
+            if (several ? present.contains(task.text) : list.contains(task.text, Qt::CaseSensitive))
                 continue;
+            if (several)
+                present.insert(task.text);
             int row = qMin(task.row, list.size());
             if (task.previous.row < 0) {
                 row = 0;

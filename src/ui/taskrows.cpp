@@ -32,6 +32,12 @@ void TaskRows::show(QListWidget *list, const QStringList &tasks)
         return;
     if (removed == inserted && moveOne(list, tasks, head, removed))
         return;
+    // Most rows go, as when a filter or a delete of all but a few: making
+    // the few anew costs less than taking each of the many out.
+    if (removed > 2 * newCount + 1000) {
+        refill(list, tasks);
+        return;
+    }
 
     const int row = list->currentRow();
     const bool currentGoes = row >= head && row < head + removed;
@@ -57,6 +63,19 @@ void TaskRows::show(QListWidget *list, const QStringList &tasks)
                                                 : QItemSelectionModel::NoUpdate);
     }
     list->verticalScrollBar()->setValue(scroll);
+}
+
+void TaskRows::refill(QListWidget *list, const QStringList &tasks)
+{
+    const QListWidgetItem *item = list->currentItem();
+    const QString text = item ? item->text() : QString();
+    const bool selected = item && item->isSelected();
+    const int row = list->currentRow();
+    list->clear();
+    list->addItems(tasks);
+    const int found = item ? rowOf(list, text, qMin(row, list->count() - 1)) : -1;
+    if (found >= 0)
+        list->setCurrentRow(found, selected ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
 }
 
 bool TaskRows::moveOne(QListWidget *list, const QStringList &tasks, int start, int length)

@@ -30,6 +30,8 @@ public:
                           const QString &why, const QList<QWidget *> &actions);
 
 private:
+    // Makes every row anew, keeping the current task current.
+    static void refill(QListWidget *list, const QStringList &tasks);
     // Shows a single task moved within rows start to start + length - 1 by
     // moving its row; false when that is not what changed.
     static bool moveOne(QListWidget *list, const QStringList &tasks, int start, int length);
