@@ -13,6 +13,7 @@
 #include "workdir.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QtTest>
@@ -385,6 +386,9 @@ private:
             return TaskRef();
         const int row = bounded(list->count());
         list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+        // Now and then several, for the actions that take them all.
+        if (m_random.bounded(4) == 0)
+            list->item(bounded(list->count()))->setSelected(true);
         return TaskRef{row, list->item(row)->text()};
     }
 
@@ -398,7 +402,7 @@ private:
         TaskListController *list = m_lists[side];
         TaskStore *store = list->store();
         const TaskRef task = pick(side);
-        switch (m_random.bounded(13)) {
+        switch (m_random.bounded(14)) {
         case 0:
             *name = QStringLiteral("add");
             return perform(side, TaskCommand::insert(store, list->history(), bounded(Probe::list(m_windows[side])->count() + 1),
@@ -412,14 +416,12 @@ private:
             return task.row < 0 || perform(side, TaskCommand::replace(store, list->history(), task, ListEdits::lines(text() + '\n' + text())));
         case 3:
             *name = QStringLiteral("delete");
-            list->deleteSelected();
-            return m_messages.isEmpty();
+            return list->deleteSelected() == TaskListController::Result::Done;
         case 4: {
             *name = QStringLiteral("Alt move");
             const ListEdits::Place places[] = {ListEdits::Place::Up, ListEdits::Place::Down, ListEdits::Place::Top,
                                               ListEdits::Place::Bottom};
-            list->moveSelected(places[m_random.bounded(4)]);
-            return m_messages.isEmpty();
+            return list->moveSelected(places[m_random.bounded(4)]) == TaskListController::Result::Done;
         }
         case 5: {
             *name = QStringLiteral("drop within");
@@ -430,9 +432,13 @@ private:
         case 6:
         case 7:
             *name = QStringLiteral("move to the other sprint");
-            return task.row < 0
-                || perform(side, TaskCommand::transfer(m_windows[side].s, 2 - side, {ListEdits::Transfer{task.text, task.row, bounded(5)}},
-                                                       false, QStringLiteral("Move task")));
+            {
+                QVector<ListEdits::Transfer> items;
+                for (const TaskRef &chosen : list->selectedRefs())
+                    items.append(ListEdits::Transfer{chosen.text, chosen.row, bounded(5)});
+                return items.isEmpty()
+                    || perform(side, TaskCommand::transfer(m_windows[side].s, 2 - side, items, false, QStringLiteral("Move task")));
+            }
         case 8:
         case 9:
             *name = QStringLiteral("undo");
@@ -448,6 +454,17 @@ private:
             return recent.isEmpty() || perform(side, TaskCommand::insert(store, list->history(), ListEdits::End, recent,
                                                                           QStringLiteral("Restore")));
         }
+        case 12:
+            // Rows hidden by a filter are never acted on, nor lost.
+            *name = QStringLiteral("find");
+            if (list->findLine() && list->findLine()->isVisible() && m_random.bounded(2)) {
+                list->closeFind();
+            } else {
+                list->openFind();
+                list->findLine()->setText(QStringLiteral("t%1").arg(m_random.bounded(2) ? QString::number(m_random.bounded(10)) : QString()));
+            }
+            QCoreApplication::processEvents();
+            return true;
         default:
             outside(name);
             return true;

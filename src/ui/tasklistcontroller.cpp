@@ -260,18 +260,17 @@ TaskListController::Result TaskListController::perform(TaskCommand *command, boo
     return Result::Failed;
 }
 
-void TaskListController::deleteSelected()
+TaskListController::Result TaskListController::deleteSelected()
 {
     const QVector<TaskRef> refs = selectedRefs();
-    if (!refs.isEmpty())
-        perform(TaskCommand::remove(m_store.get(), &m_history, refs));
+    return refs.isEmpty() ? Result::Done : perform(TaskCommand::remove(m_store.get(), &m_history, refs));
 }
 
-void TaskListController::moveSelected(ListEdits::Place place)
+TaskListController::Result TaskListController::moveSelected(ListEdits::Place place)
 {
     const QVector<TaskRef> refs = selectedRefs();
     if (refs.isEmpty())
-        return;
+        return Result::Done;
     const bool up = place == ListEdits::Place::Up || place == ListEdits::Place::Top;
     TaskRef anchor;
     if (!m_filter.isEmpty()) {
@@ -279,7 +278,7 @@ void TaskListController::moveSelected(ListEdits::Place place)
         const int row = m_list->currentRow();
         const int last = m_list->count() - 1;
         if ((place == ListEdits::Place::Up && row == 0) || (place == ListEdits::Place::Down && row == last))
-            return;
+            return Result::Done;
         switch (place) {
         case ListEdits::Place::Up: anchor = shownTask(row - 1); break;
         case ListEdits::Place::Down: anchor = taskAfter(row + 1); break;
@@ -288,7 +287,7 @@ void TaskListController::moveSelected(ListEdits::Place place)
         }
         place = ListEdits::Place::Before;
     }
-    perform(TaskCommand::reorder(m_store.get(), refs.first(), place, anchor, up ? tr("Move up") : tr("Move down")));
+    return perform(TaskCommand::reorder(m_store.get(), refs.first(), place, anchor, up ? tr("Move up") : tr("Move down")));
 }
 
 void TaskListController::undo()

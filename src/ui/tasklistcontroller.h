@@ -71,10 +71,11 @@ public:
     // fails, says why, unless the list refused it and quietWhenRefused.
     Result perform(TaskCommand *command, bool quietWhenRefused = false);
 
-    void deleteSelected();
+    // Deletes the selected tasks, as one step; Done when none is selected.
+    Result deleteSelected();
     // Moves the selected task as place says, reckoned from where it is in
     // the file when the move is made, as one step.
-    void moveSelected(ListEdits::Place place);
+    Result moveSelected(ListEdits::Place place);
 
     // What a drop of tasks from another list at row (of the file) does here:
     // the step to perform, or null to refuse it. Drops of this list's own
