@@ -182,9 +182,12 @@ void TestMainWindow::openingAnEntry_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("number");
-    QTest::newRow("plain") << "sprint2" << "2";
-    QTest::newRow("zero") << "sprint0" << "0";
-    QTest::newRow("negative") << "sprint-2" << "-2";
+    QTest::addColumn<QString>("typed");  // into the list, beside sprint1 and sprint120; empty: chosen
+    QTest::newRow("plain") << "sprint2" << "2" << "";
+    QTest::newRow("zero") << "sprint0" << "0" << "";
+    QTest::newRow("negative") << "sprint-2" << "-2" << "";
+    QTest::newRow("its number typed") << "sprint12" << "12" << "12";
+    QTest::newRow("its name typed") << "sprint12" << "12" << "sprint12";
 }
 
 // Two presses on a listed entry open two windows on its sprint.
@@ -193,10 +196,18 @@ void TestMainWindow::openingAnEntry()
     QFETCH(QString, entry);
     QFETCH(QString, number);
 
+    QFETCH(QString, typed);
+
     WorkDir dir;
     QVERIFY(WorkDir::write(entry, ""));
     MainWindow w(nullptr);
-    sprintsOf(w)->setCurrentText(entry);
+    if (typed.isEmpty()) {
+        sprintsOf(w)->setCurrentText(entry);
+    } else {
+        QVERIFY(WorkDir::write("sprint1", "") && WorkDir::write("sprint120", ""));
+        sprintsOf(w)->addItems({"sprint1", "sprint120"});
+        QTest::keyClicks(sprintsOf(w), typed);
+    }
     QCOMPARE(sprintsOf(w)->currentText(), entry);
     press(w, "sprint_settings");
     SprintWindow *first = w.sw;

@@ -6,7 +6,9 @@
 #include "sprintfiles.h"
 #include "sprintwindow.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -34,6 +36,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    ui->sprints->installEventFilter(this);
     init_sprints_list();
     init_pbacklog();
 
@@ -122,6 +125,28 @@ QStringList MainWindow::updateSprintsList()
         box->setCurrentIndex(found > 0 ? found : 0);
     }
     return names;
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != ui->sprints || event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const QString typed = static_cast<QKeyEvent *>(event)->text();
+    if (typed.size() != 1 || !typed.at(0).isDigit())
+        return false;
+    // Digits typed in quick succession make one number, as letters make
+    // one search.
+    if (!m_typedAt.isValid() || m_typedAt.elapsed() > QApplication::keyboardInputInterval())
+        m_typedNumber.clear();
+    m_typedAt.start();
+    m_typedNumber += typed;
+    const QString name = QStringLiteral("sprint") + m_typedNumber;
+    int found = ui->sprints->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (found < 0)
+        found = ui->sprints->findText(name, Qt::MatchStartsWith | Qt::MatchCaseSensitive);
+    if (found >= 0)
+        ui->sprints->setCurrentIndex(found);
+    return true;
 }
 
 void MainWindow::warn(const QString &message)

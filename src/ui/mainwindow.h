@@ -3,6 +3,7 @@
 
 #include "productbacklog.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 class SprintWindow;
@@ -35,8 +36,15 @@ private slots:
     void on_pbacklog_clicked();
     void on_sprint_settings_clicked();
 
+protected:
+    // Digits typed in the sprint list jump to the sprint of that number;
+    // letters search the entries' texts, as any combo box does.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     Ui::MainWindow *ui;
+    QString m_typedNumber;
+    QElapsedTimer m_typedAt;
 
     QStringList updateSprintsList();
     void warn(const QString &message);
