@@ -70,3 +70,13 @@ QVector<int> TaskFilter::matchingRows(const QStringList &tasks) const
     }
     return rows;
 }
+
+QStringList TaskFilter::matching(const QStringList &tasks, QVector<int> *rows) const
+{
+    *rows = matchingRows(tasks);
+    QStringList texts;
+    texts.reserve(rows->size());
+    for (const int row : qAsConst(*rows))
+        texts.append(tasks.at(row));
+    return texts;
+}

@@ -22,6 +22,8 @@ public:
     bool matches(const QString &task) const;
     // The rows of tasks that match, in order.
     QVector<int> matchingRows(const QStringList &tasks) const;
+    // The tasks that match, in order; rows gets their rows.
+    QStringList matching(const QStringList &tasks, QVector<int> *rows) const;
 
 private:
     struct Word {

@@ -71,16 +71,8 @@ void ListDialog::applyFilter()
         const int row = ui->list->row(item);
         chosen.append(m_shown.isEmpty() ? row : m_shown.at(row));
     }
-    QVector<int> shown;
-    QStringList texts;
-    if (filter.isEmpty()) {
-        texts = m_all;
-    } else {
-        shown = filter.matchingRows(m_all);
-        for (const int row : qAsConst(shown))
-            texts.append(m_all.at(row));
-    }
-    m_shown = shown;
+    m_shown.clear();
+    const QStringList texts = filter.isEmpty() ? m_all : filter.matching(m_all, &m_shown);
     ui->list->clearSelection();
     TaskRows::show(ui->list, texts);
     for (const int row : qAsConst(chosen)) {

@@ -318,15 +318,7 @@ void TaskListController::showTasks()
     QList<QWidget *> widgets;
     for (QAbstractButton *button : m_buttons)
         widgets.append(button);
-    QStringList shown = m_store->tasks();
-    if (!m_filter.isEmpty()) {
-        m_shownRows = m_filter.matchingRows(shown);
-        QStringList matching;
-        matching.reserve(m_shownRows.size());
-        for (const int row : qAsConst(m_shownRows))
-            matching.append(shown.at(row));
-        shown = matching;
-    }
+    const QStringList shown = m_filter.isEmpty() ? m_store->tasks() : m_filter.matching(m_store->tasks(), &m_shownRows);
     TaskRows::showStore(m_list, shown, m_store->isReadOnly(), m_store->errorString(), widgets);
     if (m_noMatch) {
         m_noMatch->setText(tr("No task matches \u201c%1\u201d.").arg(m_find->text().left(100)));
