@@ -32,6 +32,20 @@ bool writeTasks(int count)
     return file.write(bytes) == bytes.size();
 }
 
+// A backlog window shown on count tasks.
+struct Window {
+    explicit Window(int count)
+        : written(writeTasks(count))
+    {
+        window.show();
+        QCoreApplication::processEvents();
+    }
+    bool written;  // before the window reads the file
+    PBacklogWindow window;
+    TaskListController *tasks = window.findChild<TaskListController *>();
+    QListWidget *list = window.findChild<QListWidget *>(QStringLiteral("tasks"));
+};
+
 // The milliseconds that work takes, with the events it posts handled.
 template <typename Work>
 double timed(Work work)
@@ -62,12 +76,9 @@ double bareFilter(const QStringList &tasks, const QString &query)
 
 void typing(int count, const QString &word)
 {
-    writeTasks(count);
-    PBacklogWindow window;
-    window.show();
-    QCoreApplication::processEvents();
-    auto *tasks = window.findChild<TaskListController *>();
-    QListWidget *list = window.findChild<QListWidget *>(QStringLiteral("tasks"));
+    const Window window(count);
+    TaskListController *tasks = window.tasks;
+    QListWidget *list = window.list;
     tasks->openFind();
     // Each keystroke, with a typist's pause after it, and the longest time
     // that input waited for the list meanwhile.
@@ -89,11 +100,8 @@ void typing(int count, const QString &word)
 
 void keystroke(int count)
 {
-    writeTasks(count);
-    PBacklogWindow window;
-    window.show();
-    QCoreApplication::processEvents();
-    auto *tasks = window.findChild<TaskListController *>();
+    const Window window(count);
+    TaskListController *tasks = window.tasks;
     tasks->openFind();
     const double ms = timed([&] { tasks->findLine()->setText(QStringLiteral("cafe")); });
     const double bare = bareFilter(productbacklog().getItems(), QStringLiteral("cafe"));
@@ -104,12 +112,9 @@ void keystroke(int count)
 
 void deleteAll(int count)
 {
-    writeTasks(count);
-    PBacklogWindow window;
-    window.show();
-    QCoreApplication::processEvents();
-    auto *tasks = window.findChild<TaskListController *>();
-    QListWidget *list = window.findChild<QListWidget *>(QStringLiteral("tasks"));
+    const Window window(count);
+    TaskListController *tasks = window.tasks;
+    QListWidget *list = window.list;
     const double select = timed([&] { list->selectAll(); });
     const double remove = timed([&] { tasks->deleteSelected(); });
     const double undo = timed([&] { tasks->undoStack()->undoStep(); });
