@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "conflictcopies.h"
 #include "filewatcher.h"
 #include "pbacklogwindow.h"
 #include "sprintfiles.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <limits>
@@ -40,6 +42,8 @@ MainWindow::MainWindow(QWidget *parent)
     // Sprint files that other windows or programs make show up in the list.
     auto *watcher = new FileWatcher(QDir::currentPath(), this);
     connect(watcher, &FileWatcher::changed, this, [this] { updateSprintsList(); });
+    connect(watcher, &FileWatcher::changed, this, &MainWindow::showConflictCopies);
+    showConflictCopies();
 
     if (!pbacklog->errorString().isEmpty()) {
         const QString message = pbacklog->errorString();
@@ -122,6 +126,26 @@ QStringList MainWindow::updateSprintsList()
         box->setCurrentIndex(found > 0 ? found : 0);
     }
     return names;
+}
+
+void MainWindow::showConflictCopies()
+{
+    const QVector<ConflictCopies::Copy> copies = ConflictCopies::find();
+    QStringList lists;
+    QStringList names;
+    for (const ConflictCopies::Copy &copy : copies) {
+        if (!lists.contains(copy.list))
+            lists.append(copy.list);
+        names.append(copy.name);
+    }
+    if (lists.isEmpty()) {
+        statusBar()->clearMessage();
+        statusBar()->setToolTip(QString());
+        return;
+    }
+    statusBar()->showMessage(tr("Conflict copies to merge: %1 (open the list and choose Merge…)")
+                                 .arg(lists.join(QStringLiteral(", "))));
+    statusBar()->setToolTip(names.join(QLatin1Char('\n')));
 }
 
 void MainWindow::warn(const QString &message)

@@ -39,6 +39,8 @@ private:
     Ui::MainWindow *ui;
 
     QStringList updateSprintsList();
+    // Says in the status bar which lists have conflict copies beside them.
+    void showConflictCopies();
     void warn(const QString &message);
 };
 

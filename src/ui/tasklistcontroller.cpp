@@ -206,6 +206,7 @@ void TaskListController::showTasks()
         widgets.append(button);
     TaskRows::showStore(m_list, m_store->tasks(), m_store->isReadOnly(), m_store->errorString(), widgets);
     updateActions();
+    emit shown();
 }
 
 void TaskListController::warn(const QString &message)
