@@ -1,0 +1,239 @@
+#include "conflictbar.h"
+#include "conflictcopies.h"
+#include "deletedtasks.h"
+#include "listedits.h"
+#include "mainwindow.h"
+#include "mergedialog.h"
+#include "modaldriver.h"
+#include "pbacklogwindow.h"
+#include "productbacklog.h"
+#include "sprint.h"
+#include "sprintwindow.h"
+#include "windowprobe.h"
+#include "workdir.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QtTest>
+
+// Conflicts made by the real programs, Unison's conflict copies and git's
+// markers, found and resolved through the windows.
+class TestSyncConflicts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Probe::desktopFont(); }
+    void unisonCopiesAreMerged_data();
+    void unisonCopiesAreMerged();
+    void gitMarkersAreReadOnlyUntilBothSidesKept();
+};
+
+namespace {
+
+// Runs program in folder; its output, and whether it exited with 0.
+bool run(const QString &program, const QStringList &args, const QString &folder, const QString &home = QString())
+{
+    if (QStandardPaths::findExecutable(program).isEmpty()) {
+        qWarning("%s is missing: scripts/install-deps installs it", qPrintable(program));
+        return false;
+    }
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    if (!home.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", home);
+        env.remove("UNISON");
+        process.setProcessEnvironment(env);
+    }
+    process.start(program, args);
+    if (!process.waitForFinished(-1) || process.exitCode() != 0) {
+        qWarning("%s %s: %s", qPrintable(program), qPrintable(args.join(' ')),
+                 process.readAllStandardError().constData());
+        return false;
+    }
+    return true;
+}
+
+QStringList fileTasks(const QString &name)
+{
+    const QByteArray bytes = WorkDir::read(name);
+    return bytes.isEmpty() ? QStringList() : QString::fromUtf8(bytes).split('\n');
+}
+
+QStringList itemTexts(const QListWidget *list, Qt::CheckState state)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->checkState() == state)
+            texts.append(list->item(row)->text());
+    }
+    return texts;
+}
+
+} // namespace
+
+void TestSyncConflicts::unisonCopiesAreMerged_data()
+{
+    QTest::addColumn<QString>("list");        // file name
+    QTest::addColumn<QStringList>("base");    // on both machines after the first sync
+    QTest::addColumn<QStringList>("here");    // this machine's change, which Unison keeps
+    QTest::addColumn<QStringList>("deleted"); // what this machine deleted on purpose
+    QTest::addColumn<QStringList>("there");   // the other machine's, which becomes the copy
+    QTest::addColumn<QStringList>("ticked");  // tasks of the copy offered ticked ...
+    QTest::addColumn<QStringList>("unticked"); // ... and unticked
+    QTest::addColumn<QStringList>("merged");
+
+    QTest::newRow("sprint") << "sprint3" << QStringList{"one", "two", "three", "old"}
+                            << QStringList{"one", "two", "three", "four"} << QStringList{"old"}
+                            << QStringList{"zero", "one", "three", "old"} << QStringList{"zero"}
+                            << QStringList{"old"} << QStringList{"zero", "one", "two", "three", "four"};
+    QTest::newRow("backlog") << "product_backlog" << QStringList{"p1", "p2"} << QStringList{"p1", "p2", "p3"}
+                             << QStringList() << QStringList{"p1", "p0", "p2"} << QStringList{"p0"} << QStringList()
+                             << QStringList{"p1", "p0", "p2", "p3"};
+}
+
+// This machine is here; Unison, told to prefer it, saves the other
+// machine's version beside the list there, and the next sync brings the
+// copy here.
+void TestSyncConflicts::unisonCopiesAreMerged()
+{
+    QFETCH(QString, list);
+    QFETCH(QStringList, base);
+    QFETCH(QStringList, here);
+    QFETCH(QStringList, deleted);
+    QFETCH(QStringList, there);
+    QFETCH(QStringList, ticked);
+    QFETCH(QStringList, unticked);
+    QFETCH(QStringList, merged);
+
+    WorkDir dir;
+    QVERIFY(QDir().mkdir("here") && QDir().mkdir("there") && QDir().mkdir("home"));
+    const QString root = dir.path();
+    const QStringList sync{root + "/here", root + "/there", "-batch", "-silent", "-prefer", root + "/here"};
+    QVERIFY(WorkDir::write("here/" + list, base.join('\n').toUtf8()));
+    QVERIFY(run("unison", sync, root, root + "/home"));
+    QCOMPARE(fileTasks("there/" + list), base);
+
+    QVERIFY(WorkDir::write("here/" + list, here.join('\n').toUtf8()));
+    QVERIFY(WorkDir::write("there/" + list, there.join('\n').toUtf8()));
+    QDir::setCurrent(root + "/here");
+    if (!deleted.isEmpty())
+        QVERIFY(DeletedTasks().append(list, deleted));
+    QVERIFY(run("unison", sync + QStringList{"-copyonconflict"}, root, root + "/home"));
+    QVERIFY(run("unison", sync, root, root + "/home"));
+    const QVector<ConflictCopies::Copy> copies = ConflictCopies::find();
+    QCOMPARE(copies.size(), 1);
+    const QString copy = copies.first().name;
+    QCOMPARE(copies.first().list, list);
+    QCOMPARE(fileTasks(list), here);
+    QCOMPARE(fileTasks(copy), there);
+
+    MainWindow main;
+    QVERIFY(main.statusBar()->currentMessage().contains(list));
+
+    std::unique_ptr<QWidget> window;
+    if (list == productbacklog::fileName()) {
+        window = std::make_unique<PBacklogWindow>();
+    } else {
+        auto *sprint = new SprintWindow;
+        sprint->initSprint(3);
+        window.reset(sprint);
+    }
+    QWidget &w = *window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *bar = w.findChild<ConflictBar *>();
+    QVERIFY(bar && bar->text().contains(copy));
+    // The bar sits below the form, which keeps every widget where it was.
+    const int formHeight = bar->y();
+    QCOMPARE(formHeight, 300);
+    QCOMPARE(w.height(), formHeight + bar->height());
+
+    ModalDriver driver;
+    QStringList offeredTicked;
+    QStringList offeredUnticked;
+    driver.add([&](QWidget *dialog) {
+        auto *merge = qobject_cast<MergeDialog *>(dialog);
+        if (merge) {
+            offeredTicked = itemTexts(merge->copyTasks(), Qt::Checked);
+            offeredUnticked = itemTexts(merge->copyTasks(), Qt::Unchecked);
+        }
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    bar->mergeButton()->click();
+    QVERIFY(driver.done());
+    QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
+    QCOMPARE(offeredTicked, ticked);
+    QCOMPARE(offeredUnticked, unticked);
+    QCOMPARE(fileTasks(list), merged);
+    QCOMPARE(Probe::rows(w), merged);
+    QVERIFY(!QFile::exists(copy));
+    QCOMPARE(fileTasks(ConflictCopies::mergedFolder() + "/" + copy), there);
+    QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisible() && w.height() == formHeight, Probe::FollowMs);
+    QTRY_VERIFY_WITH_TIMEOUT(main.statusBar()->currentMessage().isEmpty(), Probe::FollowMs);
+
+    // Ctrl+Z takes the merge back and puts the copy back in its place.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(Probe::list(w), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(fileTasks(list), here);
+    QCOMPARE(fileTasks(copy), there);
+    QTRY_VERIFY_WITH_TIMEOUT(bar->text().contains(copy), Probe::FollowMs);
+    QTRY_VERIFY_WITH_TIMEOUT(main.statusBar()->currentMessage().contains(list), Probe::FollowMs);
+    QTest::keyClick(Probe::list(w), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(fileTasks(list), merged);
+    QVERIFY(!QFile::exists(copy));
+    QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
+}
+
+// A real merge conflict of git: the sprint is read-only, with its reason,
+// until "Keep both sides"; Ctrl+Z puts the markers back.
+void TestSyncConflicts::gitMarkersAreReadOnlyUntilBothSidesKept()
+{
+    WorkDir dir;
+    const QString root = dir.path();
+    const auto git = [&root](const QStringList &args) {
+        return run("git", QStringList{"-c", "user.name=Test", "-c", "user.email=test@example.org"} + args, root);
+    };
+    QVERIFY(git({"init", "-q", "-b", "main"}));
+    QVERIFY(WorkDir::write("sprint5", "a\nb\nc"));
+    QVERIFY(git({"add", "sprint5"}) && git({"commit", "-qm", "base"}));
+    QVERIFY(git({"checkout", "-qb", "other"}));
+    QVERIFY(WorkDir::write("sprint5", "a\nb\nc\nd\nshared"));
+    QVERIFY(git({"commit", "-qam", "other"}) && git({"checkout", "-q", "main"}));
+    QVERIFY(WorkDir::write("sprint5", "a\nb\nc\ne\nshared"));
+    QVERIFY(git({"commit", "-qam", "main"}));
+    QVERIFY(!git({"merge", "-q", "other"}));
+    QVERIFY(WorkDir::read("sprint5").contains("<<<<<<< HEAD\ne\n=======\nd\n>>>>>>> other"));
+    const QByteArray marked = WorkDir::read("sprint5");
+
+    ModalDriver driver;
+    SprintWindow w;
+    w.initSprint(5);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *bar = w.findChild<ConflictBar *>();
+    QVERIFY(bar && bar->keepButton()->isVisibleTo(&w) && !bar->mergeButton()->isVisibleTo(&w));
+    QVERIFY(!Probe::button(w, "add")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(driver.messages.size() == 1, Probe::FollowMs);
+    QVERIFY2(driver.messages.first().contains("merge conflict"), qPrintable(driver.messages.first()));
+
+    bar->keepButton()->click();
+    QCOMPARE(fileTasks("sprint5"), (QStringList{"a", "b", "c", "e", "d", "shared"}));
+    QVERIFY(Probe::button(w, "add")->isEnabled());
+    QVERIFY(!bar->isVisible());
+    QVERIFY(DeletedTasks().recent("sprint5").contains(">>>>>>> other"));
+
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(Probe::list(w), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(WorkDir::read("sprint5"), marked);
+    QVERIFY(!Probe::button(w, "add")->isEnabled());
+    QVERIFY(bar->keepButton()->isVisible());
+    QCOMPARE(driver.messages.size(), 1);
+}
+
+QTEST_MAIN(TestSyncConflicts)
+#include "tst_syncconflicts.moc"
