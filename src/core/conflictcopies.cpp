@@ -1,16 +1,17 @@
 #include "conflictcopies.h"
 
+#include "folderlisting.h"
 #include "productbacklog.h"
 #include "sprintfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -19,23 +20,131 @@ QString tr(const char *text)
     return QCoreApplication::translate("ConflictCopies", text);
 }
 
-// Each program's suffix, at the end of the name; what precedes it is the
-// name of the file the copy was made of.
-const QRegularExpression &suffixes()
+// A name is read suffix by suffix, each function taking one program's
+// suffix at from and returning where it ends, -1 when it is not there.
+// By hand rather than by a regular expression: a folder of a thousand
+// copies is read every time it changes.
+
+bool digits(const QString &name, int from, int count)
 {
-    static const QRegularExpression pattern(QStringLiteral(
-        "^(.+?)(?:"
-        // Syncthing: the date, the time and the first 7 characters of the
-        // device's identity.
-        "\\.sync-conflict-\\d{8}-\\d{6}-[A-Z0-9]{7}"
-        // Nextcloud and ownCloud, with or without the user's name.
-        "| \\(conflicted copy (?:.+ )?\\d{4}-\\d{2}-\\d{2} \\d{6}\\)"
-        // Dropbox: whose copy, the date, and a number for the next.
-        "| \\(.+'s conflicted copy \\d{4}-\\d{2}-\\d{2}(?: \\(\\d+\\)| \\d+)?\\)"
-        // Unison with -copyonconflict: a number for the second and later.
-        "| \\(conflict(?: #\\d+)?_on_\\d{4}-\\d{2}-\\d{2}\\)"
-        ")$"));
-    return pattern;
+    if (from < 0 || from + count > name.size())
+        return false;
+    for (int i = from; i < from + count; ++i) {
+        if (!name.at(i).isDigit() || name.at(i).unicode() > '9')
+            return false;
+    }
+    return true;
+}
+
+// YYYY-MM-DD
+bool date(const QString &name, int from)
+{
+    return digits(name, from, 4) && name.midRef(from + 4, 1) == QLatin1String("-") && digits(name, from + 5, 2)
+        && name.midRef(from + 7, 1) == QLatin1String("-") && digits(name, from + 8, 2);
+}
+
+// Syncthing: the date, the time and the first 7 characters of the device's
+// identity.
+int syncthing(const QString &name, int from)
+{
+    static const QLatin1String start(".sync-conflict-");
+    if (!name.midRef(from).startsWith(start))
+        return -1;
+    const int at = from + start.size();
+    if (!digits(name, at, 8) || name.midRef(at + 8, 1) != QLatin1String("-") || !digits(name, at + 9, 6)
+        || name.midRef(at + 15, 1) != QLatin1String("-") || at + 23 > name.size())
+        return -1;
+    for (int i = at + 16; i < at + 23; ++i) {
+        const ushort c = name.at(i).unicode();
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return -1;
+    }
+    return at + 23;
+}
+
+// Nextcloud and ownCloud, with or without the user's name before the date
+// and time.
+int nextcloud(const QString &name, int from)
+{
+    static const QLatin1String start(" (conflicted copy ");
+    if (!name.midRef(from).startsWith(start))
+        return -1;
+    const int at = from + start.size();
+    for (int close = name.indexOf(QLatin1Char(')'), at); close >= 0; close = name.indexOf(QLatin1Char(')'), close + 1)) {
+        const int stamp = close - 17;  // "YYYY-MM-DD HHMMSS"
+        if (stamp >= at && (stamp == at || name.at(stamp - 1) == QLatin1Char(' ')) && date(name, stamp)
+            && name.at(stamp + 10) == QLatin1Char(' ') && digits(name, stamp + 11, 6))
+            return close + 1;
+    }
+    return -1;
+}
+
+// Dropbox: whose copy, the date, and a number for the next.
+int dropbox(const QString &name, int from)
+{
+    static const QLatin1String middle("'s conflicted copy ");
+    if (!name.midRef(from).startsWith(QLatin1String(" (")))
+        return -1;
+    const int found = name.indexOf(middle, from + 3);
+    if (found < 0 || !date(name, found + middle.size()))
+        return -1;
+    int at = found + middle.size() + 10;
+    if (name.midRef(at, 2) == QLatin1String(" (")) {
+        int end = at + 2;
+        while (digits(name, end, 1))
+            ++end;
+        if (end == at + 2 || name.midRef(end, 1) != QLatin1String(")"))
+            return -1;
+        at = end + 1;
+    } else if (name.midRef(at, 1) == QLatin1String(" ")) {
+        int end = at + 1;
+        while (digits(name, end, 1))
+            ++end;
+        if (end == at + 1)
+            return -1;
+        at = end;
+    }
+    return name.midRef(at, 1) == QLatin1String(")") ? at + 1 : -1;
+}
+
+// Unison with -copyonconflict: a number for the second and later.
+int unison(const QString &name, int from)
+{
+    static const QLatin1String start(" (conflict");
+    if (!name.midRef(from).startsWith(start))
+        return -1;
+    int at = from + start.size();
+    if (name.midRef(at, 2) == QLatin1String(" #")) {
+        int end = at + 2;
+        while (digits(name, end, 1))
+            ++end;
+        if (end == at + 2)
+            return -1;
+        at = end;
+    }
+    if (name.midRef(at, 4) != QLatin1String("_on_") || !date(name, at + 4)
+        || name.midRef(at + 14, 1) != QLatin1String(")"))
+        return -1;
+    return at + 15;
+}
+
+// Whether the rest of name from from on is one suffix or more: a copy of
+// a copy has the suffixes of both, the newer last or, where a program keeps
+// an extension last, first.
+bool suffixesFrom(const QString &name, int from)
+{
+    while (from < name.size()) {
+        int next = -1;
+        for (const auto suffix : {syncthing, nextcloud, dropbox, unison}) {
+            next = suffix(name, from);
+            if (next >= 0)
+                break;
+        }
+        if (next < 0)
+            return false;
+        from = next;
+    }
+    return true;
 }
 
 bool isList(const QString &name)
@@ -47,20 +156,15 @@ bool isList(const QString &name)
 
 QString ConflictCopies::listOf(const QString &name)
 {
-    if (isTemporary(name))
+    // No list's name holds a dot or a space, and every suffix starts with
+    // one: the list's name ends at the first.
+    int end = 0;
+    while (end < name.size() && name.at(end) != QLatin1Char('.') && name.at(end) != QLatin1Char(' '))
+        ++end;
+    const QString list = name.left(end);
+    if (end == name.size() || !isList(list))
         return QString();
-    // Suffix after suffix from the end: a copy of a copy ends with the
-    // newer program's suffix, or with the older one's where a program keeps
-    // an extension last.
-    QString base = name;
-    for (;;) {
-        const QRegularExpressionMatch match = suffixes().match(base);
-        if (!match.hasMatch())
-            return QString();
-        base = match.captured(1);
-        if (isList(base))
-            return base;
-    }
+    return suffixesFrom(name, end) ? list : QString();
 }
 
 bool ConflictCopies::isTemporary(const QString &name)
@@ -71,15 +175,14 @@ bool ConflictCopies::isTemporary(const QString &name)
 
 QVector<ConflictCopies::Copy> ConflictCopies::find()
 {
-    // Every pattern holds "conflict": the folder's other entries, however
-    // many, are passed over by the listing itself.
-    const QStringList names = QDir(QStringLiteral(".")).entryList(
-        {QStringLiteral("*conflict*")}, QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    // Every program's name holds "conflict": the folder's other entries,
+    // however many, are passed over by their bytes.
     QVector<Copy> copies;
-    for (const QString &name : names) {
-        const QString list = listOf(name);
+    for (const FolderListing::Entry &entry :
+         FolderListing::read(QStringLiteral("."), [](const char *name) { return std::strstr(name, "conflict"); })) {
+        const QString list = listOf(entry.name);
         if (!list.isEmpty())
-            copies.append(Copy{name, list});
+            copies.append(Copy{entry.name, list});
     }
     std::sort(copies.begin(), copies.end(), [](const Copy &a, const Copy &b) {
         return a.list != b.list ? a.list < b.list : a.name < b.name;

@@ -42,8 +42,15 @@ MainWindow::MainWindow(QWidget *parent)
     // Sprint files that other windows or programs make show up in the list.
     auto *watcher = new FileWatcher(QDir::currentPath(), this);
     connect(watcher, &FileWatcher::changed, this, [this] { updateSprintsList(); });
-    connect(watcher, &FileWatcher::changed, this, &MainWindow::showConflictCopies);
-    showConflictCopies();
+    // Conflict copies are looked for shortly after the window shows and
+    // after each change, so that a folder full of them never holds up the
+    // window; the changes of one sync are gathered into one look.
+    auto *conflictScan = new QTimer(this);
+    conflictScan->setSingleShot(true);
+    conflictScan->setInterval(200);
+    connect(conflictScan, &QTimer::timeout, this, &MainWindow::showConflictCopies);
+    connect(watcher, &FileWatcher::changed, conflictScan, qOverload<>(&QTimer::start));
+    conflictScan->start();
 
     if (!pbacklog->errorString().isEmpty()) {
         const QString message = pbacklog->errorString();
