@@ -131,7 +131,7 @@ void TestSyncConflicts::unisonCopiesAreMerged()
     QCOMPARE(fileTasks(copy), there);
 
     MainWindow main;
-    QVERIFY(main.statusBar()->currentMessage().contains(list));
+    QTRY_VERIFY_WITH_TIMEOUT(main.statusBar()->currentMessage().contains(list), Probe::FollowMs);
 
     std::unique_ptr<QWidget> window;
     if (list == productbacklog::fileName()) {
