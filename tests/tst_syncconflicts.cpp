@@ -13,9 +13,15 @@
 #include "workdir.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QtTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 // Conflicts made by the real programs, Unison's conflict copies and git's
 // markers, found and resolved through the windows.
@@ -25,8 +31,8 @@ class TestSyncConflicts : public QObject
 
 private slots:
     void initTestCase() { Probe::desktopFont(); }
-    void unisonCopiesAreMerged_data();
-    void unisonCopiesAreMerged();
+    void realCopiesAreMerged_data();
+    void realCopiesAreMerged();
     void gitMarkersAreReadOnlyUntilBothSidesKept();
 };
 
@@ -72,10 +78,94 @@ QStringList itemTexts(const QListWidget *list, Qt::CheckState state)
     return texts;
 }
 
+// One Syncthing instance in a home of its own that shares folder with one
+// other instance over the loopback interface only: no discovery, relays or
+// NAT, no web interface.
+class Syncthing
+{
+public:
+    // Generous: a passing wait ends as soon as the files are there.
+    static constexpr int WaitMs = 120000;
+
+    Syncthing(const QString &home, const QString &folder)
+        : m_home(home)
+        , m_folder(folder)
+    {
+        // A free port, given back for Syncthing to listen on.
+        const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (::bind(probe, reinterpret_cast<sockaddr *>(&address), size) == 0
+            && ::getsockname(probe, reinterpret_cast<sockaddr *>(&address), &size) == 0)
+            m_port = ntohs(address.sin_port);
+        ::close(probe);
+    }
+    ~Syncthing() { stop(); }
+
+    bool generate()
+    {
+        if (!run("syncthing", {"generate", "--home=" + m_home}, QDir::currentPath()))
+            return false;
+        const QRegularExpressionMatch id
+            = QRegularExpression(R"x(<device id="([^"]+)")x").match(WorkDir::read(m_home + "/config.xml"));
+        m_id = id.captured(1);
+        return id.hasMatch() && QDir().mkpath(m_folder + "/.stfolder");
+    }
+
+    // Shares the folder with other. maxConflicts is set: without it the
+    // losing version is dropped and no copy made.
+    bool configure(const Syncthing &other) const
+    {
+        const QString device = QStringLiteral(
+            "<device id=\"%1\" name=\"%1\" compression=\"metadata\"><address>tcp://127.0.0.1:%2</address></device>\n");
+        const QString config = QStringLiteral(
+            "<configuration version=\"36\">\n"
+            "<folder id=\"planner\" label=\"planner\" path=\"%1\" type=\"sendreceive\" rescanIntervalS=\"1\" "
+            "fsWatcherEnabled=\"true\" fsWatcherDelayS=\"1\">\n"
+            "<device id=\"%2\"></device><device id=\"%3\"></device><maxConflicts>10</maxConflicts></folder>\n"
+            "%4%5<gui enabled=\"false\"></gui>\n<options><listenAddress>tcp://127.0.0.1:%6</listenAddress>"
+            "<globalAnnounceEnabled>false</globalAnnounceEnabled><localAnnounceEnabled>false</localAnnounceEnabled>"
+            "<relaysEnabled>false</relaysEnabled><natEnabled>false</natEnabled><startBrowser>false</startBrowser>"
+            "<urAccepted>-1</urAccepted><autoUpgradeIntervalH>0</autoUpgradeIntervalH>"
+            "<crashReportingEnabled>false</crashReportingEnabled></options>\n</configuration>\n")
+            .arg(m_folder, m_id, other.m_id, device.arg(m_id).arg(m_port), device.arg(other.m_id).arg(other.m_port))
+            .arg(m_port);
+        return WorkDir::write(m_home + "/config.xml", config.toUtf8());
+    }
+
+    bool start()
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.start("syncthing", {"serve", "--home=" + m_home, "--no-browser", "--no-restart"});
+        return m_process.waitForStarted();
+    }
+
+    void stop()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.terminate();
+        if (!m_process.waitForFinished(WaitMs))
+            m_process.kill();
+        m_process.waitForFinished();
+    }
+
+private:
+    QString m_home;
+    QString m_folder;
+    QString m_id;
+    quint16 m_port = 0;
+    QProcess m_process;
+};
+
 } // namespace
 
-void TestSyncConflicts::unisonCopiesAreMerged_data()
+void TestSyncConflicts::realCopiesAreMerged_data()
 {
+    QTest::addColumn<QString>("program");     // that makes the conflict
     QTest::addColumn<QString>("list");        // file name
     QTest::addColumn<QStringList>("base");    // on both machines after the first sync
     QTest::addColumn<QStringList>("here");    // this machine's change, which Unison keeps
@@ -85,20 +175,25 @@ void TestSyncConflicts::unisonCopiesAreMerged_data()
     QTest::addColumn<QStringList>("unticked"); // ... and unticked
     QTest::addColumn<QStringList>("merged");
 
-    QTest::newRow("sprint") << "sprint3" << QStringList{"one", "two", "three", "old"}
-                            << QStringList{"one", "two", "three", "four"} << QStringList{"old"}
-                            << QStringList{"zero", "one", "three", "old"} << QStringList{"zero"}
-                            << QStringList{"old"} << QStringList{"zero", "one", "two", "three", "four"};
-    QTest::newRow("backlog") << "product_backlog" << QStringList{"p1", "p2"} << QStringList{"p1", "p2", "p3"}
+ for (const char *program : {"unison", "syncthing"}) {
+        QTest::addRow("%s, sprint", program)
+            << program << "sprint3" << QStringList{"one", "two", "three", "old"}
+            << QStringList{"one", "two", "three", "four"} << QStringList{"old"}
+            << QStringList{"zero", "one", "three", "old"} << QStringList{"zero"} << QStringList{"old"}
+            << QStringList{"zero", "one", "two", "three", "four"};
+    }
+    QTest::newRow("unison, backlog") << "unison" << "product_backlog" << QStringList{"p1", "p2"} << QStringList{"p1", "p2", "p3"}
                              << QStringList() << QStringList{"p1", "p0", "p2"} << QStringList{"p0"} << QStringList()
                              << QStringList{"p1", "p0", "p2", "p3"};
 }
 
-// This machine is here; Unison, told to prefer it, saves the other
+// This machine is here. Unison, told to prefer it, saves the other
 // machine's version beside the list there, and the next sync brings the
-// copy here.
-void TestSyncConflicts::unisonCopiesAreMerged()
+// copy here. Syncthing keeps the newer version, here's, and both machines
+// get the copy.
+void TestSyncConflicts::realCopiesAreMerged()
 {
+    QFETCH(QString, program);
     QFETCH(QString, list);
     QFETCH(QStringList, base);
     QFETCH(QStringList, here);
@@ -111,18 +206,51 @@ void TestSyncConflicts::unisonCopiesAreMerged()
     WorkDir dir;
     QVERIFY(QDir().mkdir("here") && QDir().mkdir("there") && QDir().mkdir("home"));
     const QString root = dir.path();
-    const QStringList sync{root + "/here", root + "/there", "-batch", "-silent", "-prefer", root + "/here"};
-    QVERIFY(WorkDir::write("here/" + list, base.join('\n').toUtf8()));
-    QVERIFY(run("unison", sync, root, root + "/home"));
-    QCOMPARE(fileTasks("there/" + list), base);
+    if (program == "unison") {
+        const QStringList sync{root + "/here", root + "/there", "-batch", "-silent", "-prefer", root + "/here"};
+        QVERIFY(WorkDir::write("here/" + list, base.join('\n').toUtf8()));
+        QVERIFY(run("unison", sync, root, root + "/home"));
+        QCOMPARE(fileTasks("there/" + list), base);
 
-    QVERIFY(WorkDir::write("here/" + list, here.join('\n').toUtf8()));
-    QVERIFY(WorkDir::write("there/" + list, there.join('\n').toUtf8()));
-    QDir::setCurrent(root + "/here");
-    if (!deleted.isEmpty())
-        QVERIFY(DeletedTasks().append(list, deleted));
-    QVERIFY(run("unison", sync + QStringList{"-copyonconflict"}, root, root + "/home"));
-    QVERIFY(run("unison", sync, root, root + "/home"));
+        QVERIFY(WorkDir::write("here/" + list, here.join('\n').toUtf8()));
+        QVERIFY(WorkDir::write("there/" + list, there.join('\n').toUtf8()));
+        QDir::setCurrent(root + "/here");
+        if (!deleted.isEmpty())
+            QVERIFY(DeletedTasks().append(list, deleted));
+        QVERIFY(run("unison", sync + QStringList{"-copyonconflict"}, root, root + "/home"));
+        QVERIFY(run("unison", sync, root, root + "/home"));
+    } else {
+        Syncthing mine(root + "/home/here", root + "/here");
+        Syncthing theirs(root + "/home/there", root + "/there");
+        QVERIFY(mine.generate() && theirs.generate());
+        QVERIFY(mine.configure(theirs) && theirs.configure(mine));
+        QVERIFY(WorkDir::write("here/" + list, base.join('\n').toUtf8()));
+        QVERIFY(mine.start() && theirs.start());
+        QTRY_COMPARE_WITH_TIMEOUT(fileTasks("there/" + list), base, Syncthing::WaitMs);
+        // Both hold the version now; once each knows the other's index, a
+        // change on each side while they are apart is a conflict. A settling
+        // time, not a speed: Syncthing exchanges its index within a second.
+        QTest::qWait(5000);
+        theirs.stop();
+        QVERIFY(WorkDir::write("here/" + list, here.join('\n').toUtf8()));
+        QVERIFY(WorkDir::write("there/" + list, there.join('\n').toUtf8()));
+        // The older change loses and becomes the copy.
+        QFile thereFile("there/" + list);
+        QVERIFY(thereFile.open(QIODevice::ReadWrite)
+                && thereFile.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+        thereFile.close();
+        QDir::setCurrent(root + "/here");
+        if (!deleted.isEmpty())
+            QVERIFY(DeletedTasks().append(list, deleted));
+        QVERIFY(theirs.start());
+        // Made where the change lost, and synced to the other side.
+        QTRY_VERIFY_WITH_TIMEOUT(ConflictCopies::find().size() == 1
+                                     && QFile::exists(root + "/there/" + ConflictCopies::find().first().name),
+                                 Syncthing::WaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(fileTasks(list), here, Syncthing::WaitMs);
+        mine.stop();
+        theirs.stop();
+    }
     const QVector<ConflictCopies::Copy> copies = ConflictCopies::find();
     QCOMPARE(copies.size(), 1);
     const QString copy = copies.first().name;
