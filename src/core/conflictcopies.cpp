@@ -79,6 +79,18 @@ int nextcloud(const QString &name, int from)
     return -1;
 }
 
+// Past prefix and one digit or more at from; -1 when they are not there.
+int pastNumber(const QString &name, int from, QLatin1String prefix)
+{
+    if (name.midRef(from, prefix.size()) != prefix)
+        return -1;
+    const int first = from + prefix.size();
+    int end = first;
+    while (digits(name, end, 1))
+        ++end;
+    return end == first ? -1 : end;
+}
+
 // Dropbox: whose copy, the date, and a number for the next.
 int dropbox(const QString &name, int from)
 {
@@ -89,20 +101,13 @@ int dropbox(const QString &name, int from)
     if (found < 0 || !date(name, found + middle.size()))
         return -1;
     int at = found + middle.size() + 10;
-    if (name.midRef(at, 2) == QLatin1String(" (")) {
-        int end = at + 2;
-        while (digits(name, end, 1))
-            ++end;
-        if (end == at + 2 || name.midRef(end, 1) != QLatin1String(")"))
+    int past = pastNumber(name, at, QLatin1String(" ("));
+    if (past >= 0) {
+        if (name.midRef(past, 1) != QLatin1String(")"))
             return -1;
-        at = end + 1;
-    } else if (name.midRef(at, 1) == QLatin1String(" ")) {
-        int end = at + 1;
-        while (digits(name, end, 1))
-            ++end;
-        if (end == at + 1)
-            return -1;
-        at = end;
+        at = past + 1;
+    } else if ((past = pastNumber(name, at, QLatin1String(" "))) >= 0) {
+        at = past;
     }
     return name.midRef(at, 1) == QLatin1String(")") ? at + 1 : -1;
 }
@@ -114,14 +119,9 @@ int unison(const QString &name, int from)
     if (!name.midRef(from).startsWith(start))
         return -1;
     int at = from + start.size();
-    if (name.midRef(at, 2) == QLatin1String(" #")) {
-        int end = at + 2;
-        while (digits(name, end, 1))
-            ++end;
-        if (end == at + 2)
-            return -1;
-        at = end;
-    }
+    const int past = pastNumber(name, at, QLatin1String(" #"));
+    if (past >= 0)
+        at = past;
     if (name.midRef(at, 4) != QLatin1String("_on_") || !date(name, at + 4)
         || name.midRef(at + 14, 1) != QLatin1String(")"))
         return -1;
