@@ -125,23 +125,6 @@ void TestConflicts::folderListsCopiesApart()
     QVERIFY(ConflictCopies::unmergeable("sprint3 (conflict_on_2024-03-01)").isEmpty());
     QVERIFY(ConflictCopies::unmergeable("sprint4 (conflict_on_2024-03-01)").contains("directory"));
     QVERIFY(ConflictCopies::unmergeable("sprint3 (conflict #2_on_2024-03-01)").contains("symbolic link"));
-
-    // Put away and back, under a name that does not clash.
-    QString putAt;
-    QString error;
-    const QString copy = "sprint3 (conflict_on_2024-03-01)";
-    QVERIFY2(ConflictCopies::putAway(copy, &putAt, &error), qPrintable(error));
-    QVERIFY(!QFile::exists(copy) && WorkDir::read(putAt) == "x");
-    QVERIFY(WorkDir::write(copy, "y"));
-    QString second;
-    QVERIFY2(ConflictCopies::putAway(copy, &second, &error), qPrintable(error));
-    QVERIFY(second != putAt && WorkDir::read(second) == "y");
-    QVERIFY(WorkDir::write(copy, "z"));
-    QVERIFY(!ConflictCopies::putBack(putAt, copy, &error));
-    QVERIFY(error.contains(copy));
-    QVERIFY(QFile::remove(copy));
-    QVERIFY2(ConflictCopies::putBack(putAt, copy, &error), qPrintable(error));
-    QCOMPARE(WorkDir::read(copy), QByteArray("x"));
 }
 
 void TestConflicts::merge_data()
@@ -191,17 +174,6 @@ void TestConflicts::merge()
     const QStringList added = ListMerge::place(tasks, split(copy), add);
     QCOMPARE(tasks, split(merged));
     QCOMPARE(QSet<QString>(added.cbegin(), added.cend()), add);
-
-    // Dropping what was added, then placing what was dropped by the list
-    // before, gives the list back: the way a merge is undone.
-    QStringList undone = tasks;
-    QCOMPARE(ListMerge::drop(undone, add).size(), add.size());
-    QCOMPARE(undone, split(list));
-    const QSet<QString> gone = setOf(onlyList);
-    QStringList dropped = split(list);
-    ListMerge::drop(dropped, gone);
-    ListMerge::place(dropped, split(list), gone);
-    QCOMPARE(dropped, split(list));
 }
 
 void TestConflicts::markers_data()
@@ -226,8 +198,7 @@ void TestConflicts::markers_data()
 }
 
 // Each list as read from a file: a list with a block is read-only but for
-// the change that keeps both sides, and the markers put back make it so
-// again.
+// the change that keeps both sides.
 void TestConflicts::markers()
 {
     QFETCH(QString, lines);
@@ -264,13 +235,6 @@ void TestConflicts::markers()
     }), qPrintable(file.errorString()));
     QCOMPARE(WorkDir::read("sprint1"), split(bothSides, ';').join('\n').toUtf8());
     QVERIFY(!file.isReadOnly());
-
-    QVERIFY(file.change(tasks, [&marked](QStringList &list) {
-        list = marked;
-        return TaskListFile::Outcome::Changed;
-    }));
-    QVERIFY(file.isReadOnly());
-    QCOMPARE(WorkDir::read("sprint1"), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestConflicts)
