@@ -22,12 +22,57 @@ make_list() {
         > "$1/$2"
 }
 
+# Three hyperfine rounds of the commands given, into $work/PREFIX-1.json to
+# -3.json: a target that compares two starts a few milliseconds apart, less
+# than the drift of a shared machine over one hyperfine run, takes the ratio
+# of medians within each round, and the median round.
+three_rounds() {
+    prefix=$1
+    shift
+    for round in 1 2 3; do
+        hyperfine --warmup 3 --runs 20 --style none --export-json "$work/$prefix-$round.json" "$@" >/dev/null
+    done
+}
+
 echo "== Store operations (Google Benchmark; ratios against a bare QSaveFile write)"
 (cd "$work" && "$bin/bench_stores" --benchmark_min_time=0.3 --benchmark_color=false)
 
 echo
 echo "== Opening the windows, and following another window's save"
 "$bin/windowopen"
+
+echo
+echo "== The main window beside a thousand conflict copies"
+# The target: start-up to the first shown window in a folder of 200 sprints
+# with 1,000 conflict copies, at most 1.2x that without them.
+mkdir -p "$work/plain200" "$work/copies200"
+(cd "$work/plain200" && seq 1 200 | sed 's/^/sprint/' | xargs touch)
+(cd "$work/copies200" && seq 1 200 | sed 's/^/sprint/' | xargs touch && i=0 &&
+    while [ $i -lt 1000 ]; do
+        n=$((1 + i % 200))
+        case $((i % 4)) in
+            0) : > "sprint$n.sync-conflict-20240301-$((100000 + i))-ABCDEF2" ;;
+            1) : > "sprint$n (conflicted copy 2024-03-01 $((100000 + i)))" ;;
+            2) : > "sprint$n (Ann's conflicted copy 2024-03-01 ($i))" ;;
+            *) : > "sprint$n (conflict #${i}_on_2024-03-01)" ;;
+        esac
+        i=$((i + 1))
+    done)
+three_rounds copies \
+    -n "200 sprints" "cd '$work/plain200' && '$bin/startup_corvane'" \
+    -n "200 sprints, 1,000 copies" "cd '$work/copies200' && '$bin/startup_corvane'"
+python3 - "$work"/copies-1.json "$work"/copies-2.json "$work"/copies-3.json <<'PY'
+import json, statistics, sys
+ratios = []
+for path in sys.argv[1:]:
+    plain, copies = json.load(open(path))["results"]
+    ratios.append(statistics.median(copies["times"]) / statistics.median(plain["times"]))
+    print(f"start-up: {statistics.median(plain['times']) * 1000:.1f} ms without copies, "
+          f"{statistics.median(copies['times']) * 1000:.1f} ms with 1,000")
+r = statistics.median(ratios)
+print(f"Target: start-up beside 1,000 conflict copies <= 1.2x without them: "
+      f"{', '.join(f'{x:.2f}' for x in ratios)}; median {r:.2f}x, {'met' if r <= 1.2 else 'NOT met'}")
+PY
 
 echo
 echo "== Opening a window on 1,000,000 tasks, one process each, against a bare QListWidget"
@@ -127,15 +172,9 @@ for r in results:
     print(f"{r['command']:<34} {r['mean'] * 1000:8.1f} ms  ± {r['stddev'] * 1000:5.1f}   {r['mean'] / floor:5.2f}x floor")
 PY
 
-# The target compares two starts a few milliseconds apart, less than the
-# drift of a shared machine over one hyperfine run: three rounds of both,
-# the ratio of medians taken within each round, and the median round.
-for round in 1 2 3; do
-    hyperfine --warmup 3 --runs 20 --style none --export-json "$work/startup-$round.json" \
-        --prepare "rm -f '$work/empty/product_backlog'" \
-        -n "empty folder" "cd '$work/empty' && '$bin/startup_corvane'" \
-        -n "100,000-task backlog" "cd '$work/backlog100k' && '$bin/startup_corvane'" >/dev/null
-done
+three_rounds startup --prepare "rm -f '$work/empty/product_backlog'" \
+    -n "empty folder" "cd '$work/empty' && '$bin/startup_corvane'" \
+    -n "100,000-task backlog" "cd '$work/backlog100k' && '$bin/startup_corvane'"
 python3 - "$work"/startup-1.json "$work"/startup-2.json "$work"/startup-3.json <<'PY'
 import json, sys
 rounds = []

@@ -125,6 +125,12 @@ void TestCommandLine::commands_data()
     QTest::newRow("new-sprint, sprints") << none << QByteArray("s")
                                          << QByteArray(": > sprint7~ && $C new-sprint && $C new-sprint && $C sprints")
                                          << QByteArray("2\n3\n1\n2\n3\n") << 0 << none << QByteArray("s");
+    QTest::newRow("conflict copies are no sprints, and are told")
+        << none << QByteArray("s")
+        << QByteArray(": > 'sprint1 (conflict_on_2024-03-01)' && : > sprint9.sync-conflict-20240301-101500-ABCDEF2 && "
+                      "$C new-sprint >/dev/null && $C sprints --json")
+        << QByteArray(R"x([{"number":1,"conflictCopies":["sprint1 (conflict_on_2024-03-01)"]},{"number":2}])x") << 0
+        << none << QByteArray("s");
     QTest::newRow("-C folder") << ab << none << QByteArray("mkdir in && $C -C in add backlog z && $C -Cin list")
                                << QByteArray("1\tz\n1\tz\n") << 0 << ab << none;
     QTest::newRow("sprint 2917 opens no prompt")

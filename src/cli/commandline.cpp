@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "conflictcopies.h"
 #include "deletedtasks.h"
 #include "listedits.h"
 #include "namedlist.h"
@@ -363,17 +364,34 @@ int CommandLine::list(const QStringList &args)
 
 int CommandLine::sprints()
 {
+    // The numbers stay alone on stdout for scripts; the copies that wait
+    // to be merged are told beside them.
+    const QVector<ConflictCopies::Copy> copies = ConflictCopies::find();
     if (m_json) {
         QJsonArray array;
-        for (const QString &name : SprintFiles::list())
-            array.append(QJsonObject{{QStringLiteral("number"), SprintFiles::number(name)}});
+        for (const QString &name : SprintFiles::list()) {
+            QJsonObject sprint{{QStringLiteral("number"), SprintFiles::number(name)}};
+            const QStringList names = ConflictCopies::namesOf(copies, name);
+            if (!names.isEmpty())
+                sprint.insert(QStringLiteral("conflictCopies"), QJsonArray::fromStringList(names));
+            array.append(sprint);
+        }
         writeOut(stdout, QJsonDocument(array).toJson());
-        return Done;
+    } else {
+        QByteArray out;
+        for (const QString &name : SprintFiles::list())
+            out += QByteArray::number(SprintFiles::number(name)) + '\n';
+        writeOut(stdout, out);
     }
-    QByteArray out;
-    for (const QString &name : SprintFiles::list())
-        out += QByteArray::number(SprintFiles::number(name)) + '\n';
-    writeOut(stdout, out);
+    QStringList lists;
+    for (const ConflictCopies::Copy &copy : copies) {
+        if (!lists.contains(copy.list))
+            lists.append(copy.list);
+    }
+    for (const QString &list : qAsConst(lists)) {
+        note(QCoreApplication::translate("CommandLine", "%1 has conflict copies to merge in its window: %2")
+                 .arg(list, ConflictCopies::namesOf(copies, list).join(QStringLiteral(", "))));
+    }
     return Done;
 }
 

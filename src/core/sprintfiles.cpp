@@ -1,10 +1,12 @@
 #include "sprintfiles.h"
 
+#include "folderlisting.h"
 #include "sprint.h"
 
 #include <QDir>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -22,20 +24,41 @@ int numberAfterPrefix(const QString &name, bool *ok)
     return name.midRef(prefix.size()).toInt(ok, 10);
 }
 
+// Whether name may be a sprint's file: "sprint", a minus sign or none, and
+// digits only.
+bool mayBeSprintFile(const char *name)
+{
+    if (std::strncmp(name, "sprint", 6) != 0)
+        return false;
+    const char *rest = name + 6;
+    if (*rest == '-')
+        ++rest;
+    if (*rest == '\0')
+        return false;
+    for (; *rest; ++rest) {
+        if (*rest < '0' || *rest > '9')
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QStringList SprintFiles::list()
 {
-    // A QDir made from a path sorts by name ignoring case, which NoSort
-    // leaves in force; the pattern matches without regard to case.
-    QStringList names = QDir(QStringLiteral(".")).entryList(QStringList(QStringLiteral("sprint*")),
-                                                            QDir::Files, QDir::NoSort);
     // Only a name that the number read from it gives back is a sprint's
     // file: opening sprint007, Sprint5 or a backup such as sprint3~ would
-    // open another file than the one listed.
-    names.erase(std::remove_if(names.begin(), names.end(),
-                               [](const QString &name) { return !isSprintFile(name); }),
-                names.end());
+    // open another file than the one listed. A folder of many conflict
+    // copies named after the sprints is listed every second, so the names
+    // are looked at, as bytes, before anything is asked of the file system.
+    QStringList names;
+    for (const FolderListing::Entry &entry : FolderListing::read(QStringLiteral("."), mayBeSprintFile)) {
+        if (entry.kind == FolderListing::Kind::File && isSprintFile(entry.name))
+            names.append(entry.name);
+    }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
     return names;
 }
 

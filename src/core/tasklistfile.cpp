@@ -1,5 +1,6 @@
 #include "tasklistfile.h"
 
+#include "conflictmarkers.h"
 #include "filelock.h"
 #include "filestamp.h"
 #include "heapreservation.h"
@@ -109,6 +110,10 @@ bool TaskListFile::change(QStringList &tasks, const Edit &edit, bool mayCreate)
     case Outcome::Changed:
         break;
     }
+    if (!allowsResult(tasks)) {
+        tasks = before;
+        return false;
+    }
     if (write(tasks))
         return succeed();
     // The file still holds the list from before the edit: show that, so
@@ -167,6 +172,13 @@ bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, Ta
         return from.refuse(Refusal::NotFound);
     case Outcome::Changed:
         break;
+    }
+    if (!from.allowsResult(fromTasks) || !to.allowsResult(toTasks)) {
+        if (from.m_error.isEmpty())
+            from.m_error = to.m_error;
+        fromTasks = fromBefore;
+        toTasks = toBefore;
+        return false;
     }
 
     // An edit that left the target alone left it shared with the copy.
@@ -245,7 +257,7 @@ bool TaskListFile::syncForChange(QStringList &tasks, bool mayCreate)
     case Freshness::Reread:
         break;
     }
-    return m_state == State::Readable;
+    return m_state == State::Readable || m_state == State::Conflicted;
 }
 
 bool TaskListFile::read(QStringList &tasks)
@@ -289,8 +301,8 @@ bool TaskListFile::read(QStringList &tasks)
         m_state = State::NotText;
         return fail(notTextMessage());
     }
-    m_state = State::Readable;
-    return succeed();
+    m_state = stateOf(tasks, bytes);
+    return m_state == State::Conflicted ? fail(conflictedMessage(tasks)) : succeed();
 }
 
 bool TaskListFile::write(QStringList &tasks)
@@ -320,7 +332,8 @@ bool TaskListFile::write(QStringList &tasks)
         return fail(cannotWrite(file.errorString()));
     }
     m_stamp = file.stamp();
-    m_state = State::Readable;
+    // Undoing the step that took a conflict's markers out puts them back.
+    m_state = stateOf(tasks, bytes);
     if (loadsBack) {
         remember(tasks, bytes, true);
         return true;
@@ -420,6 +433,29 @@ QString TaskListFile::notTextMessage() const
 {
     return tr("File %1 is not valid %2 text.\nIts tasks are shown as read, and no change is saved over them.")
         .arg(displayName(), QString::fromLatin1(m_encoding));
+}
+
+QString TaskListFile::conflictedMessage(const QStringList &tasks) const
+{
+    return tr("File %1 holds the markers of a merge conflict that git left, from line %2 on.\n"
+              "It is shown as read, and no change is saved until \"Keep both sides\" takes them out.")
+        .arg(displayName())
+        .arg(ConflictMarkers::firstBlock(tasks) + 1);
+}
+
+bool TaskListFile::allowsResult(const QStringList &tasks)
+{
+    if (m_state != State::Conflicted || ConflictMarkers::firstBlock(tasks) < 0)
+        return true;
+    return fail(conflictedMessage(tasks));
+}
+
+TaskListFile::State TaskListFile::stateOf(const QStringList &tasks, const QByteArray &bytes)
+{
+    // The bytes are searched first: a pass over them is far cheaper than
+    // one over the tasks.
+    return ConflictMarkers::mayHold(bytes) && ConflictMarkers::firstBlock(tasks) >= 0 ? State::Conflicted
+                                                                                     : State::Readable;
 }
 
 QString TaskListFile::removedMessage() const

@@ -32,7 +32,10 @@ public:
 
     // True when the file's content could not be read or decoded: the list
     // is then shown as it was read (or empty) and every change is refused.
+    // So it is while the list holds the markers of a merge conflict that
+    // git left, but for a change that leaves none.
     bool isReadOnly() const { return m_state != State::Readable; }
+    bool hasConflictMarkers() const { return m_state == State::Conflicted; }
 
     // Loads the file into tasks, creating it empty when no entry of that
     // name exists and create is true.
@@ -92,7 +95,7 @@ public:
     bool isNotFound() const { return m_refusal == Refusal::NotFound; }
 
 private:
-    enum class State { Readable, Unreadable, NotText };
+    enum class State { Readable, Unreadable, NotText, Conflicted };
     enum class Freshness { Unchanged, Removed, Reread };
 
     QString writablePath() const;
@@ -109,6 +112,11 @@ private:
     bool syncForChange(QStringList &tasks, bool mayCreate);
     // Refuses a change for what the list holds, saying why.
     bool refuse(Refusal refusal);
+    // False, saying why, when tasks would leave a list with conflict
+    // markers still holding them.
+    bool allowsResult(const QStringList &tasks);
+    // The state for a list just read or written as tasks, from bytes.
+    static State stateOf(const QStringList &tasks, const QByteArray &bytes);
     bool create();
     bool read(QStringList &tasks);
     bool write(QStringList &tasks);
@@ -122,6 +130,7 @@ private:
     QString displayName() const;
     QString cannotWrite(const QString &reason) const;
     QString notTextMessage() const;
+    QString conflictedMessage(const QStringList &tasks) const;
     QString removedMessage() const;
     QString notFoundMessage() const;
     QString heldMessage() const;

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "conflictcopies.h"
 #include "filewatcher.h"
 #include "pbacklogwindow.h"
 #include "sprintfiles.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <limits>
@@ -43,6 +45,15 @@ MainWindow::MainWindow(QWidget *parent)
     // Sprint files that other windows or programs make show up in the list.
     auto *watcher = new FileWatcher(QDir::currentPath(), this);
     connect(watcher, &FileWatcher::changed, this, [this] { updateSprintsList(); });
+    // Conflict copies are looked for shortly after the window shows and
+    // after each change, so that a folder full of them never holds up the
+    // window; the changes of one sync are gathered into one look.
+    auto *conflictScan = new QTimer(this);
+    conflictScan->setSingleShot(true);
+    conflictScan->setInterval(200);
+    connect(conflictScan, &QTimer::timeout, this, &MainWindow::showConflictCopies);
+    connect(watcher, &FileWatcher::changed, conflictScan, qOverload<>(&QTimer::start));
+    conflictScan->start();
 
     if (!pbacklog->errorString().isEmpty()) {
         const QString message = pbacklog->errorString();
@@ -147,6 +158,26 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (found >= 0)
         ui->sprints->setCurrentIndex(found);
     return true;
+}
+
+void MainWindow::showConflictCopies()
+{
+    const QVector<ConflictCopies::Copy> copies = ConflictCopies::find();
+    QStringList lists;
+    QStringList names;
+    for (const ConflictCopies::Copy &copy : copies) {
+        if (!lists.contains(copy.list))
+            lists.append(copy.list);
+        names.append(copy.name);
+    }
+    if (lists.isEmpty()) {
+        statusBar()->clearMessage();
+        statusBar()->setToolTip(QString());
+        return;
+    }
+    statusBar()->showMessage(tr("Conflict copies to merge: %1 (open the list and choose Merge…)")
+                                 .arg(lists.join(QStringLiteral(", "))));
+    statusBar()->setToolTip(names.join(QLatin1Char('\n')));
 }
 
 void MainWindow::warn(const QString &message)

@@ -47,6 +47,8 @@ private:
     QElapsedTimer m_typedAt;
 
     QStringList updateSprintsList();
+    // Says in the status bar which lists have conflict copies beside them.
+    void showConflictCopies();
     void warn(const QString &message);
 };
 

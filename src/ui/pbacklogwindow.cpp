@@ -1,6 +1,7 @@
 #include "pbacklogwindow.h"
 #include "ui_pbacklogwindow.h"
 
+#include "conflictbar.h"
 #include "listedits.h"
 #include "taskcommand.h"
 #include "taskdelegate.h"
@@ -25,6 +26,7 @@ PBacklogWindow::PBacklogWindow(QWidget *parent)
     // read-only list refuses them too.
     taskList->addMenuAction(tr("Edit…"), {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, ui->edit);
     connect(ui->tasks, &QListWidget::itemDoubleClicked, ui->edit, &QAbstractButton::click);
+    new ConflictBar(this, taskList);
 }
 
 PBacklogWindow::~PBacklogWindow()

@@ -1,6 +1,7 @@
 #include "sprintwindow.h"
 #include "ui_sprintwindow.h"
 
+#include "conflictbar.h"
 #include "listdialog.h"
 #include "sprintfiles.h"
 #include "taskcommand.h"
@@ -48,6 +49,7 @@ void SprintWindow::initSprint(int index)
     taskList = new TaskListController(
         this, ui->tasks, std::make_unique<StoreAccess<Sprint, &Sprint::getTasks>>(s, Sprint::fileName(index)),
         {ui->add, ui->move, ui->delete_2}, ui->delete_2);
+    new ConflictBar(this, taskList);
 
     // Backlog tasks dropped here join the sprint, as "Add tasks" adds them;
     // another sprint's tasks move here, as "Move task" moves them.

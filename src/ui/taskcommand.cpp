@@ -1,6 +1,9 @@
 #include "taskcommand.h"
 
+#include "conflictcopies.h"
+#include "conflictmarkers.h"
 #include "deletedtasks.h"
+#include "listmerge.h"
 #include "sprint.h"
 #include "taskstore.h"
 
@@ -266,5 +269,116 @@ TaskCommand *TaskCommand::transfer(Sprint *sprint, int other, const QVector<List
     };
     command->m_forward = step(true);
     command->m_back = step(false);
+    return command;
+}
+
+TaskCommand *TaskCommand::merge(TaskStore *store, DeletedTasks *history, const QString &copyName,
+                                const QStringList &copy, const QSet<QString> &add, const QSet<QString> &drop)
+{
+    auto *command = new TaskCommand(tr("Merge %1").arg(copyName));
+    // What the last merge added and dropped, the list it dropped from, and
+    // where the copy was put away.
+    struct Done {
+        QStringList added;
+        QStringList dropped;
+        QStringList before;
+        QString putAt;
+    };
+    auto done = std::make_shared<Done>();
+    const auto failWith = [command](const QString &message) {
+        command->m_error = message;
+        return false;
+    };
+    command->m_forward = [=] {
+        QString error;
+        if (!ConflictCopies::putAway(copyName, &done->putAt, &error))
+            return failWith(error);
+        const QStringList dropping(drop.cbegin(), drop.cend());
+        const bool merged = (dropping.isEmpty() || command->keep(history, store, dropping))
+            && command->run(store, [=](QStringList &tasks) {
+                   done->before = tasks;
+                   done->added = ListMerge::place(tasks, copy, add);
+                   done->dropped = ListMerge::drop(tasks, drop);
+                   return done->added.isEmpty() && done->dropped.isEmpty() ? TaskListFile::Outcome::Unchanged
+                                                                          : TaskListFile::Outcome::Changed;
+               });
+        if (!merged) {
+            ConflictCopies::putBack(done->putAt, copyName, &error);
+            return false;
+        }
+        command->m_focus = done->added.isEmpty() ? -1 : store->tasks().indexOf(done->added.first());
+        return true;
+    };
+    command->m_back = [=] {
+        QString error;
+        if (!ConflictCopies::putBack(done->putAt, copyName, &error))
+            return failWith(error);
+        const QSet<QString> added(done->added.cbegin(), done->added.cend());
+        const QSet<QString> dropped(done->dropped.cbegin(), done->dropped.cend());
+        const bool undone = (added.isEmpty() || command->keep(history, store, done->added))
+            && command->run(store, [=](QStringList &tasks) {
+                   const bool changed = !ListMerge::drop(tasks, added).isEmpty();
+                   return ListMerge::place(tasks, done->before, dropped).isEmpty() && !changed
+                       ? TaskListFile::Outcome::Unchanged
+                       : TaskListFile::Outcome::Changed;
+               });
+        if (!undone) {
+            ConflictCopies::putAway(copyName, &done->putAt, &error);
+            return false;
+        }
+        command->m_focus = -1;
+        return true;
+    };
+    return command;
+}
+
+TaskCommand *TaskCommand::keepBothSides(TaskStore *store, DeletedTasks *history)
+{
+    auto *command = new TaskCommand(tr("Keep both sides"));
+    // The list with its markers, and as the step left it.
+    auto marked = std::make_shared<QStringList>();
+    auto kept = std::make_shared<QStringList>();
+    command->m_forward = [=] {
+        auto historyFailed = std::make_shared<bool>(false);
+        auto changed = std::make_shared<bool>(false);
+        const bool done = command->run(store, [=](QStringList &tasks) {
+            if (ConflictMarkers::firstBlock(tasks) < 0)
+                return TaskListFile::Outcome::Unchanged;
+            const QStringList merged = ConflictMarkers::keepBothSides(tasks);
+            // The markers and the ancestor's lines go: kept first, like
+            // every text a step takes out. Under the list's lock, so that
+            // they are the lines the file holds now.
+            QStringList gone = tasks;
+            for (const QString &task : merged)
+                gone.removeOne(task);
+            if (!history->append(store->fileName(), gone)) {
+                *historyFailed = true;
+                return TaskListFile::Outcome::Unchanged;
+            }
+            *marked = tasks;
+            tasks = merged;
+            *kept = merged;
+            *changed = true;
+            return TaskListFile::Outcome::Changed;
+        });
+        if (*historyFailed)
+            command->m_error = history->errorString() + tr("\nNothing was changed.");
+        if (!done || *historyFailed)
+            return false;
+        if (!*changed)
+            return command->nothingToDo();
+        command->m_focus = 0;
+        return true;
+    };
+    command->m_back = [=] {
+        const bool done = command->run(store, [=](QStringList &tasks) {
+            if (tasks != *kept)
+                return TaskListFile::Outcome::NotFound;
+            tasks = *marked;
+            return TaskListFile::Outcome::Changed;
+        });
+        command->m_focus = done ? ConflictMarkers::firstBlock(*marked) : -1;
+        return done;
+    };
     return command;
 }

@@ -6,6 +6,7 @@
 #include "tasklistfile.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QUndoCommand>
@@ -75,6 +76,18 @@ public:
     // sprint number other into sprint.
     static TaskCommand *transfer(Sprint *sprint, int other, const QVector<ListEdits::Transfer> &items,
                                  bool incoming, const QString &text);
+
+    // Merges the conflict copy copyName, whose tasks read copy, into the
+    // list: adds the texts in add where their neighbours in the copy put
+    // them and takes those in drop out (kept in history), then moves the
+    // copy into the hidden folder of merged copies. Undone, the added tasks
+    // leave, the dropped come back, and the copy returns to its place.
+    static TaskCommand *merge(TaskStore *store, DeletedTasks *history, const QString &copyName,
+                              const QStringList &copy, const QSet<QString> &add, const QSet<QString> &drop);
+    // Takes a merge conflict's markers out of the list, keeping the tasks
+    // of both sides (ConflictMarkers::keepBothSides()); what goes is kept in
+    // history. Undone only while the list reads as the step left it.
+    static TaskCommand *keepBothSides(TaskStore *store, DeletedTasks *history);
 
 private:
     friend class TaskUndoStack;

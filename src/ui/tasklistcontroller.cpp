@@ -318,14 +318,15 @@ void TaskListController::showTasks()
     QList<QWidget *> widgets;
     for (QAbstractButton *button : m_buttons)
         widgets.append(button);
-    const QStringList shown = m_filter.isEmpty() ? m_store->tasks() : m_filter.matching(m_store->tasks(), &m_shownRows);
-    TaskRows::showStore(m_list, shown, m_store->isReadOnly(), m_store->errorString(), widgets);
+    const QStringList rows = m_filter.isEmpty() ? m_store->tasks() : m_filter.matching(m_store->tasks(), &m_shownRows);
+    TaskRows::showStore(m_list, rows, m_store->isReadOnly(), m_store->errorString(), widgets);
     if (m_noMatch) {
         m_noMatch->setText(tr("No task matches \u201c%1\u201d.").arg(m_find->text().left(100)));
         m_noMatch->setGeometry(m_list->viewport()->rect());
-        m_noMatch->setVisible(!m_filter.isEmpty() && shown.isEmpty());
+        m_noMatch->setVisible(!m_filter.isEmpty() && rows.isEmpty());
     }
     updateActions();
+    emit shown();
 }
 
 void TaskListController::warn(const QString &message)

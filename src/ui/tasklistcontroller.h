@@ -101,6 +101,10 @@ public:
     // replaces; setWarner() replaces it too.
     void notify(const QString &message);
 
+signals:
+    // The list was shown afresh, as its store holds it.
+    void shown();
+
 protected:
     // Drags start from the list and drops land on it: the list stays a plain
     // QListWidget, and every drop goes through the store as one step.

@@ -1,0 +1,39 @@
+#ifndef LISTMERGE_H
+#define LISTMERGE_H
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+// Merges two versions of one task list, such as a list and the conflict
+// copy that a synchronising program left beside it. Tasks are told apart
+// by their texts: what one version holds and the other does not was added
+// on one side or deleted on the other, and the history of deleted tasks
+// tells which of those this machine deleted on purpose.
+class ListMerge
+{
+public:
+    struct Sides {
+        // The texts only the copy holds, in its order.
+        QStringList onlyCopy;
+        // The texts only the list holds, in its order.
+        QStringList onlyList;
+        // Those of onlyCopy that this machine deleted or replaced.
+        QSet<QString> deletedHere;
+    };
+
+    // How list and copy differ; deleted is the history's texts of the list.
+    static Sides compare(const QStringList &list, const QStringList &copy, const QStringList &deleted);
+
+    // Adds to tasks each text of order that is in add and not in tasks, at
+    // the place its neighbours in order give it: after the nearest text
+    // before it in order that tasks holds, else before the nearest one after
+    // it, else at the end. Texts are added in order's order, so that a run
+    // of new texts stays together. Returns the texts added.
+    static QStringList place(QStringList &tasks, const QStringList &order, const QSet<QString> &add);
+
+    // Takes the texts in drop out of tasks; returns those it took.
+    static QStringList drop(QStringList &tasks, const QSet<QString> &drop);
+};
+
+#endif // LISTMERGE_H
