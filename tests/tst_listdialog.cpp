@@ -45,26 +45,34 @@ void TestListDialog::selection_data()
 {
     QTest::addColumn<bool>("multi");
     QTest::addColumn<QList<int>>("clicked");     // rows, in click order
-    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("close");          // OK, Cancel, Enter, Escape, or "double" on the row last clicked
+    QTest::addColumn<bool>("accepted");
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("single: a second row replaces the first")
-        << false << QList<int>{0, 2} << true << QStringList{"c"};
+        << false << QList<int>{0, 2} << "OK" << true << QStringList{"c"};
     QTest::newRow("multi: rows in the order they were chosen")
-        << true << QList<int>{2, 0} << true << QStringList{"c", "a"};
+        << true << QList<int>{2, 0} << "OK" << true << QStringList{"c", "a"};
     QTest::newRow("multi: equal strings both come back")
-        << true << QList<int>{3, 4} << true << QStringList{"d", "d"};
-    QTest::newRow("nothing chosen") << true << QList<int>{} << true << QStringList();
+        << true << QList<int>{3, 4} << "OK" << true << QStringList{"d", "d"};
+    QTest::newRow("nothing clicked: the first row") << true << QList<int>{} << "OK" << true << QStringList{"a"};
+    QTest::newRow("Enter takes the first row") << false << QList<int>{} << "Enter" << true << QStringList{"a"};
+    QTest::newRow("Enter takes the rows chosen") << true << QList<int>{1, 3} << "Enter" << true
+                                                 << QStringList{"b", "d"};
+    QTest::newRow("double click") << false << QList<int>{3} << "double" << true << QStringList{"d"};
+    QTest::newRow("double click in multi") << true << QList<int>{1} << "double" << true << QStringList{"b"};
     // The choice made before the dialog closed is still there to read.
-    QTest::newRow("Cancel") << false << QList<int>{1} << false << QStringList{"b"};
+    QTest::newRow("Cancel") << false << QList<int>{1} << "Cancel" << false << QStringList{"b"};
+    QTest::newRow("Escape") << true << QList<int>{2} << "Escape" << false << QStringList{"c"};
 }
 
-// Rows clicked (with Ctrl after the first), then OK or Cancel pressed.
+// Rows clicked (with Ctrl after the first), then the dialog closed.
 void TestListDialog::selection()
 {
     QFETCH(bool, multi);
     QFETCH(QList<int>, clicked);
-    QFETCH(bool, ok);
+    QFETCH(QString, close);
+    QFETCH(bool, accepted);
     QFETCH(QStringList, expected);
 
     ListDialog dialog(nullptr);
@@ -74,15 +82,21 @@ void TestListDialog::selection()
     ModalDriver driver;
     driver.add([&](QWidget *w) {
         QListWidget *list = Probe::list(*w, "list");
+        QRect rect;
         for (int i = 0; i < clicked.size(); ++i) {
-            const QRect rect = list->visualItemRect(list->item(clicked.at(i)));
+            rect = list->visualItemRect(list->item(clicked.at(i)));
             QTest::mouseClick(list->viewport(), Qt::LeftButton,
                               i == 0 ? Qt::NoModifier : Qt::ControlModifier, rect.center());
         }
         auto *box = w->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-        box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        if (close == "OK" || close == "Cancel")
+            box->button(close == "OK" ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        else if (close == "double")
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        else
+            QTest::keyClick(list, close == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
     });
-    QCOMPARE(dialog.exec(), int(ok ? QDialog::Accepted : QDialog::Rejected));
+    QCOMPARE(dialog.exec(), int(accepted ? QDialog::Accepted : QDialog::Rejected));
     QVERIFY2(driver.done() && driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(", ")));
     QCOMPARE(dialog.getSelected(), expected);
     // Each call reads the selection afresh and gives the same answer.

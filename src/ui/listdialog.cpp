@@ -3,13 +3,36 @@
 
 #include "taskrows.h"
 
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 ListDialog::ListDialog(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::ListDialog)
+    , m_empty(new QLabel)
 {
     ui->setupUi(this);
     TaskRows::prepare(ui->list);
     ui->list->setFocus();
+    ui->list->setAccessibleName(windowTitle());
+    setTabOrder(ui->list, ui->buttonBox);
+    // Enter in the list falls through to the dialog, which presses OK.
+    if (QPushButton *ok = ui->buttonBox->button(QDialogButtonBox::Ok))
+        ok->setDefault(true);
+    connect(ui->list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+
+    // Inside the list's own area, over its rows: shown only while there are
+    // none. The layout keeps it as large as the area.
+    auto *layout = new QVBoxLayout(ui->list->viewport());
+    layout->addWidget(m_empty);
+    m_empty->setObjectName(QStringLiteral("emptyText"));
+    m_empty->setWordWrap(true);
+    m_empty->setAlignment(Qt::AlignCenter);
+    m_empty->setEnabled(false);
+    m_empty->hide();
 }
 
 ListDialog::~ListDialog()
@@ -21,6 +44,8 @@ void ListDialog::setList(QStringList list)
 {
     // One call for the whole list: it may be the whole product backlog.
     ui->list->addItems(list);
+    selectFirstRow();
+    showEmptyText();
 }
 
 void ListDialog::enableMultiselect()
@@ -36,4 +61,32 @@ QStringList ListDialog::getSelected()
     for (const QListWidgetItem *item : items)
         selected.append(item->text());
     return selected;
+}
+
+void ListDialog::setEmptyText(const QString &text)
+{
+    m_empty->setText(text);
+    showEmptyText();
+}
+
+void ListDialog::changeEvent(QEvent *event)
+{
+    // The list is named after what the dialog asks for.
+    if (event->type() == QEvent::WindowTitleChange)
+        ui->list->setAccessibleName(windowTitle());
+    QDialog::changeEvent(event);
+}
+
+void ListDialog::selectFirstRow()
+{
+    // A row that only looked current would leave Enter with nothing to take.
+    if (ui->list->count() > 0 && ui->list->selectedItems().isEmpty())
+        ui->list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+}
+
+void ListDialog::showEmptyText()
+{
+    const bool empty = ui->list->count() == 0 && !m_empty->text().isEmpty();
+    m_empty->setVisible(empty);
+    ui->list->setAccessibleDescription(empty ? m_empty->text() : QString());
 }

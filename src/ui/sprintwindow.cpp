@@ -77,7 +77,8 @@ void SprintWindow::on_add_clicked()
     }
 
     ListDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Add tasks"));
+    dialog.setWindowTitle(tr("Add tasks"));
+    dialog.setEmptyText(tr("The product backlog has no tasks. Add them in the product backlog window first."));
     dialog.setList(pb->getItems());
     dialog.enableMultiselect();
     if (dialog.exec() != QDialog::Accepted)
@@ -93,7 +94,9 @@ void SprintWindow::on_move_clicked()
     if (!s)
         return;
     ListDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Move task"));
+    dialog.setWindowTitle(tr("Move task"));
+    dialog.setEmptyText(tr("There is no other sprint to move the task to. Make one with \"New sprint\" in the "
+                           "main window first."));
     QStringList names = SprintFiles::list();
     names.removeAll(Sprint::fileName(s->number()));
     dialog.setList(names);

@@ -190,6 +190,7 @@ void TaskListController::restoreDeleted()
 {
     ListDialog dialog(m_window);
     dialog.setWindowTitle(tr("Restore deleted tasks"));
+    dialog.setEmptyText(tr("No task of this list has been deleted lately, so there is none to restore."));
     dialog.setList(m_history.recent(m_store->fileName()));
     dialog.enableMultiselect();
     if (dialog.exec() != QDialog::Accepted)
