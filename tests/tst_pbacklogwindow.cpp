@@ -119,8 +119,13 @@ void TestPBacklogWindow::actions()
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QListWidget *list = Probe::list(w);
     QCOMPARE(QApplication::focusWidget(), list);
+    // It opens on its first row, selected, so that the keys act on it.
+    QVERIFY(list->currentItem() && list->currentItem()->isSelected());
+    QCOMPARE(list->currentRow(), 0);
     if (row >= 0)
         list->setCurrentRow(row);
+    else
+        list->clearSelection();
     // A directory where the lock file belongs: no change can be saved.
     QVERIFY(!locked || QDir().mkdir(".product_backlog.lock"));
 

@@ -1,6 +1,8 @@
 #include "listdialog.h"
 #include "ui_listdialog.h"
 
+#include "formstretch.h"
+
 #include "taskrows.h"
 
 #include <QDialogButtonBox>
@@ -15,6 +17,7 @@ ListDialog::ListDialog(QWidget *parent)
     , m_empty(new QLabel)
 {
     ui->setupUi(this);
+    FormStretch::install(this, ui->list);
     TaskRows::prepare(ui->list);
     ui->list->setFocus();
     ui->list->setAccessibleName(windowTitle());

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+class FileWatcher;
 class SprintWindow;
 
 namespace Ui {
@@ -25,6 +26,11 @@ public:
     void init_pbacklog();
     void init_sprints_list();
 
+    // Closes the other windows and shows the planner folder folder instead
+    // of the current one; false, with nothing changed, when a window stays
+    // open or the folder cannot be entered (the user is told why).
+    bool openFolder(const QString &folder);
+
     // Made at start-up so that the product backlog file exists from then on;
     // it never reads the backlog.
     productbacklog *pbacklog;
@@ -37,7 +43,11 @@ private slots:
 
 private:
     Ui::MainWindow *ui;
+    FileWatcher *m_watcher;
 
+    void addMenus();
+    void openCurrentFolder();
+    static QString shortcutsText();
     QStringList updateSprintsList();
     void warn(const QString &message);
 };

@@ -1,6 +1,8 @@
 #include "sprintwindow.h"
 #include "ui_sprintwindow.h"
 
+#include "formstretch.h"
+
 #include "listdialog.h"
 #include "sprintfiles.h"
 #include "taskcommand.h"
@@ -17,6 +19,15 @@ SprintWindow::SprintWindow(QWidget *parent)
     , taskList(nullptr)
 {
     ui->setupUi(this);
+    FormStretch::install(this, ui->tasks);
+    // A list view takes no name from a label: it is given the label's.
+    ui->label->setBuddy(ui->tasks);
+    ui->tasks->setAccessibleName(ui->label->text());
+    ui->snumber->setAccessibleName(ui->label_2->text());
+    // In the order the buttons are shown, top to bottom.
+    setTabOrder(ui->tasks, ui->add);
+    setTabOrder(ui->add, ui->move);
+    setTabOrder(ui->move, ui->delete_2);
     // Read when "Add tasks" is pressed, which offers it as it is then.
     pb = new productbacklog(productbacklog::ReadWhenUsed);
     ui->tasks->setFocus();

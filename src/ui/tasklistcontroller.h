@@ -19,6 +19,7 @@ class FileWatcher;
 struct TaskDrag;
 class QAbstractButton;
 class QAction;
+class QLabel;
 class QListWidget;
 class QMessageBox;
 class QWidget;
@@ -121,6 +122,7 @@ private:
     QAction *m_redoAction;
     QAction *m_deleteAction;
     QAction *m_restoreAction;
+    QLabel *m_readOnlyLine = nullptr;
     QList<QAction *> m_windowActions;
     QList<QAction *> m_moveActions;
     DropHandler m_dropHandler;
