@@ -4,6 +4,7 @@
 #include "pbacklogwindow.h"
 #include "sprintwindow.h"
 #include "taskdialog.h"
+#include "windowprobe.h"
 #include "workdir.h"
 
 #include <QComboBox>
@@ -16,9 +17,9 @@
 
 #include <cstdio>
 
-// Every window and dialog at several font sizes and screen scales: no text
-// is cut, no widget sticks out of its parent or covers another, and each
-// shows the program's icon. Qt reads QT_FONT_DPI and QT_SCALE_FACTOR when it
+// Every window and dialog at several font sizes and screen scales, and in
+// German, whose words are longer: no text is cut, no widget sticks out of
+// its parent or covers another, and each shows the program's icon. Qt reads QT_FONT_DPI and QT_SCALE_FACTOR when it
 // starts, so each size is looked at by a child process: this program
 // started with "--look".
 class TestFontSizes : public QObject
@@ -98,6 +99,9 @@ int look(int argc, char **argv, int pointSize, bool scaling)
     picker.setList({QStringLiteral("sprint1")});
     TaskDialog add(QStringLiteral("Add task"));
     TaskDialog edit(QStringLiteral("Edit task"), QStringLiteral("Fix the crash on start-up"));
+    // Under a German locale the windows speak German.
+    if (QLocale().language() == QLocale::German && Probe::button(backlog, "add")->text() == QLatin1String("Add task"))
+        std::printf("Product backlog: shown in English under a German locale\n");
     for (QWidget *window : QList<QWidget *>{&main, &backlog, &sprint, &picker, &add, &edit}) {
         window->show();
         QCoreApplication::processEvents();
@@ -117,17 +121,20 @@ void TestFontSizes::nothingIsCut_data()
     QTest::addColumn<int>("scale");      // QT_SCALE_FACTOR
     QTest::addColumn<int>("pointSize");  // of the desktop's font
     QTest::addColumn<bool>("scaling");   // the program's high-DPI scaling
+    QTest::addColumn<QString>("locale");     // the environment's, when not left as it is
 
-    QTest::newRow("96 dpi") << 96 << 1 << 9 << true;
-    QTest::newRow("120 dpi") << 120 << 1 << 9 << true;
-    QTest::newRow("144 dpi") << 144 << 1 << 9 << true;
-    QTest::newRow("scale factor 2") << 96 << 2 << 9 << true;
-    QTest::newRow("144 dpi, scale factor 2") << 144 << 2 << 9 << true;
+    QTest::newRow("96 dpi") << 96 << 1 << 9 << true << "";
+    QTest::newRow("120 dpi") << 120 << 1 << 9 << true << "";
+    QTest::newRow("144 dpi") << 144 << 1 << 9 << true << "";
+    QTest::newRow("scale factor 2") << 96 << 2 << 9 << true << "";
+    QTest::newRow("144 dpi, scale factor 2") << 144 << 2 << 9 << true << "";
     // Fonts that outgrow the forms, which Qt's scaling does not follow.
-    QTest::newRow("120 dpi, Qt not scaling") << 120 << 1 << 9 << false;
-    QTest::newRow("144 dpi, Qt not scaling") << 144 << 1 << 9 << false;
-    QTest::newRow("12 pt at 96 dpi") << 96 << 1 << 12 << true;
-    QTest::newRow("16 pt at 144 dpi, Qt not scaling") << 144 << 1 << 16 << false;
+    QTest::newRow("120 dpi, Qt not scaling") << 120 << 1 << 9 << false << "";
+    QTest::newRow("144 dpi, Qt not scaling") << 144 << 1 << 9 << false << "";
+    QTest::newRow("12 pt at 96 dpi") << 96 << 1 << 12 << true << "";
+    QTest::newRow("16 pt at 144 dpi, Qt not scaling") << 144 << 1 << 16 << false << "";
+    QTest::newRow("German") << 96 << 1 << 9 << true << "de_DE.UTF-8";
+    QTest::newRow("German, 12 pt at 120 dpi") << 120 << 1 << 12 << true << "de_DE.UTF-8";
 }
 
 void TestFontSizes::nothingIsCut()
@@ -136,12 +143,17 @@ void TestFontSizes::nothingIsCut()
     QFETCH(int, scale);
     QFETCH(int, pointSize);
     QFETCH(bool, scaling);
+    QFETCH(QString, locale);
 
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QT_FONT_DPI"), QString::number(dpi));
     env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+    for (const char *name : {"LANG", "LC_ALL", "LC_MESSAGES", "LANGUAGE"}) {
+        if (!locale.isEmpty())
+            env.insert(QLatin1String(name), locale);
+    }
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),

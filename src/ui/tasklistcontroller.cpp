@@ -103,7 +103,6 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     // in a tooltip: a line just under the list, shown while it is read-only.
     m_readOnlyLine = new QLabel(m_window);
     m_readOnlyLine->setObjectName(QStringLiteral("readOnlyReason"));
-    m_readOnlyLine->setForegroundRole(QPalette::BrightText);
     m_readOnlyLine->hide();
     connect(m_list, &QListWidget::itemSelectionChanged, this, &TaskListController::updateActions);
     connect(m_undo, &QUndoStack::indexChanged, this, &TaskListController::updateActions);
