@@ -8,6 +8,7 @@
 #include "sprintfiles.h"
 #include "sprintwindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -43,6 +44,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     FormStretch::install(this, nullptr);
     ui->label_2->setBuddy(ui->sprints);
+    ui->sprints->view()->setAccessibleName(ui->label_2->text());
     setTabOrder(ui->pbacklog, ui->sprints);
     setTabOrder(ui->sprints, ui->sprint_settings);
     addMenus();
