@@ -129,6 +129,8 @@ void TestDesktop::initTestCase()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath("config")));
     AppSetup::afterApplication();
     Probe::desktopFont();
+    // The style Qt falls back to where the desktop offers none.
+    QApplication::setStyle(QStringLiteral("Fusion"));
 }
 
 void TestDesktop::windows()
@@ -160,7 +162,7 @@ void TestDesktop::windows()
 }
 
 // Tab goes through the lists and buttons in the order they are shown, and
-// comes back round.
+// comes back round, and each shows that it has the focus.
 void TestDesktop::tabOrder()
 {
     QFETCH(QString, kind);
@@ -173,13 +175,23 @@ void TestDesktop::tabOrder()
     QStringList order;
     QWidget *first = QApplication::focusWidget();
     QVERIFY(first);
+    // The style shows the focus once the keyboard has moved it.
+    QTest::keyClick(first, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), first);
     QWidget *w = first;
+    QStringList unseen;
     do {
         order.append(label(w));
+        // Where the focus is shows: the widget looks different once it has gone.
+        const QImage focused = w->grab().toImage();
         QTest::keyClick(w, Qt::Key_Tab);
+        if (w->grab().toImage() == focused)
+            unseen.append(label(w));
         w = QApplication::focusWidget();
     } while (w && w != first && order.size() <= tabOrder.size());
     QCOMPARE(order, tabOrder);
+    QVERIFY2(unseen.isEmpty(), qPrintable("no visible focus: " + unseen.join(", ")));
 }
 
 // Every list, editor, button and menu has a name a screen reader can read;

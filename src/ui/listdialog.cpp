@@ -2,9 +2,9 @@
 #include "ui_listdialog.h"
 
 #include "formstretch.h"
-
 #include "taskrows.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QLabel>
@@ -36,6 +36,11 @@ ListDialog::ListDialog(QWidget *parent)
     m_empty->setAlignment(Qt::AlignCenter);
     m_empty->setEnabled(false);
     m_empty->hide();
+    // A list with no rows draws no focus of its own: the words get a frame
+    // while the list has the focus.
+    connect(qApp, &QApplication::focusChanged, m_empty, [list = ui->list, empty = m_empty](QWidget *, QWidget *now) {
+        empty->setFrameShape(now == list ? QFrame::Box : QFrame::NoFrame);
+    });
 }
 
 ListDialog::~ListDialog()
