@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
-#include <QScreen>
 #include <QSettings>
 #include <QWidget>
 
@@ -16,25 +15,6 @@ bool remembered(QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
     return widget && widget->windowType() == Qt::Window && !qobject_cast<QDialog *>(widget);
-}
-
-// Puts window back on the screen nearest to it when none shows its title
-// bar: restoreGeometry() only does so for a screen that is gone, not for
-// one that moved or shrank.
-void ontoScreen(QWidget *window)
-{
-    const QRect frame = window->frameGeometry();
-    const QPoint titleBar(frame.center().x(), frame.top() + 8);
-    if (QGuiApplication::screenAt(titleBar))
-        return;
-    QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect room = screen->availableGeometry();
-    QRect rect = window->geometry();
-    rect.setSize(rect.size().boundedTo(room.size()).expandedTo(window->minimumSize()));
-    rect.moveCenter(room.center());
-    window->setGeometry(rect);
 }
 
 } // namespace
@@ -59,8 +39,8 @@ bool WindowMemory::eventFilter(QObject *watched, QEvent *event)
         settings.setValue(key(window), window->saveGeometry());
     } else if (!window->property(restoredProperty).toBool()) {
         window->setProperty(restoredProperty, true);
-        if (window->restoreGeometry(settings.value(key(window)).toByteArray()))
-            ontoScreen(window);
+        // Qt brings a place that no screen shows now back onto one.
+        window->restoreGeometry(settings.value(key(window)).toByteArray());
     }
     return false;
 }
