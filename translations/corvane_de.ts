@@ -176,10 +176,6 @@ Welchen Ordner soll es verwenden?</translation>
         <translation>Die Schaltfläche mit dem Fokus drücken</translation>
     </message>
     <message>
-        <source>Enter</source>
-        <translation>Eingabe</translation>
-    </message>
-    <message>
         <source>Edit the selected task; in a picker, take the selected rows</source>
         <translation>Die ausgewählte Aufgabe bearbeiten; in einer Auswahlliste die ausgewählten Zeilen übernehmen</translation>
     </message>
@@ -250,6 +246,26 @@ Welchen Ordner soll es verwenden?</translation>
     <message>
         <source>No new sprint number is left: %1 is the highest sprint number there can be.</source>
         <translation>Es ist keine neue Sprintnummer mehr frei: %1 ist die höchste mögliche Sprintnummer.</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Einfg</translation>
+    </message>
+    <message>
+        <source>Add a task to the backlog, or tasks from it to a sprint</source>
+        <translation>Eine Aufgabe zum Backlog hinzufügen, oder Aufgaben aus ihm zu einem Sprint</translation>
+    </message>
+    <message>
+        <source>Enter, F2</source>
+        <translation>Eingabe, F2</translation>
+    </message>
+    <message>
+        <source>Ctrl+M</source>
+        <translation>Strg+M</translation>
+    </message>
+    <message>
+        <source>Move the selected task to another sprint</source>
+        <translation>Die ausgewählte Aufgabe in einen anderen Sprint verschieben</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 
 #include <QListWidget>
 #include <QMessageBox>
+#include <QShortcut>
 
 PBacklogWindow::PBacklogWindow(QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
@@ -34,6 +35,10 @@ PBacklogWindow::PBacklogWindow(QWidget *parent)
     // read-only list refuses them too.
     taskList->addMenuAction(tr("Edit…"), {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, ui->edit);
     connect(ui->tasks, &QListWidget::itemDoubleClicked, ui->edit, &QAbstractButton::click);
+    // Keys for the buttons, whose texts in the form carry no mnemonics; a
+    // disabled button ignores its key too.
+    connect(new QShortcut(QKeySequence(Qt::Key_Insert), this), &QShortcut::activated, ui->add, &QAbstractButton::click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, ui->edit, &QAbstractButton::click);
 }
 
 PBacklogWindow::~PBacklogWindow()

@@ -10,6 +10,7 @@
 #include "tasklistcontroller.h"
 
 #include <QListWidget>
+#include <QShortcut>
 
 SprintWindow::SprintWindow(QWidget *parent)
     : QWidget(parent)
@@ -31,6 +32,12 @@ SprintWindow::SprintWindow(QWidget *parent)
     // Read when "Add tasks" is pressed, which offers it as it is then.
     pb = new productbacklog(productbacklog::ReadWhenUsed);
     ui->tasks->setFocus();
+
+    // Keys for the buttons, whose texts in the form carry no mnemonics; a
+    // disabled button ignores its key too.
+    connect(new QShortcut(QKeySequence(Qt::Key_Insert), this), &QShortcut::activated, ui->add, &QAbstractButton::click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this), &QShortcut::activated, ui->move,
+            &QAbstractButton::click);
 
     // Until a sprint is open there is nothing to act on.
     ui->add->setEnabled(false);
