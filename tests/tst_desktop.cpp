@@ -38,8 +38,8 @@ const QString longTask = QString(TaskDelegate::RowLimit + 50, QLatin1Char('x')) 
 
 std::unique_ptr<QWidget> makeWindow(const QString &kind)
 {
-    WorkDir::write("product_backlog", "Fix the crash\n" + longTask.toUtf8() + "\n");
-    WorkDir::write("sprint1", "Fix the crash\n" + longTask.toUtf8() + "\n");
+    for (const char *name : {"product_backlog", "sprint1"})
+        WorkDir::write(name, "Fix the crash\n" + longTask.toUtf8());
     if (kind == "main")
         return std::make_unique<MainWindow>(nullptr);
     if (kind == "backlog")

@@ -45,7 +45,7 @@ void TestListDialog::selection_data()
 {
     QTest::addColumn<bool>("multi");
     QTest::addColumn<QList<int>>("clicked");     // rows, in click order
-    QTest::addColumn<QString>("close");          // OK, Cancel, Enter, Escape, or "double" on the row last clicked
+    QTest::addColumn<QString>("close");          // OK, Cancel, Enter, or "double" on the row last clicked
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QStringList>("expected");
 
@@ -60,10 +60,8 @@ void TestListDialog::selection_data()
     QTest::newRow("Enter takes the rows chosen") << true << QList<int>{1, 3} << "Enter" << true
                                                  << QStringList{"b", "d"};
     QTest::newRow("double click") << false << QList<int>{3} << "double" << true << QStringList{"d"};
-    QTest::newRow("double click in multi") << true << QList<int>{1} << "double" << true << QStringList{"b"};
     // The choice made before the dialog closed is still there to read.
     QTest::newRow("Cancel") << false << QList<int>{1} << "Cancel" << false << QStringList{"b"};
-    QTest::newRow("Escape") << true << QList<int>{2} << "Escape" << false << QStringList{"c"};
 }
 
 // Rows clicked (with Ctrl after the first), then the dialog closed.
@@ -94,7 +92,7 @@ void TestListDialog::selection()
         else if (close == "double")
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
         else
-            QTest::keyClick(list, close == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            QTest::keyClick(list, Qt::Key_Return);
     });
     QCOMPARE(dialog.exec(), int(accepted ? QDialog::Accepted : QDialog::Rejected));
     QVERIFY2(driver.done() && driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(", ")));
