@@ -4,7 +4,7 @@ DIR ?= planner
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps build run test bench screenshots clean
+.PHONY: all deps build run test bench screenshots atspi-check clean
 
 all: build
 
@@ -41,6 +41,12 @@ bench:
 # Renders every window and dialog with sample data to $(BUILD)/screenshots.
 screenshots: build
 	@scripts/screenshots.sh $(BUILD) $(BUILD)/screenshots
+
+# Reads the windows through AT-SPI, as a screen reader on Linux does, on a
+# virtual display with an accessibility bus of its own.
+atspi-check: build
+	@scripts/install-deps a11y
+	@scripts/atspi-check $(BUILD)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

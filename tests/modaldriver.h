@@ -62,6 +62,8 @@ public:
             auto *list = w->findChild<QListWidget *>(QStringLiteral("list"));
             if (!list)
                 return;
+            // The picker opens with its first row selected.
+            list->clearSelection();
             for (const QString &text : texts) {
                 const auto found = list->findItems(text, Qt::MatchExactly);
                 if (!found.isEmpty())

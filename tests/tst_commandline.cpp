@@ -133,6 +133,10 @@ void TestCommandLine::commands_data()
         << none << QByteArray("s");
     QTest::newRow("-C folder") << ab << none << QByteArray("mkdir in && $C -C in add backlog z && $C -Cin list")
                                << QByteArray("1\tz\n1\tz\n") << 0 << ab << none;
+    // Help and the version print and leave, with no window and no file made.
+    QTest::newRow("--help, --version make nothing")
+        << none << none << QByteArray("$C --help | grep -c '^Usage: ' && $C -C . --version | grep -c '^corvane [0-9]'")
+        << QByteArray("1\n1\n") << 0 << none << none;
     QTest::newRow("sprint 2917 opens no prompt")
         << none << QByteArray("")
         << QByteArray("i=2; while [ $i -le 2917 ]; do : > sprint$i; i=$((i+1)); done; $C add 2917 x && $C list 2917")

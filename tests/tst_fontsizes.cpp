@@ -16,9 +16,9 @@
 
 #include <cstdio>
 
-// Every window and dialog at several font sizes and screen scales: no text
-// is cut, no widget sticks out of its parent or covers another, and each
-// shows the program's icon. Qt reads QT_FONT_DPI and QT_SCALE_FACTOR when it
+// Every window and dialog at several font sizes and screen scales, and in
+// German, whose words are longer: no text is cut, no widget sticks out of
+// its parent or covers another, and each shows the program's icon. Qt reads QT_FONT_DPI and QT_SCALE_FACTOR when it
 // starts, so each size is looked at by a child process: this program
 // started with "--look".
 class TestFontSizes : public QObject
@@ -98,6 +98,8 @@ int look(int argc, char **argv, int pointSize, bool scaling)
     picker.setList({QStringLiteral("sprint1")});
     TaskDialog add(QStringLiteral("Add task"));
     TaskDialog edit(QStringLiteral("Edit task"), QStringLiteral("Fix the crash on start-up"));
+    if (QLocale().language() == QLocale::German && backlog.findChild<QWidget *>("add")->property("text") == "Add task")
+        std::printf("Product backlog: shown in English under a German locale\n");
     for (QWidget *window : QList<QWidget *>{&main, &backlog, &sprint, &picker, &add, &edit}) {
         window->show();
         QCoreApplication::processEvents();
@@ -128,6 +130,8 @@ void TestFontSizes::nothingIsCut_data()
     QTest::newRow("144 dpi, Qt not scaling") << 144 << 1 << 9 << false;
     QTest::newRow("12 pt at 96 dpi") << 96 << 1 << 12 << true;
     QTest::newRow("16 pt at 144 dpi, Qt not scaling") << 144 << 1 << 16 << false;
+    QTest::newRow("German") << 96 << 1 << 9 << true;
+    QTest::newRow("German, 12 pt at 120 dpi") << 120 << 1 << 12 << true;
 }
 
 void TestFontSizes::nothingIsCut()
@@ -142,6 +146,10 @@ void TestFontSizes::nothingIsCut()
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QT_FONT_DPI"), QString::number(dpi));
     env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+    for (const char *name : {"LANG", "LC_ALL", "LANGUAGE"}) {
+        if (QByteArray(QTest::currentDataTag()).startsWith("German"))
+            env.insert(QLatin1String(name), QStringLiteral("de_DE.UTF-8"));
+    }
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),

@@ -45,35 +45,42 @@ void TestListDialog::selection_data()
 {
     QTest::addColumn<bool>("multi");
     QTest::addColumn<QList<int>>("clicked");     // rows, in click order
-    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("close");          // OK, Cancel, Enter, or "double" on the row last clicked
+    QTest::addColumn<bool>("accepted");
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QString>("typed");          // into the list, after the clicks
     QTest::addColumn<QList<int>>("then");        // rows clicked (with Ctrl) among those shown then
 
     QTest::newRow("single: a second row replaces the first")
-        << false << QList<int>{0, 2} << true << QStringList{"c"} << QString() << QList<int>{};
+        << false << QList<int>{0, 2} << "OK" << true << QStringList{"c"} << QString() << QList<int>{};
     QTest::newRow("multi: rows in the order they were chosen")
-        << true << QList<int>{2, 0} << true << QStringList{"c", "a"} << QString() << QList<int>{};
+        << true << QList<int>{2, 0} << "OK" << true << QStringList{"c", "a"} << QString() << QList<int>{};
     QTest::newRow("multi: equal strings both come back")
-        << true << QList<int>{3, 4} << true << QStringList{"d", "d"} << QString() << QList<int>{};
-    QTest::newRow("nothing chosen") << true << QList<int>{} << true << QStringList() << QString() << QList<int>{};
+        << true << QList<int>{3, 4} << "OK" << true << QStringList{"d", "d"} << QString() << QList<int>{};
+    QTest::newRow("nothing clicked: the first row") << true << QList<int>{} << "OK" << true << QStringList{"a"} << QString() << QList<int>{};
+    QTest::newRow("Enter takes the first row") << false << QList<int>{} << "Enter" << true << QStringList{"a"} << QString() << QList<int>{};
+    QTest::newRow("Enter takes the rows chosen") << true << QList<int>{1, 3} << "Enter" << true
+                                                 << QStringList{"b", "d"} << QString() << QList<int>{};
+    QTest::newRow("double click") << false << QList<int>{3} << "double" << true << QStringList{"d"} << QString() << QList<int>{};
     // The choice made before the dialog closed is still there to read.
-    QTest::newRow("Cancel") << false << QList<int>{1} << false << QStringList{"b"} << QString() << QList<int>{};
+    QTest::newRow("Cancel") << false << QList<int>{1} << "Cancel" << false << QStringList{"b"} << QString() << QList<int>{};
     // Typing filters the rows: the chosen ones still shown stay chosen, in
     // the order chosen, and the hidden ones are not chosen.
     QTest::newRow("multi: typing keeps the chosen rows shown")
-        << true << QList<int>{2, 5, 0} << true << QStringList{"ba", "a"} << "a" << QList<int>{};
+        << true << QList<int>{2, 5, 0} << "OK" << true << QStringList{"ba", "a"} << "a" << QList<int>{};
     QTest::newRow("multi: chosen among the rows shown")
-        << true << QList<int>{} << true << QStringList{"ba", "a"} << "a" << QList<int>{1, 0};
-    QTest::newRow("single: nothing matches") << false << QList<int>{1} << true << QStringList() << "zz" << QList<int>{};
+        << true << QList<int>{} << "OK" << true << QStringList{"a", "ba"} << "a" << QList<int>{1};
+    QTest::newRow("single: nothing matches") << false << QList<int>{1} << "OK" << true << QStringList() << "zz"
+                                             << QList<int>{};
 }
 
-// Rows clicked (with Ctrl after the first), then OK or Cancel pressed.
+// Rows clicked (with Ctrl after the first), then the dialog closed.
 void TestListDialog::selection()
 {
     QFETCH(bool, multi);
     QFETCH(QList<int>, clicked);
-    QFETCH(bool, ok);
+    QFETCH(QString, close);
+    QFETCH(bool, accepted);
     QFETCH(QStringList, expected);
     QFETCH(QString, typed);
     QFETCH(QList<int>, then);
@@ -85,8 +92,9 @@ void TestListDialog::selection()
     ModalDriver driver;
     driver.add([&](QWidget *w) {
         QListWidget *list = Probe::list(*w, "list");
+        QRect rect;
         for (int i = 0; i < clicked.size(); ++i) {
-            const QRect rect = list->visualItemRect(list->item(clicked.at(i)));
+            rect = list->visualItemRect(list->item(clicked.at(i)));
             QTest::mouseClick(list->viewport(), Qt::LeftButton,
                               i == 0 ? Qt::NoModifier : Qt::ControlModifier, rect.center());
         }
@@ -95,9 +103,14 @@ void TestListDialog::selection()
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                               list->visualItemRect(list->item(row)).center());
         auto *box = w->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-        box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        if (close == "OK" || close == "Cancel")
+            box->button(close == "OK" ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        else if (close == "double")
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        else
+            QTest::keyClick(list, Qt::Key_Return);
     });
-    QCOMPARE(dialog.exec(), int(ok ? QDialog::Accepted : QDialog::Rejected));
+    QCOMPARE(dialog.exec(), int(accepted ? QDialog::Accepted : QDialog::Rejected));
     QVERIFY2(driver.done() && driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(", ")));
     QCOMPARE(dialog.getSelected(), expected);
     // Each call reads the selection afresh and gives the same answer.

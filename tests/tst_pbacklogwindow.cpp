@@ -72,6 +72,8 @@ void TestPBacklogWindow::actions_data()
 
     const QStringList start{"a", "b", "c"};
     add("add: appended", "add", -1, "d", {"a", "b", "c", "d"});
+    add("add: by Insert", "Insert", 0, "d", {"a", "b", "c", "d"});
+    add("edit: by F2", "F2", 1, "B", {"a", "B", "c"});
     add("add: spaces only add nothing", "add", 1, " \t\n ", start);
     add("add: a duplicate shows once", "add", -1, "a", start);
     add("add: several lines are several tasks", "add", -1, "x\ny", {"a", "b", "c", "x", "y"});
@@ -110,7 +112,7 @@ void TestPBacklogWindow::actions()
     QFETCH(QString, refused);
     QFETCH(QStringList, expected);
     const bool locked = refused == QLatin1String("locked");
-    const bool add = action == QLatin1String("add");
+    const bool add = action == QLatin1String("add") || action == QLatin1String("Insert");
 
     WorkDir dir;
     QVERIFY(WorkDir::write("product_backlog", "a\nb\nc\n"));
@@ -119,8 +121,13 @@ void TestPBacklogWindow::actions()
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QListWidget *list = Probe::list(w);
     QCOMPARE(QApplication::focusWidget(), list);
+    // It opens on its first row, selected, so that the keys act on it.
+    QVERIFY(list->currentItem() && list->currentItem()->isSelected());
+    QCOMPARE(list->currentRow(), 0);
     if (row >= 0)
         list->setCurrentRow(row);
+    else
+        list->clearSelection();
     // A directory where the lock file belongs: no change can be saved.
     QVERIFY(!locked || QDir().mkdir(".product_backlog.lock"));
 
@@ -143,8 +150,8 @@ void TestPBacklogWindow::actions()
     }
     if (action == QLatin1String("Enter")) {
         QTest::keyClick(list, Qt::Key_Return);
-    } else if (action == QLatin1String("Delete")) {
-        QTest::keyClick(list, Qt::Key_Delete);
+    } else if (action == QLatin1String("Delete") || action == QLatin1String("Insert") || action == QLatin1String("F2")) {
+        QTest::keySequence(list, QKeySequence(action));
     } else if (action == QLatin1String("double click")) {
         // A view takes a double click only on the row the press before it hit.
         const QPoint at = list->visualItemRect(list->item(row)).center();

@@ -193,6 +193,8 @@ void TestSprintWindow::changeTask()
         if (deselect)
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                               list->visualItemRect(list->item(row)).center());
+    } else {
+        list->clearSelection();
     }
     QVERIFY(!locked || QDir().mkdir(".sprint5.lock"));
 

@@ -10,11 +10,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DeletedTasks", text);
-}
-
 QByteArray serialise(const DeletedTasks::Entry &entry)
 {
     const QByteArray text = entry.text.toUtf8();

@@ -1,6 +1,7 @@
 #ifndef DELETEDTASKS_H
 #define DELETEDTASKS_H
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,8 @@
 // file keeps the last Limit entries.
 class DeletedTasks
 {
+    Q_DECLARE_TR_FUNCTIONS(DeletedTasks)
+
 public:
     struct Entry {
         QDateTime when;

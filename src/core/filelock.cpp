@@ -11,11 +11,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("FileLock", text);
-}
-
 } // namespace
 
 FileLock::FileLock(const QString &path, int timeoutMs)

@@ -1,6 +1,7 @@
 #ifndef FILELOCK_H
 #define FILELOCK_H
 
+#include <QCoreApplication>
 #include <QString>
 
 // An exclusive lock on a hidden file beside a task list file, held for the
@@ -14,6 +15,8 @@
 // refused rather than made unguarded. It never waits longer than asked.
 class FileLock
 {
+    Q_DECLARE_TR_FUNCTIONS(FileLock)
+
 public:
     // Waits up to timeoutMs for another holder, in this process or another,
     // to let go.

@@ -17,11 +17,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SafeWrite", text);
-}
-
 // Writes all of bytes to handle, going on after short writes; false, with
 // errno set, when the file system refuses (a full disk among them). Straight
 // to the handle: a disk that fills part way through makes a short write, and

@@ -4,6 +4,7 @@
 #include "filestamp.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 // Writes one file of the program so that a crash, a kill or a full disk
@@ -17,6 +18,8 @@
 // write in append mode, synced. The caller holds the file's lock.
 class SafeWrite
 {
+    Q_DECLARE_TR_FUNCTIONS(SafeWrite)
+
 public:
     // path names the file itself, not a symbolic link to it.
     explicit SafeWrite(const QString &path);

@@ -21,10 +21,6 @@ namespace {
 // Symbolic links are followed at most this deep, as the system does.
 constexpr int MaxLinkDepth = 40;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("TaskListFile", text);
-}
 
 } // namespace
 

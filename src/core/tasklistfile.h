@@ -3,6 +3,7 @@
 
 #include "filestamp.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,8 @@ class FileLock;
 // could not be read, or is not valid text, is never written over.
 class TaskListFile
 {
+    Q_DECLARE_TR_FUNCTIONS(TaskListFile)
+
 public:
     explicit TaskListFile(const QString &fileName);
 

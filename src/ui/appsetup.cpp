@@ -1,5 +1,7 @@
 #include "appsetup.h"
 
+#include "accessibility.h"
+#include "desktopsetup.h"
 #include "formfit.h"
 
 #include <QApplication>
@@ -19,6 +21,10 @@ void AppSetup::beforeApplication()
 
 void AppSetup::afterApplication()
 {
+    // Where QSettings keeps the folder used last and the windows' places.
+    QCoreApplication::setOrganizationName(QStringLiteral("corvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("corvane"));
+
     // The icons live in the UI library, which the linker would otherwise
     // leave out of the program.
     Q_INIT_RESOURCE(corvane);
@@ -28,4 +34,6 @@ void AppSetup::afterApplication()
     QApplication::setWindowIcon(icon);
 
     FormFit::install();
+    Accessibility::install();
+    DesktopSetup::installTranslators();
 }

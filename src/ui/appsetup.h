@@ -2,7 +2,8 @@
 #define APPSETUP_H
 
 // What the program sets up around its application object: scaling for
-// high-DPI screens, its icon, and forms fitted to the font.
+// high-DPI screens, its icon, forms fitted to the font, screen readers and
+// the user's language.
 class AppSetup
 {
 public:

@@ -3,6 +3,7 @@
 #include "conflictcopies.h"
 #include "conflictmarkers.h"
 #include "filewatcher.h"
+#include "formstretch.h"
 #include "mergedialog.h"
 #include "taskcommand.h"
 #include "tasklistcontroller.h"
@@ -89,6 +90,7 @@ void ConflictBar::showBar(bool show)
     // The form's widgets keep their places: the window grows below them.
     const int formHeight = m_window->height() - m_grownBy;
     m_grownBy = height;
+    FormStretch::setBottomRoom(m_window, this, height);
     m_window->resize(m_window->width(), formHeight + height);
     setGeometry(0, formHeight, m_window->width(), height);
     setVisible(show);

@@ -1,24 +1,111 @@
 #include "listdialog.h"
 #include "ui_listdialog.h"
 
+#include "formstretch.h"
 #include "taskfilter.h"
 #include "taskrows.h"
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
 ListDialog::ListDialog(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::ListDialog)
+    , m_empty(new QLabel)
 {
     ui->setupUi(this);
+    FormStretch::install(this, ui->list);
     TaskRows::prepare(ui->list);
     ui->list->setFocus();
     ui->list->installEventFilter(this);
+    ui->list->setAccessibleName(windowTitle());
+    setTabOrder(ui->list, ui->buttonBox);
+    // Enter in the list falls through to the dialog, which presses OK.
+    if (QPushButton *ok = ui->buttonBox->button(QDialogButtonBox::Ok))
+        ok->setDefault(true);
+    connect(ui->list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+
+    // Inside the list's own area, over its rows: shown only while there are
+    // none. The layout keeps it as large as the area.
+    auto *layout = new QVBoxLayout(ui->list->viewport());
+    layout->addWidget(m_empty);
+    m_empty->setObjectName(QStringLiteral("emptyText"));
+    m_empty->setWordWrap(true);
+    m_empty->setAlignment(Qt::AlignCenter);
+    m_empty->setEnabled(false);
+    m_empty->hide();
+    // A list with no rows draws no focus of its own: the words get a frame
+    // while the list has the focus.
+    connect(qApp, &QApplication::focusChanged, m_empty, [list = ui->list, empty = m_empty](QWidget *, QWidget *now) {
+        empty->setFrameShape(now == list ? QFrame::Box : QFrame::NoFrame);
+    });
+}
+
+ListDialog::~ListDialog()
+{
+    delete ui;
+}
+
+void ListDialog::setList(QStringList list)
+{
+    // One call for the whole list: it may be the whole product backlog.
+    ui->list->addItems(list);
+    m_all += list;
+    selectFirstRow();
+    showEmptyText();
+}
+
+void ListDialog::enableMultiselect()
+{
+    ui->list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+QStringList ListDialog::getSelected()
+{
+    const QList<QListWidgetItem *> items = ui->list->selectedItems();
+    QStringList selected;
+    selected.reserve(items.size());
+    for (const QListWidgetItem *item : items)
+        selected.append(item->text());
+    return selected;
+}
+
+void ListDialog::setEmptyText(const QString &text)
+{
+    m_emptyText = text;
+    showEmptyText();
+}
+
+void ListDialog::changeEvent(QEvent *event)
+{
+    // The list is named after what the dialog asks for.
+    if (event->type() == QEvent::WindowTitleChange)
+        ui->list->setAccessibleName(windowTitle());
+    QDialog::changeEvent(event);
+}
+
+void ListDialog::selectFirstRow()
+{
+    // A row that only looked current would leave Enter with nothing to take.
+    if (ui->list->count() > 0 && ui->list->selectedItems().isEmpty())
+        ui->list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+}
+
+void ListDialog::showEmptyText()
+{
+    const bool filtered = m_filter && !TaskFilter(m_filter->text()).isEmpty();
+    m_empty->setText(filtered ? tr("Nothing matches \u201c%1\u201d.").arg(m_filter->text().left(100)) : m_emptyText);
+    const bool empty = ui->list->count() == 0 && !m_empty->text().isEmpty();
+    m_empty->setVisible(empty);
+    ui->list->setAccessibleDescription(empty ? m_empty->text() : QString());
 }
 
 void ListDialog::showEvent(QShowEvent *event)
@@ -40,11 +127,11 @@ void ListDialog::showEvent(QShowEvent *event)
     const int height = qMin(m_filter->sizeHint().height(), ui->buttonBox->height());
     m_filter->setGeometry(0, (ui->buttonBox->height() - height) / 2, qMax(40, buttons - 8), height);
     m_filter->show();
+    // In the order shown: the list, the filter, then the buttons.
+    setTabOrder(ui->list, m_filter);
+    if (!ui->buttonBox->buttons().isEmpty())
+        setTabOrder(m_filter, ui->buttonBox->buttons().first());
     connect(m_filter, &QLineEdit::textChanged, this, &ListDialog::applyFilter);
-    m_noMatch = new QLabel(ui->list->viewport());
-    m_noMatch->setAlignment(Qt::AlignCenter);
-    m_noMatch->setWordWrap(true);
-    m_noMatch->hide();
 }
 
 bool ListDialog::eventFilter(QObject *watched, QEvent *event)
@@ -76,40 +163,11 @@ void ListDialog::applyFilter()
     ui->list->clearSelection();
     TaskRows::show(ui->list, texts);
     for (const int row : qAsConst(chosen)) {
-        const int at = m_shown.isEmpty() && filter.isEmpty()
-            ? row
-            : int(std::lower_bound(m_shown.cbegin(), m_shown.cend(), row) - m_shown.cbegin());
+        const int at = filter.isEmpty() ? row
+                                        : int(std::lower_bound(m_shown.cbegin(), m_shown.cend(), row) - m_shown.cbegin());
         if (at < ui->list->count() && (filter.isEmpty() || m_shown.at(at) == row))
             ui->list->item(at)->setSelected(true);
     }
-    m_noMatch->setText(tr("Nothing matches \u201c%1\u201d.").arg(m_filter->text().left(100)));
-    m_noMatch->setGeometry(ui->list->viewport()->rect());
-    m_noMatch->setVisible(!filter.isEmpty() && texts.isEmpty());
-}
-
-ListDialog::~ListDialog()
-{
-    delete ui;
-}
-
-void ListDialog::setList(QStringList list)
-{
-    // One call for the whole list: it may be the whole product backlog.
-    ui->list->addItems(list);
-    m_all += list;
-}
-
-void ListDialog::enableMultiselect()
-{
-    ui->list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-}
-
-QStringList ListDialog::getSelected()
-{
-    const QList<QListWidgetItem *> items = ui->list->selectedItems();
-    QStringList selected;
-    selected.reserve(items.size());
-    for (const QListWidgetItem *item : items)
-        selected.append(item->text());
-    return selected;
+    selectFirstRow();
+    showEmptyText();
 }

@@ -14,7 +14,8 @@ class ListDialog;
 
 // A modal picker: shows strings and hands back the ones the user selected.
 // The caller sets the title, fills it once, runs exec() and reads
-// getSelected().
+// getSelected(). The first row starts selected, so that Enter takes it; a
+// double click on a row takes it too. Typing filters the rows.
 class ListDialog : public QDialog
 {
     Q_OBJECT
@@ -29,8 +30,12 @@ public:
     void enableMultiselect();
     // The selected rows' texts, in the order the list reports its selection.
     QStringList getSelected();
+    // The words the list shows, and a screen reader reads, while it has no
+    // rows: why there is nothing to choose.
+    void setEmptyText(const QString &text);
 
 protected:
+    void changeEvent(QEvent *event) override;
     // Typing in the list goes to the filter line, which then hides the
     // rows that do not match (TaskFilter); the chosen rows that stay shown
     // stay chosen, in the order they were chosen.
@@ -38,11 +43,16 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void selectFirstRow();
+    // Shows the words for a list with no rows: nothing matches the filter,
+    // or the caller's empty text.
+    void showEmptyText();
     void applyFilter();
 
     Ui::ListDialog *ui;
+    QLabel *m_empty;
+    QString m_emptyText;
     QLineEdit *m_filter = nullptr;
-    QLabel *m_noMatch = nullptr;
     QStringList m_all;
     QVector<int> m_shown;  // the rows of m_all shown, while filtered
 };

@@ -2,14 +2,20 @@
 #include "ui_mainwindow.h"
 
 #include "conflictcopies.h"
+#include "desktopsetup.h"
 #include "filewatcher.h"
+#include "formstretch.h"
 #include "pbacklogwindow.h"
 #include "sprintfiles.h"
 #include "sprintwindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
@@ -18,14 +24,14 @@
 
 namespace {
 
-const QString newSprint = QStringLiteral("New sprint");
+const char *const newSprint = QT_TRANSLATE_NOOP("MainWindow", "New sprint");
 // The data of the entry that makes a new sprint: a sprint file could be
 // named as its text reads, and a translation would change that text.
 const int NewSprintEntry = 1;
 
 void fillSprints(QComboBox *box, const QStringList &names)
 {
-    box->addItem(newSprint, NewSprintEntry);
+    box->addItem(MainWindow::tr(newSprint), NewSprintEntry);
     box->addItems(names);
 }
 
@@ -36,29 +42,124 @@ MainWindow::MainWindow(QWidget *parent)
     , pbacklog(nullptr)
     , sw(nullptr)
     , ui(new Ui::MainWindow)
+    , m_watcher(nullptr)
 {
     ui->setupUi(this);
     ui->sprints->installEventFilter(this);
+    FormStretch::install(this, nullptr);
+    ui->label_2->setBuddy(ui->sprints);
+    ui->sprints->view()->setAccessibleName(ui->label_2->text());
+    setTabOrder(ui->pbacklog, ui->sprints);
+    setTabOrder(ui->sprints, ui->sprint_settings);
+    addMenus();
+    // Conflict copies are looked for shortly after the window shows and
+    // after each change, so that a folder full of them never holds up the
+    // window; the changes of one sync are gathered into one look.
+    m_conflictScan = new QTimer(this);
+    m_conflictScan->setSingleShot(true);
+    m_conflictScan->setInterval(200);
+    connect(m_conflictScan, &QTimer::timeout, this, &MainWindow::showConflictCopies);
+    openCurrentFolder();
+}
+
+void MainWindow::openCurrentFolder()
+{
+    ui->sprints->clear();
     init_sprints_list();
     init_pbacklog();
 
     // Sprint files that other windows or programs make show up in the list.
-    auto *watcher = new FileWatcher(QDir::currentPath(), this);
-    connect(watcher, &FileWatcher::changed, this, [this] { updateSprintsList(); });
-    // Conflict copies are looked for shortly after the window shows and
-    // after each change, so that a folder full of them never holds up the
-    // window; the changes of one sync are gathered into one look.
-    auto *conflictScan = new QTimer(this);
-    conflictScan->setSingleShot(true);
-    conflictScan->setInterval(200);
-    connect(conflictScan, &QTimer::timeout, this, &MainWindow::showConflictCopies);
-    connect(watcher, &FileWatcher::changed, conflictScan, qOverload<>(&QTimer::start));
-    conflictScan->start();
+    delete m_watcher;
+    m_watcher = new FileWatcher(QDir::currentPath(), this);
+    connect(m_watcher, &FileWatcher::changed, this, [this] { updateSprintsList(); });
+    connect(m_watcher, &FileWatcher::changed, m_conflictScan, qOverload<>(&QTimer::start));
+    m_conflictScan->start();
 
     if (!pbacklog->errorString().isEmpty()) {
         const QString message = pbacklog->errorString();
         QTimer::singleShot(0, this, [this, message] { warn(message); });
     }
+}
+
+void MainWindow::addMenus()
+{
+    QMenu *file = ui->menubar->addMenu(tr("&File"));
+    QAction *open = file->addAction(tr("&Open folder…"), this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this, tr("Open folder"), QDir::currentPath());
+        if (!folder.isEmpty())
+            openFolder(folder);
+    });
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction *create = file->addAction(tr("&New sprint"), this, [this] {
+        ui->sprints->setCurrentIndex(0);
+        on_sprint_settings_clicked();
+    });
+    create->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    file->addSeparator();
+    // Closing every window lets each refuse, as closing it alone would.
+    QAction *quit = file->addAction(tr("&Quit"), qApp, &QApplication::closeAllWindows);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu *help = ui->menubar->addMenu(tr("&Help"));
+    QAction *keys = help->addAction(tr("&Keyboard shortcuts"), this, [this] {
+        QMessageBox::information(this, tr("Keyboard shortcuts"), shortcutsText());
+    });
+    keys->setShortcut(QKeySequence::HelpContents);
+    help->addAction(tr("&About Corvane"), this, [this] {
+        QMessageBox::about(this, tr("About Corvane"),
+                           tr("<h3>Corvane %1</h3><p>Plans a product backlog and numbered sprints, each kept as a "
+                              "plain text file with one task a line, in the folder it is started in.</p>")
+                               .arg(QCoreApplication::applicationVersion().toHtmlEscaped()));
+    });
+}
+
+QString MainWindow::shortcutsText()
+{
+    struct Key {
+        const char *keys;
+        const char *does;
+    };
+    static const Key keys[] = {
+        {QT_TR_NOOP("Ctrl+O"), QT_TR_NOOP("Open another planner folder")},
+        {QT_TR_NOOP("Ctrl+N"), QT_TR_NOOP("Make a new sprint and open it")},
+        {QT_TR_NOOP("Ctrl+Q"), QT_TR_NOOP("Quit")},
+        {QT_TR_NOOP("Tab, Shift+Tab"), QT_TR_NOOP("Go to the next or previous list or button")},
+        {QT_TR_NOOP("Space"), QT_TR_NOOP("Press the button that has the focus")},
+        {QT_TR_NOOP("Insert"), QT_TR_NOOP("Add a task to the backlog, or tasks from it to a sprint")},
+        {QT_TR_NOOP("Enter, F2"), QT_TR_NOOP("Edit the selected task; in a picker, take the selected rows")},
+        {QT_TR_NOOP("Ctrl+M"), QT_TR_NOOP("Move the selected task to another sprint")},
+        {QT_TR_NOOP("Delete"), QT_TR_NOOP("Delete the selected task")},
+        {QT_TR_NOOP("Alt+Up, Alt+Down"), QT_TR_NOOP("Move the selected task up or down")},
+        {QT_TR_NOOP("Alt+Home, Alt+End"), QT_TR_NOOP("Move the selected task to the top or the bottom")},
+        {QT_TR_NOOP("Ctrl+Z, Ctrl+Shift+Z"), QT_TR_NOOP("Undo, redo")},
+        {QT_TR_NOOP("Ctrl+Shift+T"), QT_TR_NOOP("Restore deleted tasks")},
+        {QT_TR_NOOP("Shift+F10, Menu"), QT_TR_NOOP("Open the list's menu")},
+        {QT_TR_NOOP("Ctrl+Enter"), QT_TR_NOOP("Take the text in the task editor")},
+        {QT_TR_NOOP("Escape"), QT_TR_NOOP("Close the window or dialog")},
+    };
+    QString rows;
+    for (const Key &key : keys) {
+        rows += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
+                    .arg(tr(key.keys).toHtmlEscaped(), tr(key.does).toHtmlEscaped());
+    }
+    return QStringLiteral("<table cellspacing=\"4\">%1</table>").arg(rows);
+}
+
+bool MainWindow::openFolder(const QString &folder)
+{
+    // The lists open now belong to the folder being left: they close first,
+    // each as its user would close it.
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && !qobject_cast<QDialog *>(window) && !window->close())
+            return false;
+    }
+    QString error;
+    if (!DesktopSetup::enterFolder(folder, &error)) {
+        warn(error);
+        return false;
+    }
+    openCurrentFolder();
+    return true;
 }
 
 MainWindow::~MainWindow()

@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
+class FileWatcher;
+class QTimer;
 class SprintWindow;
 
 namespace Ui {
@@ -26,6 +28,11 @@ public:
     void init_pbacklog();
     void init_sprints_list();
 
+    // Closes the other windows and shows the planner folder folder instead
+    // of the current one; false, with nothing changed, when a window stays
+    // open or the folder cannot be entered (the user is told why).
+    bool openFolder(const QString &folder);
+
     // Made at start-up so that the product backlog file exists from then on;
     // it never reads the backlog.
     productbacklog *pbacklog;
@@ -45,7 +52,12 @@ private:
     Ui::MainWindow *ui;
     QString m_typedNumber;
     QElapsedTimer m_typedAt;
+    FileWatcher *m_watcher;
+    QTimer *m_conflictScan;
 
+    void addMenus();
+    void openCurrentFolder();
+    static QString shortcutsText();
     QStringList updateSprintsList();
     // Says in the status bar which lists have conflict copies beside them.
     void showConflictCopies();

@@ -2,6 +2,7 @@
 #include "ui_pbacklogwindow.h"
 
 #include "conflictbar.h"
+#include "formstretch.h"
 #include "listedits.h"
 #include "taskcommand.h"
 #include "taskdelegate.h"
@@ -10,6 +11,7 @@
 
 #include <QListWidget>
 #include <QMessageBox>
+#include <QShortcut>
 
 PBacklogWindow::PBacklogWindow(QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
@@ -17,6 +19,13 @@ PBacklogWindow::PBacklogWindow(QWidget *parent)
     , ui(new Ui::PBacklogWindow)
 {
     ui->setupUi(this);
+    FormStretch::install(this, ui->tasks);
+    // A list view takes no name from a label: it is given the label's.
+    ui->label->setBuddy(ui->tasks);
+    ui->tasks->setAccessibleName(ui->label->text());
+    setTabOrder(ui->tasks, ui->add);
+    setTabOrder(ui->add, ui->delete_2);
+    setTabOrder(ui->delete_2, ui->edit);
     pb = new productbacklog;
     taskList = new TaskListController(
         this, ui->tasks,
@@ -27,6 +36,10 @@ PBacklogWindow::PBacklogWindow(QWidget *parent)
     taskList->addMenuAction(tr("Edit…"), {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, ui->edit);
     connect(ui->tasks, &QListWidget::itemDoubleClicked, ui->edit, &QAbstractButton::click);
     new ConflictBar(this, taskList);
+    // Keys for the buttons, whose texts in the form carry no mnemonics; a
+    // disabled button ignores its key too.
+    connect(new QShortcut(QKeySequence(Qt::Key_Insert), this), &QShortcut::activated, ui->add, &QAbstractButton::click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, ui->edit, &QAbstractButton::click);
 }
 
 PBacklogWindow::~PBacklogWindow()
@@ -42,7 +55,7 @@ void PBacklogWindow::on_add_clicked()
     // A change the files refuse gives the text back to the editor, so
     // that what was typed is never lost.
     do {
-        if (!TaskDialog::ask(QStringLiteral("Add task"), &text))
+        if (!TaskDialog::ask(tr("Add task"), &text))
             return;
     } while (!ListEdits::lines(text).isEmpty()
              && taskList->perform(TaskCommand::insert(taskList->store(), taskList->history(), ListEdits::End,
@@ -78,7 +91,7 @@ void PBacklogWindow::on_edit_clicked()
     // As for Add, the editor comes back with the text when the change was
     // not saved, and when the backlog holds what was typed already.
     while (result == TaskListController::Result::Failed || result == TaskListController::Result::Held) {
-        if (!TaskDialog::ask(QStringLiteral("Edit task"), &text))
+        if (!TaskDialog::ask(tr("Edit task"), &text))
             return;
         lines = ListEdits::lines(text);
         if (lines.isEmpty() || lines == QStringList{task.text})

@@ -2,6 +2,7 @@
 #include "ui_sprintwindow.h"
 
 #include "conflictbar.h"
+#include "formstretch.h"
 #include "listdialog.h"
 #include "sprintfiles.h"
 #include "taskcommand.h"
@@ -9,6 +10,7 @@
 #include "tasklistcontroller.h"
 
 #include <QListWidget>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -20,9 +22,24 @@ SprintWindow::SprintWindow(QWidget *parent)
     , taskList(nullptr)
 {
     ui->setupUi(this);
+    FormStretch::install(this, ui->tasks);
+    // A list view takes no name from a label: it is given the label's.
+    ui->label->setBuddy(ui->tasks);
+    ui->tasks->setAccessibleName(ui->label->text());
+    ui->snumber->setAccessibleName(ui->label_2->text());
+    // In the order the buttons are shown, top to bottom.
+    setTabOrder(ui->tasks, ui->add);
+    setTabOrder(ui->add, ui->move);
+    setTabOrder(ui->move, ui->delete_2);
     // Read when "Add tasks" is pressed, which offers it as it is then.
     pb = new productbacklog(productbacklog::ReadWhenUsed);
     ui->tasks->setFocus();
+
+    // Keys for the buttons, whose texts in the form carry no mnemonics; a
+    // disabled button ignores its key too.
+    connect(new QShortcut(QKeySequence(Qt::Key_Insert), this), &QShortcut::activated, ui->add, &QAbstractButton::click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this), &QShortcut::activated, ui->move,
+            &QAbstractButton::click);
 
     // Until a sprint is open there is nothing to act on.
     ui->add->setEnabled(false);
@@ -81,7 +98,8 @@ void SprintWindow::on_add_clicked()
     }
 
     ListDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Add tasks"));
+    dialog.setWindowTitle(tr("Add tasks"));
+    dialog.setEmptyText(tr("The product backlog has no tasks. Add them in the product backlog window first."));
     dialog.setList(pb->getItems());
     dialog.enableMultiselect();
     if (dialog.exec() != QDialog::Accepted)
@@ -97,7 +115,9 @@ void SprintWindow::on_move_clicked()
     if (!s)
         return;
     ListDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Move task"));
+    dialog.setWindowTitle(tr("Move task"));
+    dialog.setEmptyText(tr("There is no other sprint to move the task to. Make one with \"New sprint\" in the "
+                           "main window first."));
     QStringList names = SprintFiles::list();
     names.removeAll(Sprint::fileName(s->number()));
     dialog.setList(names);

@@ -10,7 +10,7 @@ TaskDialog::TaskDialog(const QString &title, const QString &text, QWidget *paren
 {
     setWindowTitle(title);
     setOption(QInputDialog::UsePlainTextEditForTextInput, true);
-    setLabelText(QStringLiteral("Task description:"));
+    setLabelText(tr("Task description:"));
     if (!text.isEmpty())
         setTextValue(text);
 
@@ -19,6 +19,8 @@ TaskDialog::TaskDialog(const QString &title, const QString &text, QWidget *paren
     m_editor = findChild<QPlainTextEdit *>();
     if (m_editor) {
         m_editor->setTabChangesFocus(true);
+        // The label names the dialog's hidden line edit, not this editor.
+        m_editor->setAccessibleName(labelText());
         m_shown = m_editor->document()->toRawText();
     }
 

@@ -16,6 +16,7 @@
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
@@ -54,7 +55,8 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     m_redoAction = m_undo->makeRedoAction(this);
     addAction(m_redoAction, redoKeys, Qt::WindowShortcut);
     m_deleteAction = addAction(tr("Delete"), QKeySequence::keyBindings(QKeySequence::Delete), Qt::WidgetShortcut);
-    m_restoreAction = addAction(tr("Restore deleted tasks…"), {}, Qt::WidgetShortcut);
+    m_restoreAction = addAction(tr("Restore deleted tasks…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)},
+                                Qt::WidgetShortcut);
     connect(m_undo, &TaskUndoStack::stepped, this, [this](int row) {
         showTasks();
         focusRow(row);
@@ -108,11 +110,28 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
 
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, &TaskListController::showContextMenu);
+    // The Menu key comes through the platform as a context menu request;
+    // Shift+F10, its stand-in on keyboards without one, does not.
+    auto *menuKey = addAction(tr("Menu"), {QKeySequence(Qt::SHIFT | Qt::Key_F10)}, Qt::WidgetShortcut);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        const QListWidgetItem *current = m_list->currentItem();
+        showContextMenu(current ? m_list->visualItemRect(current).center() : QPoint(0, 0));
+    });
+
+    // Why the list cannot be changed, where every user sees it and not only
+    // in a tooltip: a line just under the list, shown while it is read-only.
+    m_readOnlyLine = new QLabel(m_window);
+    m_readOnlyLine->setObjectName(QStringLiteral("readOnlyReason"));
+    m_readOnlyLine->hide();
     connect(m_list, &QListWidget::itemSelectionChanged, this, &TaskListController::updateActions);
     connect(m_undo, &QUndoStack::indexChanged, this, &TaskListController::updateActions);
     connect(m_watcher, &FileWatcher::changed, this, &TaskListController::refreshFromFile);
 
     showTasks();
+    // A row that only looked current would leave Delete with nothing to act
+    // on: the list opens with its first row selected.
+    if (m_list->count() > 0 && m_list->selectedItems().isEmpty())
+        m_list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
     m_list->setFocus();
     if (!m_store->errorString().isEmpty()) {
         // Told once the window is up, not from inside its constructor.
@@ -176,9 +195,9 @@ void TaskListController::openFind()
         m_find->setAccessibleName(tr("Find tasks"));
         m_find->setClearButtonEnabled(true);
         m_find->setMaxLength(TaskFilter::MaxLength);
-        const QRect list = m_list->geometry();
-        const int height = qMin(m_find->sizeHint().height(), qMax(16, m_window->height() - list.bottom() - 4));
-        m_find->setGeometry(list.x(), list.bottom() + 3, list.width(), height);
+        placeFind();
+        // And below it wherever it goes as the window is resized.
+        m_list->installEventFilter(this);
         connect(m_find, &QLineEdit::textChanged, this, [this] {
             m_filterDelay.start(m_store->tasks().size() > 200000 ? 300 : 0);
         });
@@ -192,6 +211,13 @@ void TaskListController::openFind()
     m_find->raise();
     m_find->setFocus();
     m_find->selectAll();
+}
+
+void TaskListController::placeFind()
+{
+    const QRect list = m_list->geometry();
+    const int height = qMin(m_find->sizeHint().height(), qMax(16, m_window->height() - list.bottom() - 4));
+    m_find->setGeometry(list.x(), list.bottom() + 3, list.width(), height);
 }
 
 void TaskListController::closeFind()
@@ -304,6 +330,7 @@ void TaskListController::restoreDeleted()
 {
     ListDialog dialog(m_window);
     dialog.setWindowTitle(tr("Restore deleted tasks"));
+    dialog.setEmptyText(tr("No task of this list has been deleted lately, so there is none to restore."));
     dialog.setList(m_history.recent(m_store->fileName()));
     dialog.enableMultiselect();
     if (dialog.exec() != QDialog::Accepted)
@@ -401,10 +428,29 @@ void TaskListController::updateActions()
     m_restoreAction->setEnabled(writable);
     for (QAction *action : m_windowActions + m_moveActions)
         action->setEnabled(writable && selected);
+
+    const QString why = writable ? QString() : m_store->errorString();
+    m_list->setAccessibleDescription(why);
+    m_readOnlyLine->setVisible(!why.isEmpty());
+    if (!why.isEmpty()) {
+        const QRect list = m_list->geometry();
+        const int height = m_readOnlyLine->fontMetrics().height() + 2;
+        m_readOnlyLine->setGeometry(list.left(), qMin(list.bottom() + 3, m_window->height() - height), list.width(),
+                                    height);
+        const QString firstLine = why.section(QLatin1Char('\n'), 0, 0);
+        m_readOnlyLine->setText(m_readOnlyLine->fontMetrics().elidedText(firstLine, Qt::ElideRight, list.width()));
+        m_readOnlyLine->setToolTip(why);
+        m_readOnlyLine->setAccessibleName(why);
+        m_readOnlyLine->raise();
+    }
 }
 
 bool TaskListController::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_list && m_find && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        placeFind();
+        return false;
+    }
     if (watched != m_list->viewport())
         return QObject::eventFilter(watched, event);
     switch (event->type()) {

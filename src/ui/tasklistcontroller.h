@@ -121,6 +121,7 @@ private:
     TaskRef shownTask(int row) const;
     TaskRef taskAfter(int row) const;
     void applyFilter();
+    void placeFind();
     // The row a drop at pos would land on: before the row under it, or after
     // it in its lower half; the row count below the last.
     int dropRow(const QPoint &pos) const;
@@ -146,6 +147,7 @@ private:
     QAction *m_redoAction;
     QAction *m_deleteAction;
     QAction *m_restoreAction;
+    QLabel *m_readOnlyLine = nullptr;
     QList<QAction *> m_windowActions;
     QList<QAction *> m_moveActions;
     DropHandler m_dropHandler;

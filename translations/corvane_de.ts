@@ -1,0 +1,543 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>DeletedTasks</name>
+    <message>
+        <source>Cannot keep a copy of the deleted tasks in %1:
+%2</source>
+        <translation>Eine Kopie der gelöschten Aufgaben kann nicht in %1 aufbewahrt werden:
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopSetup</name>
+    <message>
+        <source>Corvane</source>
+        <translation>Corvane</translation>
+    </message>
+    <message>
+        <source>Corvane keeps a product backlog and its sprints as files in a folder of their own.
+Which folder should it use?</source>
+        <translation>Corvane speichert ein Product Backlog und seine Sprints als Dateien in einem eigenen Ordner.
+Welchen Ordner soll es verwenden?</translation>
+    </message>
+    <message>
+        <source>Use %1</source>
+        <translation>%1 verwenden</translation>
+    </message>
+    <message>
+        <source>Choose another folder…</source>
+        <translation>Anderen Ordner wählen …</translation>
+    </message>
+    <message>
+        <source>Cannot make the folder %1.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Cannot open the folder %1: %2</source>
+        <translation>Der Ordner %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FileLock</name>
+    <message>
+        <source>Its lock file %1 cannot be opened: %2</source>
+        <translation>Ihre Sperrdatei %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Another program keeps it locked.</source>
+        <translation>Ein anderes Programm hält sie gesperrt.</translation>
+    </message>
+    <message>
+        <source>The file system of its folder offers no file locks (%1), so the change was not saved.</source>
+        <translation>Das Dateisystem ihres Ordners bietet keine Dateisperren (%1), daher wurde die Änderung nicht gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>ListDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Corvane</source>
+        <translation>Corvane</translation>
+    </message>
+    <message>
+        <source>Product backlog</source>
+        <translation>Product Backlog</translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation>Produkt</translation>
+    </message>
+    <message>
+        <source>Sprints</source>
+        <translation>Sprints</translation>
+    </message>
+    <message>
+        <source>Sprint settings</source>
+        <translation>Sprint-Einstellungen</translation>
+    </message>
+    <message>
+        <source>New sprint</source>
+        <translation>Neuer Sprint</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Open folder…</source>
+        <translation>Ordner ö&amp;ffnen …</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;New sprint</source>
+        <translation>&amp;Neuer Sprint</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard shortcuts</source>
+        <translation>&amp;Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>&amp;About Corvane</source>
+        <translation>Ü&amp;ber Corvane</translation>
+    </message>
+    <message>
+        <source>About Corvane</source>
+        <translation>Über Corvane</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Corvane %1&lt;/h3&gt;&lt;p&gt;Plans a product backlog and numbered sprints, each kept as a plain text file with one task a line, in the folder it is started in.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Corvane %1&lt;/h3&gt;&lt;p&gt;Plant ein Product Backlog und nummerierte Sprints, jeweils als einfache Textdatei mit einer Aufgabe pro Zeile, in dem Ordner, in dem es gestartet wird.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Strg+O</translation>
+    </message>
+    <message>
+        <source>Open another planner folder</source>
+        <translation>Einen anderen Planungsordner öffnen</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Strg+N</translation>
+    </message>
+    <message>
+        <source>Make a new sprint and open it</source>
+        <translation>Einen neuen Sprint anlegen und öffnen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Strg+Q</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab</source>
+        <translation>Tab, Umschalt+Tab</translation>
+    </message>
+    <message>
+        <source>Go to the next or previous list or button</source>
+        <translation>Zur nächsten oder vorigen Liste oder Schaltfläche wechseln</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Leertaste</translation>
+    </message>
+    <message>
+        <source>Press the button that has the focus</source>
+        <translation>Die Schaltfläche mit dem Fokus drücken</translation>
+    </message>
+    <message>
+        <source>Edit the selected task; in a picker, take the selected rows</source>
+        <translation>Die ausgewählte Aufgabe bearbeiten; in einer Auswahlliste die ausgewählten Zeilen übernehmen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Delete the selected task</source>
+        <translation>Die ausgewählte Aufgabe löschen</translation>
+    </message>
+    <message>
+        <source>Alt+Up, Alt+Down</source>
+        <translation>Alt+Hoch, Alt+Runter</translation>
+    </message>
+    <message>
+        <source>Move the selected task up or down</source>
+        <translation>Die ausgewählte Aufgabe nach oben oder unten verschieben</translation>
+    </message>
+    <message>
+        <source>Alt+Home, Alt+End</source>
+        <translation>Alt+Pos1, Alt+Ende</translation>
+    </message>
+    <message>
+        <source>Move the selected task to the top or the bottom</source>
+        <translation>Die ausgewählte Aufgabe an den Anfang oder das Ende verschieben</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z, Ctrl+Shift+Z</source>
+        <translation>Strg+Z, Strg+Umschalt+Z</translation>
+    </message>
+    <message>
+        <source>Undo, redo</source>
+        <translation>Rückgängig, Wiederholen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+T</source>
+        <translation>Strg+Umschalt+T</translation>
+    </message>
+    <message>
+        <source>Restore deleted tasks</source>
+        <translation>Gelöschte Aufgaben wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Shift+F10, Menu</source>
+        <translation>Umschalt+F10, Menü</translation>
+    </message>
+    <message>
+        <source>Open the list&apos;s menu</source>
+        <translation>Das Menü der Liste öffnen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Enter</source>
+        <translation>Strg+Eingabe</translation>
+    </message>
+    <message>
+        <source>Take the text in the task editor</source>
+        <translation>Den Text im Aufgabeneditor übernehmen</translation>
+    </message>
+    <message>
+        <source>Escape</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Close the window or dialog</source>
+        <translation>Das Fenster oder den Dialog schließen</translation>
+    </message>
+    <message>
+        <source>No new sprint number is left: %1 is the highest sprint number there can be.</source>
+        <translation>Es ist keine neue Sprintnummer mehr frei: %1 ist die höchste mögliche Sprintnummer.</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Einfg</translation>
+    </message>
+    <message>
+        <source>Add a task to the backlog, or tasks from it to a sprint</source>
+        <translation>Eine Aufgabe zum Backlog hinzufügen, oder Aufgaben aus ihm zu einem Sprint</translation>
+    </message>
+    <message>
+        <source>Enter, F2</source>
+        <translation>Eingabe, F2</translation>
+    </message>
+    <message>
+        <source>Ctrl+M</source>
+        <translation>Strg+M</translation>
+    </message>
+    <message>
+        <source>Move the selected task to another sprint</source>
+        <translation>Die ausgewählte Aufgabe in einen anderen Sprint verschieben</translation>
+    </message>
+</context>
+<context>
+    <name>PBacklogWindow</name>
+    <message>
+        <source>Product Backlog</source>
+        <translation>Product Backlog</translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation>Aufgaben</translation>
+    </message>
+    <message>
+        <source>Add task</source>
+        <translation>Aufgabe hinzufügen</translation>
+    </message>
+    <message>
+        <source>Delete task</source>
+        <translation>Aufgabe löschen</translation>
+    </message>
+    <message>
+        <source>Edit task</source>
+        <translation>Aufgabe bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Bearbeiten …</translation>
+    </message>
+    <message>
+        <source>This task is %1 characters long, too long to edit here; it is left as it is.
+It begins: %2</source>
+        <translation>Diese Aufgabe ist %1 Zeichen lang, zu lang, um sie hier zu bearbeiten; sie bleibt, wie sie ist.
+Sie beginnt mit: %2</translation>
+    </message>
+    <message>
+        <source>The product backlog holds every line you typed already, and keeps each task once.
+Change the text, or cancel to leave the task as it was.</source>
+        <translation>Das Product Backlog enthält jede eingegebene Zeile bereits und führt jede Aufgabe nur einmal.
+Ändern Sie den Text, oder brechen Sie ab, um die Aufgabe unverändert zu lassen.</translation>
+    </message>
+    <message>
+        <source>The task you edited was changed or removed by another window or program while the editor was open.
+Add what you typed as a new task?</source>
+        <translation>Die bearbeitete Aufgabe wurde von einem anderen Fenster oder Programm geändert oder entfernt, während der Editor offen war.
+Das Eingegebene als neue Aufgabe hinzufügen?</translation>
+    </message>
+</context>
+<context>
+    <name>SafeWrite</name>
+    <message>
+        <source>The folder %1 is not writable (%2).</source>
+        <translation>In den Ordner %1 kann nicht geschrieben werden (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>SprintWindow</name>
+    <message>
+        <source>Sprint settings</source>
+        <translation>Sprint-Einstellungen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Sprint number:</source>
+        <translation>Sprintnummer:</translation>
+    </message>
+    <message>
+        <source>Add from sprint backlog</source>
+        <translation>Aus dem Backlog hinzufügen</translation>
+    </message>
+    <message>
+        <source>Sprint tasks</source>
+        <translation>Sprint-Aufgaben</translation>
+    </message>
+    <message>
+        <source>Move to another sprint</source>
+        <translation>In anderen Sprint verschieben</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>Add tasks</source>
+        <translation>Aufgaben hinzufügen</translation>
+    </message>
+    <message>
+        <source>Move task</source>
+        <translation>Aufgabe verschieben</translation>
+    </message>
+    <message>
+        <source>The product backlog has no tasks. Add them in the product backlog window first.</source>
+        <translation>Das Product Backlog enthält keine Aufgaben. Fügen Sie sie zuerst im Fenster des Product Backlogs hinzu.</translation>
+    </message>
+    <message>
+        <source>There is no other sprint to move the task to. Make one with &quot;New sprint&quot; in the main window first.</source>
+        <translation>Es gibt keinen anderen Sprint, in den die Aufgabe verschoben werden kann. Legen Sie zuerst im Hauptfenster mit „Neuer Sprint“ einen an.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskCommand</name>
+    <message>
+        <source>
+Nothing was changed.</source>
+        <translation>
+Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The list already reads as this step would leave it: another window or program made the same change. Nothing was changed.</source>
+        <translation>Die Liste ist bereits so, wie dieser Schritt sie hinterließe: Ein anderes Fenster oder Programm hat dieselbe Änderung vorgenommen. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Edit task</source>
+        <translation>Aufgabe bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDialog</name>
+    <message>
+        <source>Task description:</source>
+        <translation>Aufgabenbeschreibung:</translation>
+    </message>
+</context>
+<context>
+    <name>TaskListController</name>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Restore deleted tasks…</source>
+        <translation>Gelöschte Aufgaben wiederherstellen …</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Move to top</source>
+        <translation>An den Anfang</translation>
+    </message>
+    <message>
+        <source>Move to bottom</source>
+        <translation>Ans Ende</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>Restore deleted tasks</source>
+        <translation>Gelöschte Aufgaben wiederherstellen</translation>
+    </message>
+    <message>
+        <source>No task of this list has been deleted lately, so there is none to restore.</source>
+        <translation>Aus dieser Liste wurde in letzter Zeit keine Aufgabe gelöscht, daher gibt es nichts wiederherzustellen.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskListFile</name>
+    <message>
+        <source>Cannot create file %1:
+%2</source>
+        <translation>Die Datei %1 kann nicht angelegt werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot move tasks from %1 to %2:
+Both names lead to the same file.</source>
+        <translation>Aufgaben können nicht von %1 nach %2 verschoben werden:
+Beide Namen führen zur selben Datei.</translation>
+    </message>
+    <message>
+        <source>The tasks are now in both %1 and %2.
+%3
+Taking them back out of %2 failed too:
+%4</source>
+        <translation>Die Aufgaben stehen jetzt sowohl in %1 als auch in %2.
+%3
+Auch das Herausnehmen aus %2 ist fehlgeschlagen:
+%4</translation>
+    </message>
+    <message>
+        <source>Cannot change file %1:
+%2</source>
+        <translation>Die Datei %1 kann nicht geändert werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot lock file %1:
+%2</source>
+        <translation>Die Datei %1 kann nicht gesperrt werden:
+%2</translation>
+    </message>
+    <message>
+        <source>It is a directory.</source>
+        <translation>Sie ist ein Verzeichnis.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>Sie ist keine reguläre Datei.</translation>
+    </message>
+    <message>
+        <source>Cannot read file %1:
+%2</source>
+        <translation>Die Datei %1 kann nicht gelesen werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1:
+%2</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden:
+%2</translation>
+    </message>
+    <message>
+        <source>File %1 is not valid %2 text.
+Its tasks are shown as read, and no change is saved over them.</source>
+        <translation>Die Datei %1 ist kein gültiger %2-Text.
+Ihre Aufgaben werden wie gelesen angezeigt, und keine Änderung wird über sie gespeichert.</translation>
+    </message>
+    <message>
+        <source>File %1 was removed by another program.
+The list is empty now; the next change starts a new file.</source>
+        <translation>Die Datei %1 wurde von einem anderen Programm entfernt.
+Die Liste ist jetzt leer; die nächste Änderung beginnt eine neue Datei.</translation>
+    </message>
+    <message>
+        <source>A task you chose is no longer in %1:
+another window or program changed or removed it. Nothing was changed.</source>
+        <translation>Eine gewählte Aufgabe steht nicht mehr in %1:
+Ein anderes Fenster oder Programm hat sie geändert oder entfernt. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>%1 holds already every task this change would add:
+another window or program put them there. Nothing was changed.</source>
+        <translation>%1 enthält bereits jede Aufgabe, die diese Änderung hinzufügen würde:
+Ein anderes Fenster oder Programm hat sie dort eingetragen. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>File %1 is gone:
+another window or program removed it. It is not made anew here. Nothing was changed.</source>
+        <translation>Die Datei %1 ist nicht mehr da:
+Ein anderes Fenster oder Programm hat sie entfernt. Sie wird hier nicht neu angelegt. Es wurde nichts geändert.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskUndoStack</name>
+    <message>
+        <source>Cannot redo &quot;%1&quot;:
+%2</source>
+        <translation>„%1“ kann nicht wiederholt werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot undo &quot;%1&quot;:
+%2</source>
+        <translation>„%1“ kann nicht rückgängig gemacht werden:
+%2</translation>
+    </message>
+</context>
+</TS>
