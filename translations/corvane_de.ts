@@ -2,6 +2,71 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>ConflictBar</name>
+    <message>
+        <source>Merge…</source>
+        <translation>Zusammenführen …</translation>
+    </message>
+    <message>
+        <source>Keep both sides</source>
+        <translation>Beide Seiten behalten</translation>
+    </message>
+    <message>
+        <source>This list holds the markers of a merge conflict that git left; it is read-only until you keep both sides.</source>
+        <translation>Diese Liste enthält die Markierungen eines Zusammenführungskonflikts, die git hinterlassen hat; sie ist schreibgeschützt, bis Sie beide Seiten behalten.</translation>
+    </message>
+    <message numerus="yes">
+        <source>A synchronising program left %n conflict copy(s) of this list: %1</source>
+        <translation>
+            <numerusform>Ein Synchronisationsprogramm hat %n Konfliktkopie dieser Liste hinterlassen: %1</numerusform>
+            <numerusform>Ein Synchronisationsprogramm hat %n Konfliktkopien dieser Liste hinterlassen: %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>
+It is not merged.</source>
+        <translation>
+Sie wird nicht zusammengeführt.</translation>
+    </message>
+</context>
+<context>
+    <name>ConflictCopies</name>
+    <message>
+        <source>%1 is a symbolic link: only a copy that is a file of its own is merged.</source>
+        <translation>%1 ist ein symbolischer Link: Nur eine Kopie, die eine eigene Datei ist, wird zusammengeführt.</translation>
+    </message>
+    <message>
+        <source>%1 is a directory, not a copy of a list.</source>
+        <translation>%1 ist ein Verzeichnis, keine Kopie einer Liste.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 ist keine reguläre Datei.</translation>
+    </message>
+    <message>
+        <source>Cannot make folder %1 to keep merged copies in:
+%2</source>
+        <translation>Der Ordner %1 für zusammengeführte Kopien kann nicht angelegt werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot move %1 into %2:
+%3</source>
+        <translation>%1 kann nicht nach %2 verschoben werden:
+%3</translation>
+    </message>
+    <message>
+        <source>Cannot put %1 back: an entry of that name is there again.</source>
+        <translation>%1 kann nicht zurückgelegt werden: Dort gibt es wieder einen Eintrag dieses Namens.</translation>
+    </message>
+    <message>
+        <source>Cannot move %1 back to %2:
+%3</source>
+        <translation>%1 kann nicht nach %2 zurückverschoben werden:
+%3</translation>
+    </message>
+</context>
+<context>
     <name>DeletedTasks</name>
     <message>
         <source>Cannot keep a copy of the deleted tasks in %1:
@@ -63,6 +128,18 @@ Welchen Ordner soll es verwenden?</translation>
     <message>
         <source>Dialog</source>
         <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Nothing matches “%1”.</source>
+        <translation>Nichts passt zu „%1“.</translation>
+    </message>
+    <message>
+        <source>Type to filter</source>
+        <translation>Zum Filtern tippen</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
     </message>
 </context>
 <context>
@@ -267,6 +344,33 @@ Welchen Ordner soll es verwenden?</translation>
         <source>Move the selected task to another sprint</source>
         <translation>Die ausgewählte Aufgabe in einen anderen Sprint verschieben</translation>
     </message>
+    <message>
+        <source>Conflict copies to merge: %1 (open the list and choose Merge…)</source>
+        <translation>Konfliktkopien zum Zusammenführen: %1 (die Liste öffnen und „Zusammenführen …“ wählen)</translation>
+    </message>
+</context>
+<context>
+    <name>MergeDialog</name>
+    <message>
+        <source>Merge %1</source>
+        <translation>%1 zusammenführen</translation>
+    </message>
+    <message>
+        <source>Only in the copy %1 — ticked tasks are added where they stand in the copy:</source>
+        <translation>Nur in der Kopie %1 – angehakte Aufgaben werden dort eingefügt, wo sie in der Kopie stehen:</translation>
+    </message>
+    <message>
+        <source>Deleted on this machine on purpose</source>
+        <translation>Auf diesem Rechner absichtlich gelöscht</translation>
+    </message>
+    <message>
+        <source>Only in %1 — unticked tasks are taken out (and kept among the deleted tasks):</source>
+        <translation>Nur in %1 – nicht angehakte Aufgaben werden herausgenommen (und bei den gelöschten Aufgaben aufbewahrt):</translation>
+    </message>
+    <message>
+        <source>Afterwards the copy is moved into the hidden folder .corvane-merged; Undo puts it back.</source>
+        <translation>Danach wird die Kopie in den versteckten Ordner .corvane-merged verschoben; Rückgängig legt sie zurück.</translation>
+    </message>
 </context>
 <context>
     <name>PBacklogWindow</name>
@@ -387,6 +491,21 @@ Es wurde nichts geändert.</translation>
         <source>Edit task</source>
         <translation>Aufgabe bearbeiten</translation>
     </message>
+    <message numerus="yes">
+        <source>%n of the chosen tasks were gone already: another window or program removed them.</source>
+        <translation>
+            <numerusform>%n der gewählten Aufgaben war schon fort: Ein anderes Fenster oder Programm hat sie entfernt.</numerusform>
+            <numerusform>%n der gewählten Aufgaben waren schon fort: Ein anderes Fenster oder Programm hat sie entfernt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Merge %1</source>
+        <translation>%1 zusammenführen</translation>
+    </message>
+    <message>
+        <source>Keep both sides</source>
+        <translation>Beide Seiten behalten</translation>
+    </message>
 </context>
 <context>
     <name>TaskDialog</name>
@@ -436,6 +555,18 @@ Es wurde nichts geändert.</translation>
     <message>
         <source>No task of this list has been deleted lately, so there is none to restore.</source>
         <translation>Aus dieser Liste wurde in letzter Zeit keine Aufgabe gelöscht, daher gibt es nichts wiederherzustellen.</translation>
+    </message>
+    <message>
+        <source>Find…</source>
+        <translation>Suchen …</translation>
+    </message>
+    <message>
+        <source>Find tasks</source>
+        <translation>Aufgaben suchen</translation>
+    </message>
+    <message>
+        <source>No task matches “%1”.</source>
+        <translation>Keine Aufgabe passt zu „%1“.</translation>
     </message>
 </context>
 <context>
@@ -523,6 +654,12 @@ Ein anderes Fenster oder Programm hat sie dort eingetragen. Es wurde nichts geä
 another window or program removed it. It is not made anew here. Nothing was changed.</source>
         <translation>Die Datei %1 ist nicht mehr da:
 Ein anderes Fenster oder Programm hat sie entfernt. Sie wird hier nicht neu angelegt. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>File %1 holds the markers of a merge conflict that git left, from line %2 on.
+It is shown as read, and no change is saved until &quot;Keep both sides&quot; takes them out.</source>
+        <translation>Die Datei %1 enthält ab Zeile %2 die Markierungen eines Zusammenführungskonflikts, die git hinterlassen hat.
+Sie wird wie gelesen angezeigt, und keine Änderung wird gespeichert, bis „Beide Seiten behalten“ sie herausnimmt.</translation>
     </message>
 </context>
 <context>
