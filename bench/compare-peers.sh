@@ -68,6 +68,8 @@ CONFIG
     floor=""
     [ "$n" -ge 1000000 ] && floor="-n floor --prepare \"$cprep\" \"'$safewrite' '$dir/added' '$dir/corvane/product_backlog'\""
     echo "== One change at $n tasks, whole processes (hyperfine, $runs runs each, medians)"
+    # Other work on the machine moves these figures: say how busy it was.
+    echo "load average before: $(cut -d ' ' -f 1-3 /proc/loadavg)"
     eval hyperfine --warmup 1 --runs "$runs" --style basic --export-json "'$dir/results.json'" \
         -n "'corvane add'" --prepare "\"$cprep\"" "\"$c add backlog 'One more task'\"" \
         -n "'todo.txt add'" --prepare "\"$tprep\"" "\"$todo add 'One more task'\"" \
@@ -93,6 +95,7 @@ CONFIG
         [ "$(cat "$dir/corvane/sprint2")" = "Task $middle: $text" ] ||
         { echo "corvane did not change the lists" >&2; exit 1; }
 
+    echo "load average after: $(cut -d ' ' -f 1-3 /proc/loadavg)"
     python3 - "$dir/results.json" "$n" <<'PY'
 import json, sys
 results = {r["command"]: r["median"] for r in json.load(open(sys.argv[1]))["results"]}
