@@ -598,14 +598,19 @@ int CommandLine::restore(const QStringList &args)
 
 int CommandLine::addDirect(const NamedList &list, const QStringList &texts)
 {
+    QList<QByteArray> utf8Texts;
+    int room = 0;
+    for (const QString &text : texts) {
+        utf8Texts.append(text.toUtf8());
+        room += utf8Texts.last().size() + 1;
+    }
     DirectChange file(list.fileName());
-    if (!file.open())
+    if (!file.open(room))
         return LeftToStore;
     TaskListBytes &tasks = file.list();
     int count = tasks.count();
     QVector<int> rows;
-    for (const QString &text : texts) {
-        const QByteArray utf8 = text.toUtf8();
+    for (const QByteArray &utf8 : qAsConst(utf8Texts)) {
         // Those added just now are in the list too, and are not added twice.
         if (tasks.contains(utf8)) {
             rows.append(-1);
@@ -623,7 +628,8 @@ int CommandLine::editDirect(const NamedList &list, const QStringList &lines)
 {
     DirectChange file(list.fileName());
     int row = -1;
-    if (!file.open() || !locateDirect(file.list(), m_picks.first(), &row))
+    const int room = lines.join(QLatin1Char('\n')).toUtf8().size();
+    if (!file.open(room) || !locateDirect(file.list(), m_picks.first(), &row))
         return LeftToStore;
     TaskListBytes &tasks = file.list();
     // As the store's edit: the list keeps a single copy of a task.
@@ -703,7 +709,10 @@ int CommandLine::moveDirect(const NamedList &from, const NamedList &to)
     if (source.lockFilePath() == target.lockFilePath())
         return LeftToStore;
     const bool sourceFirst = source.lockFilePath() < target.lockFilePath();
-    if (!(sourceFirst ? source : target).open() || !(sourceFirst ? target : source).open())
+    // Room in the target for a task of some length; a longer one moves it.
+    constexpr int TaskRoom = 4096;
+    const bool opened = sourceFirst ? source.open() && target.open(TaskRoom) : target.open(TaskRoom) && source.open();
+    if (!opened)
         return LeftToStore;
     int row = -1;
     if (!locateDirect(source.list(), m_picks.first(), &row))

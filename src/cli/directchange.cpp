@@ -18,7 +18,7 @@ DirectChange::DirectChange(const QString &fileName)
 
 DirectChange::~DirectChange() = default;
 
-bool DirectChange::open()
+bool DirectChange::open(int room)
 {
     m_lock = std::make_unique<FileLock>(m_file.lockFilePath());
     const QByteArray path = QFile::encodeName(m_file.writablePath());
@@ -30,7 +30,7 @@ bool DirectChange::open()
     const int handle = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (m_lock->isLocked() && handle >= 0 && ::fstat(handle, &entry) == 0 && S_ISREG(entry.st_mode)
         && ::access(path.constData(), W_OK) == 0)
-        read = TaskListFile::readAll(handle, entry.st_size, &bytes);
+        read = TaskListFile::readAll(handle, entry.st_size + room, &bytes);
     if (handle >= 0)
         ::close(handle);
     if (!read || !TaskListBytes::isExact(bytes)) {

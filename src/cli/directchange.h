@@ -24,8 +24,9 @@ public:
     // Takes the list's lock and reads the file. False, holding nothing,
     // when the store must make the change instead: the lock or the file
     // cannot be had, or the file is not a writable regular file that
-    // encodes its tasks exactly.
-    bool open();
+    // encodes its tasks exactly. room: how many bytes the change may add,
+    // read into the same buffer so that they fit without moving the list.
+    bool open(int room = 0);
 
     TaskListBytes &list() { return m_list; }
     QString lockFilePath() const { return m_file.lockFilePath(); }
