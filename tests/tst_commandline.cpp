@@ -1,4 +1,5 @@
 #include "productbacklog.h"
+#include "tasklistcodec.h"
 #include "workdir.h"
 
 #include <QJsonDocument>
@@ -110,6 +111,20 @@ void TestCommandLine::commands_data()
         << none << QByteArray("s\nt") << QByteArray(": > sprint2 && $C mv 2 1 2 --json && cat sprint2")
         << QByteArray(R"([{"action":"moved","list":"2","line":1,"text":"t","from":"1","fromLine":2}])") + "t" << 0
         << none << QByteArray("s");
+    QTest::newRow("mv to a sprint that holds the task")
+        << none << QByteArray("s\nt") << QByteArray("printf t > sprint2 && $C mv 2 1 2 && cat sprint2")
+        << QByteArray("1\tt\nt") << 0 << none << QByteArray("s");
+    QTest::newRow("add next to longer and shorter tasks")
+        << QByteArray("ab\nb a") << none << QByteArray("$C add backlog a b") << QByteArray("3\ta\n4\tb\n") << 0
+        << QByteArray("ab\nb a\na\nb") << none;
+    QTest::newRow("rm by text takes the first twin") << QByteArray("a\nb\na") << none
+                                                     << QByteArray("$C rm backlog --text a") << QByteArray("1\ta\n")
+                                                     << 0 << QByteArray("b\na") << none;
+    QTest::newRow("rm the last task drops the empty one before it")
+        << QByteArray("a\n\nb") << none << QByteArray("$C rm backlog 3") << QByteArray("3\tb\n") << 0
+        << QByteArray("a") << none;
+    QTest::newRow("edit into a task the list holds is refused")
+        << ab << none << QByteArray("$C edit backlog 1 b") << QByteArray() << 3 << ab << none;
     QTest::newRow("mv from the backlog adds") << ab << QByteArray("s") << QByteArray("$C move 2 backlog 1")
                                               << QByteArray("2\tb\n") << 0 << ab << QByteArray("s\nb");
     QTest::newRow("up") << QByteArray("a\nb\nc") << none << QByteArray("$C up backlog 3") << QByteArray("2\tc\n") << 0
@@ -151,14 +166,31 @@ void TestCommandLine::commands()
     QFETCH(QByteArray, out);
     QFETCH(int, status);
 
-    WorkDir dir;
-    put(QStringLiteral("product_backlog"), backlog);
-    put(QStringLiteral("sprint1"), sprint1);
-    const Result result = runScript(script);
-    QVERIFY2(result.status == status, result.err.constData());
-    compareOutput(result.out, out);
-    QTEST(bytesOf(QStringLiteral("product_backlog")), "backlogAfter");
-    QTEST(bytesOf(QStringLiteral("sprint1")), "sprint1After");
+    QFETCH(QByteArray, backlogAfter);
+    QFETCH(QByteArray, sprint1After);
+
+    // Once on lists just as the program writes them, which a command
+    // changes in place, and once with a final line feed, which leaves the
+    // change to the store that reads such lists: both must do the same.
+    for (const bool finalLineFeed : {false, true}) {
+        const auto given = [finalLineFeed](const QByteArray &bytes) {
+            return finalLineFeed && !bytes.isEmpty() && !bytes.endsWith('\n') ? bytes + '\n' : bytes;
+        };
+        const auto tasksOf = [](const QByteArray &bytes) { return TaskListCodec::decode(bytes).tasks; };
+        WorkDir dir;
+        put(QStringLiteral("product_backlog"), given(backlog));
+        put(QStringLiteral("sprint1"), given(sprint1));
+        const Result result = runScript(script);
+        QVERIFY2(result.status == status, result.err.constData());
+        compareOutput(result.out, out);
+        if (!finalLineFeed) {
+            QCOMPARE(bytesOf(QStringLiteral("product_backlog")), backlogAfter);
+            QCOMPARE(bytesOf(QStringLiteral("sprint1")), sprint1After);
+        } else {
+            QCOMPARE(tasksOf(bytesOf(QStringLiteral("product_backlog"))), tasksOf(backlogAfter));
+            QCOMPARE(tasksOf(bytesOf(QStringLiteral("sprint1"))), tasksOf(sprint1After));
+        }
+    }
 }
 
 void TestCommandLine::badInputs_data()

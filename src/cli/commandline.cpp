@@ -2,6 +2,7 @@
 
 #include "conflictcopies.h"
 #include "deletedtasks.h"
+#include "directchange.h"
 #include "listedits.h"
 #include "namedlist.h"
 #include "sprint.h"
@@ -407,6 +408,9 @@ int CommandLine::add(const QStringList &args)
             return usage(QCoreApplication::translate("CommandLine", "a task needs a text that is not empty"));
         texts += lines;
     }
+    const int status = addDirect(*list, texts);
+    if (status != LeftToStore)
+        return status;
     QVector<int> rows;
     if (!list->change(ListEdits::insert(ListEdits::End, texts, &rows)))
         return finish(*list, false);
@@ -438,6 +442,9 @@ int CommandLine::edit(const QStringList &args)
         return usage(QCoreApplication::translate("CommandLine",
                                                  "a task needs a text that is not empty; rm deletes a task"));
     }
+    const int status = editDirect(*list, lines);
+    if (status != LeftToStore)
+        return status;
     return changePicked(*list, [&](QStringList &tasks, const QVector<int> &rows, const QStringList &texts) {
         if (!keepDeleted(list->fileName(), texts))
             return Outcome::Unchanged;
@@ -454,6 +461,9 @@ int CommandLine::remove(const QStringList &args)
 {
     NamedList *list = nullptr;
     if (const int status = openList(args.first(), &list))
+        return status;
+    const int status = removeDirect(*list);
+    if (status != LeftToStore)
         return status;
     return changePicked(*list, [&](QStringList &tasks, const QVector<int> &rows, const QStringList &texts) {
         QVector<TaskRef> refs;
@@ -507,6 +517,9 @@ int CommandLine::move(const QStringList &args)
     if (from->number() == target)
         return usage(QCoreApplication::translate("CommandLine", "FROM and TO are the same sprint"));
     if (const int status = openList(args.at(1), &to))
+        return status;
+    const int status = moveDirect(*from, *to);
+    if (status != LeftToStore)
         return status;
 
     const QStringList tasks = from->tasks();
@@ -599,6 +612,164 @@ int CommandLine::restore(const QStringList &args)
     if (!list->change(ListEdits::insert(ListEdits::End, texts, &rows)))
         return finish(*list, false);
     return added(*list, texts, rows, QStringLiteral("restored"));
+}
+
+int CommandLine::addDirect(const NamedList &list, const QStringList &texts)
+{
+    QList<QByteArray> utf8Texts;
+    int room = 0;
+    for (const QString &text : texts) {
+        utf8Texts.append(text.toUtf8());
+        room += utf8Texts.last().size() + 1;
+    }
+    DirectChange file(list.fileName());
+    if (!file.open(room))
+        return LeftToStore;
+    TaskListBytes &tasks = file.list();
+    int count = tasks.count();
+    QVector<int> rows;
+    for (const QByteArray &utf8 : qAsConst(utf8Texts)) {
+        // Those added just now are in the list too, and are not added twice.
+        if (tasks.contains(utf8)) {
+            rows.append(-1);
+        } else {
+            tasks.append(utf8);
+            rows.append(count++);
+        }
+    }
+    if (rows.count(-1) != rows.size() && !file.save())
+        return fail(FileError, file.errorString());
+    return added(list, texts, rows, QStringLiteral("added"));
+}
+
+int CommandLine::editDirect(const NamedList &list, const QStringList &lines)
+{
+    DirectChange file(list.fileName());
+    int row = -1;
+    const int room = lines.join(QLatin1Char('\n')).toUtf8().size();
+    if (!file.open(room) || !locateDirect(file.list(), m_picks.first(), &row))
+        return LeftToStore;
+    TaskListBytes &tasks = file.list();
+    // As the store's edit: the list keeps a single copy of a task.
+    QList<QByteArray> replacement;
+    for (const QString &line : lines) {
+        const QByteArray utf8 = line.toUtf8();
+        const int held = tasks.indexOf(utf8);
+        const bool onlyHere = held == row && tasks.indexOf(utf8, row + 1) < 0;
+        if ((held < 0 || onlyHere) && !replacement.contains(utf8))
+            replacement.append(utf8);
+    }
+    if (replacement.isEmpty())
+        return LeftToStore;
+    const QString was = QString::fromUtf8(tasks.at(row));
+    if (!keepDeleted(list.fileName(), {was}))
+        return fail(FileError, m_failure);
+    tasks.replace(row, replacement.join('\n'));
+    if (!file.save())
+        return fail(FileError, file.errorString());
+    for (int i = 0; i < lines.size(); ++i)
+        m_report.append(Row{QStringLiteral("edited"), list.name(), row + i + 1, lines.at(i), QString(), 0, was});
+    print(m_report, true);
+    return Done;
+}
+
+int CommandLine::removeDirect(const NamedList &list)
+{
+    DirectChange file(list.fileName());
+    if (!file.open())
+        return LeftToStore;
+    TaskListBytes &tasks = file.list();
+    QVector<int> rows;
+    QStringList texts;
+    for (const Pick &pick : qAsConst(m_picks)) {
+        int row = -1;
+        if (!locateDirect(tasks, pick, &row))
+            return LeftToStore;
+        // A line named twice goes once.
+        if (!rows.contains(row)) {
+            rows.append(row);
+            texts.append(QString::fromUtf8(tasks.at(row)));
+        }
+    }
+    if (!keepDeleted(list.fileName(), texts))
+        return fail(FileError, m_failure);
+    for (int i = 0; i < rows.size(); ++i)
+        m_report.append(Row{QStringLiteral("removed"), list.name(), rows.at(i) + 1, texts.at(i), QString(), 0, QString()});
+    std::sort(rows.begin(), rows.end());
+    for (int i = rows.size() - 1; i >= 0; --i)
+        tasks.remove(rows.at(i));
+    if (!file.save())
+        return fail(FileError, file.errorString());
+    print(m_report, true);
+    return Done;
+}
+
+int CommandLine::moveDirect(const NamedList &from, const NamedList &to)
+{
+    if (from.isBacklog()) {
+        // Read only, as the windows' "Add tasks" reads the backlog: the
+        // change is an add to the sprint.
+        QByteArray text;
+        {
+            DirectChange backlog(from.fileName());
+            int row = -1;
+            if (!backlog.open() || !locateDirect(backlog.list(), m_picks.first(), &row))
+                return LeftToStore;
+            text = backlog.list().at(row);
+        }
+        return addDirect(to, {QString::fromUtf8(text)});
+    }
+
+    DirectChange source(from.fileName());
+    DirectChange target(to.fileName());
+    // Locked in the order the stores lock two lists, so that a move here
+    // and one in a window never each hold one lock and wait for the other.
+    if (source.lockFilePath() == target.lockFilePath())
+        return LeftToStore;
+    const bool sourceFirst = source.lockFilePath() < target.lockFilePath();
+    // Room in the target for a task of some length; a longer one moves it.
+    constexpr int TaskRoom = 4096;
+    const bool opened = sourceFirst ? source.open() && target.open(TaskRoom) : target.open(TaskRoom) && source.open();
+    if (!opened)
+        return LeftToStore;
+    int row = -1;
+    if (!locateDirect(source.list(), m_picks.first(), &row))
+        return LeftToStore;
+    const QByteArray text = source.list().at(row);
+    // The target first: a crash in between leaves the task in both lists,
+    // never in neither.
+    const int size = target.list().bytes().size();
+    int at = target.list().indexOf(text);
+    const bool held = at >= 0;
+    if (!held) {
+        at = target.list().count();
+        target.list().append(text);
+        if (!target.save())
+            return LeftToStore;
+    }
+    source.list().remove(row);
+    if (!source.save()) {
+        if (held || target.putBack(size))
+            return LeftToStore;
+        return fail(FileError, QCoreApplication::translate("CommandLine", "%1\nThe task is now in %2 too: taking it "
+                                                                          "back out failed as well:\n%3")
+                                   .arg(source.errorString(), to.fileName(), target.errorString()));
+    }
+    const QString moved = QString::fromUtf8(text);
+    if (held) {
+        note(QCoreApplication::translate("CommandLine", "%1 held %2 already; it left %3.")
+                 .arg(to.fileName(), quoted(moved), from.fileName()));
+    }
+    m_report.append(Row{QStringLiteral("moved"), to.name(), at + 1, moved, from.name(), row + 1, QString()});
+    print(m_report, true);
+    return Done;
+}
+
+bool CommandLine::locateDirect(const TaskListBytes &tasks, const Pick &pick, int *row) const
+{
+    *row = pick.byText ? tasks.indexOf(pick.text.toUtf8()) : pick.row;
+    const QByteArray text = tasks.at(*row);
+    return !text.isNull() && (pick.byText || !pick.hasExpect || text == pick.expect.toUtf8());
 }
 
 bool CommandLine::locate(const QStringList &tasks, const Pick &pick, const QString &list, int *row,

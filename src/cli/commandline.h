@@ -14,6 +14,7 @@
 
 class NamedList;
 class QCommandLineParser;
+class TaskListBytes;
 
 // The program's commands: each reads or changes one or two task lists of
 // the folder, through the same stores, locks and safe writes as the
@@ -90,6 +91,17 @@ private:
     // content, under the list's lock.
     int changePicked(NamedList &list, const PickedEdit &edit);
     bool locate(const QStringList &tasks, const Pick &pick, const QString &list, int *row, QString *why) const;
+    // The same changes made straight in the bytes of a file just as the
+    // program writes it (DirectChange), which spares decoding a long list.
+    // Each returns LeftToStore, having changed nothing, when the store must
+    // make the change: for any other file, and for anything the change
+    // would refuse, which the store then words.
+    static constexpr int LeftToStore = -1;
+    int addDirect(const NamedList &list, const QStringList &texts);
+    int editDirect(const NamedList &list, const QStringList &lines);
+    int removeDirect(const NamedList &list);
+    int moveDirect(const NamedList &from, const NamedList &to);
+    bool locateDirect(const TaskListBytes &tasks, const Pick &pick, int *row) const;
     // Keeps texts in the history of deleted tasks first, as a window does.
     bool keepDeleted(const QString &fileName, const QStringList &texts);
     int added(const NamedList &list, const QStringList &texts, const QVector<int> &rows, const QString &action);

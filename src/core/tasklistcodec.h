@@ -41,6 +41,14 @@ public:
     // (see encode()); the whole list must then be encoded.
     static bool reencode(QByteArray &bytes, const QStringList &before, const QStringList &after);
 
+    // Scans of raw list bytes, shared with code that changes them in place.
+    // The offset just past the count-th line feed (count > 0) from from on;
+    // size + 1 when there are fewer.
+    static int pastLineFeeds(const char *data, int size, int from, int count);
+    static int countLineFeeds(const char *data, int size);
+    // Whether data is ASCII, and how many line feeds it holds.
+    static bool scanAscii(const char *data, int size, int *lineFeeds);
+
 private:
     // Whether every surrogate in text is half of a pair: UTF-8 has no way
     // to store one that is not.
@@ -51,13 +59,8 @@ private:
     // Where line line (from 0) of the count lines in bytes starts, counted
     // from whichever end is nearer; for line count, one past the end.
     static int lineStart(const QByteArray &bytes, int line, int count);
-    // The offset just past the count-th line feed from from on, or just
-    // past the count-th line feed before end, searching backwards.
-    static int pastLineFeeds(const char *data, int size, int from, int count);
+    // Past the count-th line feed before end, searching backwards.
     static int pastLineFeedsBackwards(const char *data, int end, int count);
-    static int countLineFeeds(const char *data, int size);
-    // Whether data is ASCII, and how many line feeds it holds.
-    static bool scanAscii(const char *data, int size, int *lineFeeds);
     // Copies an ASCII text into to; false when it is not ASCII.
     static bool narrowAscii(const ushort *__restrict from, char *__restrict to, int size, bool *hasLineFeed);
 };

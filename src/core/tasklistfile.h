@@ -91,6 +91,13 @@ public:
     // Rewrites the file from its current content, normalising it.
     bool rewrite(QStringList &tasks);
 
+    // The file that a change writes: the one a symbolic link leads to.
+    QString writablePath() const;
+    // The file whose lock every change of this list holds.
+    QString lockFilePath() const;
+    // Reads the whole file behind handle into one buffer of its size.
+    static bool readAll(int handle, qint64 sizeHint, QByteArray *bytes);
+
     Refusal refusal() const { return m_refusal; }
     // True when the last change was refused because a task it was to act
     // on is no longer in the file: another window or program changed or
@@ -101,8 +108,6 @@ private:
     enum class State { Readable, Unreadable, NotText, Conflicted };
     enum class Freshness { Unchanged, Removed, Reread };
 
-    QString writablePath() const;
-    QString lockFilePath() const;
     static bool transferLocked(TaskListFile &from, QStringList &fromTasks, TaskListFile &to,
                                QStringList &toTasks, const PairEdit &edit, bool mayCreate);
     // False, saying why, when lock could not be taken.
@@ -123,8 +128,6 @@ private:
     bool create();
     bool read(QStringList &tasks);
     bool write(QStringList &tasks);
-    // Reads the whole file behind handle into one buffer of its size.
-    static bool readAll(int handle, qint64 sizeHint, QByteArray *bytes);
     // Keeps bytes as the file's content and tasks as what it holds, when
     // encoding tasks gives bytes back exactly; forgets them otherwise.
     void remember(const QStringList &tasks, const QByteArray &bytes, bool exact);

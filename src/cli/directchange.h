@@ -1,0 +1,50 @@
+#ifndef DIRECTCHANGE_H
+#define DIRECTCHANGE_H
+
+#include "tasklistbytes.h"
+#include "tasklistfile.h"
+
+#include <QString>
+
+#include <memory>
+
+class FileLock;
+
+// A command's change of one list file made straight in its bytes
+// (TaskListBytes), under the lock that the list's store takes and written
+// as the store writes (SafeWrite), for a file just as the program writes
+// it. Any other file is left to the store, which reads it leniently and
+// says in its own words what keeps it from changing it.
+class DirectChange
+{
+public:
+    explicit DirectChange(const QString &fileName);
+    ~DirectChange();
+
+    // Takes the list's lock and reads the file. False, holding nothing,
+    // when the store must make the change instead: the lock or the file
+    // cannot be had, or the file is not a writable regular file that
+    // encodes its tasks exactly. room: how many bytes the change may add,
+    // read into the same buffer so that they fit without moving the list.
+    bool open(int room = 0);
+
+    TaskListBytes &list() { return m_list; }
+    QString lockFilePath() const { return m_file.lockFilePath(); }
+    // Writes the list; false, with errorString() naming the file, when
+    // the file still holds what was read.
+    bool save();
+    // Writes back the first size bytes of the list: what it held before
+    // tasks were appended.
+    bool putBack(int size);
+    QString errorString() const { return m_error; }
+
+private:
+    bool write(const QByteArray &bytes);
+
+    TaskListFile m_file;
+    std::unique_ptr<FileLock> m_lock;
+    TaskListBytes m_list;
+    QString m_error;
+};
+
+#endif // DIRECTCHANGE_H

@@ -1,0 +1,142 @@
+#include "tasklistbytes.h"
+
+#include "tasklistcodec.h"
+
+#include <QTextCodec>
+
+#include <cstring>
+
+bool TaskListBytes::isExact(const QByteArray &bytes)
+{
+    if (bytes.endsWith('\n') || bytes.startsWith("\xef\xbb\xbf"))
+        return false;
+    const char *data = bytes.constData();
+    const int size = bytes.size();
+    // Most lists are ASCII without a carriage return: two fast passes tell.
+    int lineFeeds = 0;
+    if (TaskListCodec::scanAscii(data, size, &lineFeeds) && !std::memchr(data, '\r', size_t(size)))
+        return true;
+
+    // Line by line as the decoder reads them, so that what it finds valid
+    // is valid here too.
+    QTextCodec *utf8 = QTextCodec::codecForMib(106);
+    int start = 0;
+    while (start <= size) {
+        const char *lineFeed = static_cast<const char *>(std::memchr(data + start, '\n', size_t(size - start)));
+        const int end = lineFeed ? int(lineFeed - data) : size;
+        if (end > start && data[end - 1] == '\r')
+            return false;
+        bool ascii = true;
+        for (int i = start; i < end && ascii; ++i)
+            ascii = static_cast<unsigned char>(data[i]) < 0x80;
+        if (!ascii) {
+            QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+            utf8->toUnicode(data + start, end - start, &state);
+            if (state.invalidChars != 0 || state.remainingChars != 0)
+                return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+TaskListBytes::TaskListBytes(const QByteArray &bytes)
+    : m_bytes(bytes)
+{
+}
+
+int TaskListBytes::count() const
+{
+    return m_bytes.isEmpty() ? 0 : lineFeedsIn(0, m_bytes.size()) + 1;
+}
+
+QByteArray TaskListBytes::at(int row) const
+{
+    const int start = lineStart(row);
+    if (start < 0)
+        return QByteArray();
+    const int end = lineEnd(start);
+    // Not null for an empty task.
+    return end == start ? QByteArray("") : m_bytes.mid(start, end - start);
+}
+
+int TaskListBytes::indexOf(const QByteArray &text, int from) const
+{
+    const int start = lineStart(qMax(0, from));
+    if (start < 0)
+        return -1;
+    const char *data = m_bytes.constData();
+    const int size = m_bytes.size();
+    const int length = text.size();
+    if (lineEnd(start) - start == length && std::memcmp(data + start, text.constData(), size_t(length)) == 0)
+        return from;
+    // A later task that a line feed follows, found with both its line
+    // feeds, so that no part of a longer task matches.
+    const QByteArray line = '\n' + text + '\n';
+    const void *found = memmem(data + start, size_t(size - start), line.constData(), size_t(line.size()));
+    if (found) {
+        const int at = int(static_cast<const char *>(found) - data);
+        return from + lineFeedsIn(start, at) + 1;
+    }
+    // The last task, when it is not the one at from.
+    const int last = size - length;
+    if (last > start && data[last - 1] == '\n' && std::memcmp(data + last, text.constData(), size_t(length)) == 0)
+        return from + lineFeedsIn(start, size);
+    return -1;
+}
+
+void TaskListBytes::append(const QByteArray &text)
+{
+    if (!m_bytes.isEmpty())
+        m_bytes.append('\n');
+    m_bytes.append(text);
+    dropFinalLineFeeds();
+}
+
+void TaskListBytes::replace(int row, const QByteArray &text)
+{
+    const int start = lineStart(row);
+    m_bytes.replace(start, lineEnd(start) - start, text);
+    dropFinalLineFeeds();
+}
+
+void TaskListBytes::remove(int row)
+{
+    const int start = lineStart(row);
+    const int end = lineEnd(start);
+    if (end < m_bytes.size())
+        m_bytes.remove(start, end + 1 - start);
+    else
+        m_bytes.truncate(qMax(0, start - 1));
+    dropFinalLineFeeds();
+}
+
+int TaskListBytes::lineStart(int row) const
+{
+    if (row < 0 || m_bytes.isEmpty())
+        return -1;
+    if (row == 0)
+        return 0;
+    const int start = TaskListCodec::pastLineFeeds(m_bytes.constData(), m_bytes.size(), 0, row);
+    return start > m_bytes.size() ? -1 : start;
+}
+
+int TaskListBytes::lineEnd(int start) const
+{
+    const char *data = m_bytes.constData();
+    const void *lineFeed = std::memchr(data + start, '\n', size_t(m_bytes.size() - start));
+    return lineFeed ? int(static_cast<const char *>(lineFeed) - data) : m_bytes.size();
+}
+
+int TaskListBytes::lineFeedsIn(int from, int to) const
+{
+    return TaskListCodec::countLineFeeds(m_bytes.constData() + from, to - from);
+}
+
+void TaskListBytes::dropFinalLineFeeds()
+{
+    int size = m_bytes.size();
+    while (size > 0 && m_bytes.at(size - 1) == '\n')
+        --size;
+    m_bytes.truncate(size);
+}
