@@ -119,7 +119,6 @@ void ListDialog::showEvent(QShowEvent *event)
     m_filter->setObjectName(QStringLiteral("filter"));
     m_filter->setPlaceholderText(tr("Type to filter"));
     m_filter->setAccessibleName(tr("Filter"));
-    m_filter->setClearButtonEnabled(true);
     m_filter->setMaxLength(TaskFilter::MaxLength);
     int buttons = ui->buttonBox->width();
     for (const QAbstractButton *button : ui->buttonBox->buttons())

@@ -193,7 +193,6 @@ void TaskListController::openFind()
         m_find->setObjectName(QStringLiteral("find"));
         m_find->setPlaceholderText(tr("Find tasks"));
         m_find->setAccessibleName(tr("Find tasks"));
-        m_find->setClearButtonEnabled(true);
         m_find->setMaxLength(TaskFilter::MaxLength);
         placeFind();
         // And below it wherever it goes as the window is resized.
