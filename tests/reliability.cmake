@@ -25,6 +25,8 @@ target_link_options(faultshim PRIVATE -fno-sanitize=all)
 
 # Every failure point of a change, under a full disk and a device error.
 corvane_add_driven_test(tst_fulldisk FAULTED LIBS corvane_core)
+target_compile_definitions(tst_fulldisk PRIVATE CORVANE="$<TARGET_FILE:corvane>")
+add_dependencies(tst_fulldisk corvane)
 
 # Odd directory entries where a list should be, and lists changed under a store.
 corvane_add_driven_test(tst_oddentries FAULTED LIBS corvane_core)

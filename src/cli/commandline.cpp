@@ -626,6 +626,7 @@ int CommandLine::addDirect(const NamedList &list, const QStringList &texts)
     if (!file.open(room))
         return LeftToStore;
     TaskListBytes &tasks = file.list();
+    const int size = tasks.bytes().size();
     int count = tasks.count();
     QVector<int> rows;
     for (const QByteArray &utf8 : qAsConst(utf8Texts)) {
@@ -637,7 +638,7 @@ int CommandLine::addDirect(const NamedList &list, const QStringList &texts)
             rows.append(count++);
         }
     }
-    if (rows.count(-1) != rows.size() && !file.save())
+    if (rows.count(-1) != rows.size() && !file.saveAppended(size))
         return fail(FileError, file.errorString());
     return added(list, texts, rows, QStringLiteral("added"));
 }
@@ -744,7 +745,7 @@ int CommandLine::moveDirect(const NamedList &from, const NamedList &to)
     if (!held) {
         at = target.list().count();
         target.list().append(text);
-        if (!target.save())
+        if (!target.saveAppended(size))
             return LeftToStore;
     }
     source.list().remove(row);

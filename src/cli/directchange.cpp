@@ -29,8 +29,10 @@ bool DirectChange::open(int room)
     // the store's to refuse.
     const int handle = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (m_lock->isLocked() && handle >= 0 && ::fstat(handle, &entry) == 0 && S_ISREG(entry.st_mode)
-        && ::access(path.constData(), W_OK) == 0)
-        read = TaskListFile::readAll(handle, entry.st_size + room, &bytes);
+        && ::access(path.constData(), W_OK) == 0) {
+        m_read = FileStamp::ofHandle(handle);
+        read = TaskListFile::readAll(handle, entry.st_size + room, &bytes) && bytes.size() == m_read.size();
+    }
     if (handle >= 0)
         ::close(handle);
     if (!read || !TaskListBytes::isExact(bytes)) {
@@ -46,6 +48,17 @@ bool DirectChange::save()
     return write(m_list.bytes());
 }
 
+bool DirectChange::saveAppended(int size)
+{
+    // A writer that takes no lock (a shell's >>, a sync) may have changed
+    // the file meanwhile: it then gets the whole list, as from the store.
+    const QString path = QFileInfo(m_file.writablePath()).absoluteFilePath();
+    if (FileStamp::of(path) != m_read)
+        return save();
+    SafeWrite file(path);
+    return file.append(m_list.bytes().mid(size)) || failed(file);
+}
+
 bool DirectChange::putBack(int size)
 {
     return write(m_list.bytes().left(size));
@@ -54,8 +67,11 @@ bool DirectChange::putBack(int size)
 bool DirectChange::write(const QByteArray &bytes)
 {
     SafeWrite file(QFileInfo(m_file.writablePath()).absoluteFilePath());
-    if (file.replace(bytes))
-        return true;
+    return file.replace(bytes) || failed(file);
+}
+
+bool DirectChange::failed(const SafeWrite &file)
+{
     // As the store words it.
     m_error = QCoreApplication::translate("TaskListFile", "Cannot write file %1:\n%2")
                   .arg(QFileInfo(m_file.fileName()).absoluteFilePath(), file.errorString());

@@ -1,6 +1,7 @@
 #ifndef DIRECTCHANGE_H
 #define DIRECTCHANGE_H
 
+#include "filestamp.h"
 #include "tasklistbytes.h"
 #include "tasklistfile.h"
 
@@ -9,6 +10,7 @@
 #include <memory>
 
 class FileLock;
+class SafeWrite;
 
 // A command's change of one list file made straight in its bytes
 // (TaskListBytes), under the lock that the list's store takes and written
@@ -33,6 +35,10 @@ public:
     // Writes the list; false, with errorString() naming the file, when
     // the file still holds what was read.
     bool save();
+    // Writes a list that only had tasks appended to the first size bytes
+    // read: onto the end of the file, which writes none of the tasks it
+    // held again, or as save() when the file changed since it was read.
+    bool saveAppended(int size);
     // Writes back the first size bytes of the list: what it held before
     // tasks were appended.
     bool putBack(int size);
@@ -40,9 +46,11 @@ public:
 
 private:
     bool write(const QByteArray &bytes);
+    bool failed(const SafeWrite &file);
 
     TaskListFile m_file;
     std::unique_ptr<FileLock> m_lock;
+    FileStamp m_read;
     TaskListBytes m_list;
     QString m_error;
 };

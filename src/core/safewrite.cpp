@@ -40,14 +40,6 @@ bool writeAll(int handle, const QByteArray &bytes)
     return true;
 }
 
-// Closes handle, keeping errno as the failure before it left it.
-void closeKeepingErrno(int handle)
-{
-    const int error = errno;
-    ::close(handle);
-    errno = error;
-}
-
 // Claims path for one look through its folder in this process: true only
 // the first time.
 bool claimSweep(const QString &path)
@@ -116,13 +108,19 @@ bool SafeWrite::replace(const QByteArray &bytes)
 bool SafeWrite::append(const QByteArray &bytes)
 {
     // One write in append mode: a kill leaves the addition whole or cut
-    // short, never mixed into what was there.
+    // short, never mixed into what was there. What a full disk takes only
+    // in part is taken back out, so that the file keeps what it held.
     const int handle = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
     if (handle < 0)
         return fail(errno);
-    if (!writeAll(handle, bytes) || ::fsync(handle) != 0) {
-        closeKeepingErrno(handle);
-        return fail(errno);
+    struct stat before;
+    const bool known = ::fstat(handle, &before) == 0;
+    if (!known || !writeAll(handle, bytes) || ::fsync(handle) != 0) {
+        const int error = errno;
+        if (known && ::ftruncate(handle, before.st_size) == 0)
+            ::fsync(handle);
+        ::close(handle);
+        return fail(error);
     }
     ::close(handle);
     m_error.clear();

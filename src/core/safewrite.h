@@ -15,7 +15,9 @@
 // the file then holds either the old content or the new. Temporaries that
 // a killed writer left are cleared at the first replace of a file in each
 // process, without listing the folder on every change. An append is one
-// write in append mode, synced. The caller holds the file's lock.
+// write in append mode, synced, and never touches what the file held: it
+// stays whole even where the addition is cut short. The caller holds the
+// file's lock.
 class SafeWrite
 {
     Q_DECLARE_TR_FUNCTIONS(SafeWrite)
@@ -28,6 +30,8 @@ public:
     // mode any new file gets when there is none.
     bool replace(const QByteArray &bytes);
     // Adds bytes at the file's end, creating the file when there is none.
+    // One that fails leaves the file as it was, short of a kill or a crash
+    // in the middle of the write, which can leave the start of bytes.
     bool append(const QByteArray &bytes);
 
     // Why the last write failed, in the system's words; empty after one

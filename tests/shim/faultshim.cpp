@@ -179,7 +179,10 @@ int fdatasync(int fd)
 int ftruncate64(int fd, off64_t length)
 {
     static auto next = real(&::ftruncate64, "ftruncate64");
-    if (fails("ftruncate64", Need::Space))
+    // Cutting a file shorter frees blocks: a full disk allows it.
+    struct stat info;
+    const bool shrinks = fstat(fd, &info) == 0 && length < info.st_size;
+    if (fails("ftruncate64", shrinks ? Need::None : Need::Space))
         return failWith();
     return next(fd, length);
 }
