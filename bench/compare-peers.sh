@@ -57,12 +57,16 @@ CONFIG
     # The bytes that Corvane's add leaves, for the floor process to write.
     printf '%s\nOne more task' "$(cat "$dir/corvane/base")" > "$dir/added"
 
+    # Every run starts from its list synced to disk: the copy made for it,
+    # and what the run before left for the kernel to write back, would
+    # otherwise be written during the next run, and slow most the tool
+    # that syncs its own writes.
     c="cd '$dir/corvane' && '$cli'"
-    cprep="cp '$dir/corvane/base' '$dir/corvane/product_backlog' && cp '$dir/corvane/base' '$dir/corvane/sprint1' && : > '$dir/corvane/sprint2' && rm -f '$dir/corvane/.deleted_tasks'"
+    cprep="cp '$dir/corvane/base' '$dir/corvane/product_backlog' && cp '$dir/corvane/base' '$dir/corvane/sprint1' && : > '$dir/corvane/sprint2' && rm -f '$dir/corvane/.deleted_tasks' && sync"
     todo="todo-txt -d '$dir/todo/config' -f -p"
-    tprep="cp '$dir/todo/todo.txt.base' '$dir/todo/todo.txt' && : > '$dir/todo/sprint.txt'"
+    tprep="cp '$dir/todo/todo.txt.base' '$dir/todo/todo.txt' && : > '$dir/todo/sprint.txt' && sync"
     task="task rc:'$dir/task/rc'"
-    wprep="rm -rf '$dir/task/data' && cp -r '$dir/task/base' '$dir/task/data'"
+    wprep="rm -rf '$dir/task/data' && cp -r '$dir/task/base' '$dir/task/data' && sync"
     # Taskwarrior takes seconds per command from 100,000 tasks on: fewer runs.
     runs=10; [ "$n" -gt 20000 ] && runs=5; [ "$n" -gt 200000 ] && runs=3
     floor="-n floor --prepare \"$cprep\" \"'$safewrite' '$dir/added' '$dir/corvane/product_backlog'\""

@@ -43,3 +43,5 @@ endif()
 # Windows kept in step with files that other windows, another process or
 # another program change.
 corvane_add_driven_test(tst_windowsunderload LIBS corvane_ui)
+target_compile_definitions(tst_windowsunderload PRIVATE CORVANE="$<TARGET_FILE:corvane>")
+add_dependencies(tst_windowsunderload corvane)

@@ -111,6 +111,10 @@ void TestWindowsUnderLoad::windowsFollowFilesChangedUnderThem_data()
         QTest::addRow("%s replaced by rename", qPrintable(file)) << file << "rename" << QStringList{"x", "y"};
         QTest::addRow("%s truncated", qPrintable(file)) << file << "truncate" << QStringList();
         QTest::addRow("%s removed", qPrintable(file)) << file << "remove" << QStringList();
+        // The command line appends an add in place, and replaces the file
+        // for any other change.
+        QTest::addRow("%s added to by a command", qPrintable(file)) << file << "add LIST x" << QStringList{"a", "b", "c", "x"};
+        QTest::addRow("%s edited by a command", qPrintable(file)) << file << "edit LIST 2 B" << QStringList{"a", "B", "c"};
     }
 }
 
@@ -137,6 +141,12 @@ void TestWindowsUnderLoad::windowsFollowFilesChangedUnderThem()
     } else if (change == QLatin1String("truncate")) {
         QFile handle(file);
         QVERIFY(handle.resize(0));
+    } else if (change.contains(QLatin1String("LIST"))) {
+        QProcess corvane;
+        QString command = change;
+        corvane.start(QStringLiteral(CORVANE), command.replace(QLatin1String("LIST"), isBacklog ? "backlog" : "1").split(' '));
+        QVERIFY(corvane.waitForFinished(-1));
+        QVERIFY2(corvane.exitCode() == 0, corvane.readAllStandardError().constData());
     } else {
         QVERIFY(QFile::remove(file));
     }
