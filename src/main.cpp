@@ -1,13 +1,24 @@
-#include "appsetup.h"
 #include "commandline.h"
-#include "desktopsetup.h"
-#include "mainwindow.h"
-#include "secretprompt.h"
-#include "windowmemory.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
 
 #include <cstdio>
+
+namespace {
+
+// The module that holds the windows (windowsmain.cpp), found from where the
+// program itself is, as it is both in the build tree and installed.
+QString windowsModule()
+{
+    const QFileInfo program(QStringLiteral("/proc/self/exe"));
+    return QDir::cleanPath(QFileInfo(program.symLinkTarget()).absolutePath() + QLatin1Char('/')
+                           + QLatin1String(CORVANE_WINDOWS_MODULE));
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -21,28 +32,13 @@ int main(int argc, char **argv)
         return CommandLine().run(arguments);
     }
 
-    AppSetup::beforeApplication();
-    QApplication a(argc, argv);
-    AppSetup::afterApplication();
-    QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
-    QString error;
-    if (!CommandLine::enterFolders(arguments, &error)) {
-        std::fprintf(stderr, "corvane: %s\n", error.toLocal8Bit().constData());
+    // Only the windows load Qt Gui and Widgets, with the module they live in.
+    QLibrary windows(windowsModule());
+    using Entry = int (*)(int, char **);
+    const auto run = reinterpret_cast<Entry>(windows.resolve("corvaneWindowsMain"));
+    if (!run) {
+        std::fprintf(stderr, "corvane: cannot open the windows: %s\n", windows.errorString().toLocal8Bit().constData());
         return CommandLine::FileError;
     }
-    // Started from the desktop's menu, the current folder is the home
-    // folder, which is no planner folder; from a terminal it is the one the
-    // user chose by going there.
-    if (arguments.contains(DesktopSetup::LastFolderOption) && !DesktopSetup::enterLastFolder(&error)) {
-        if (error.isEmpty())
-            return 0;
-        std::fprintf(stderr, "corvane: %s\n", error.toLocal8Bit().constData());
-        return CommandLine::FileError;
-    }
-    DesktopSetup::rememberFolder();
-    WindowMemory::install();
-    SecretPrompt::install();
-    MainWindow w(nullptr);
-    w.show();
-    return a.exec();
+    return run(argc, argv);
 }

@@ -222,6 +222,9 @@ void TestCommandLine::badInputs_data()
     QTest::newRow("unknown command") << s << QByteArray("$C frob") << 2 << "no command \"frob\"";
     QTest::newRow("missing folder") << s << QByteArray("$C -C nowhere list") << 3
                                     << "Cannot open the folder nowhere: No such file or directory";
+    // With no command, the windows' module is loaded and says the same.
+    QTest::newRow("missing folder for the windows") << s << QByteArray("QT_QPA_PLATFORM=offscreen $C -C nowhere") << 3
+                                                    << "Cannot open the folder nowhere: No such file or directory";
     QTest::newRow("list not text") << QByteArray("s\n\xff") << QByteArray("$C list 1") << 3 << "sprint1";
     QTest::newRow("change to a list not text") << QByteArray("s\n\xff") << QByteArray("$C add 1 u") << 3 << "sprint1";
 }
