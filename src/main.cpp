@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "translations.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -29,6 +30,8 @@ int main(int argc, char **argv)
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("corvane"));
         QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+        // Messages and help in the user's language; data stays as the files hold it.
+        Translations::install();
         return CommandLine().run(arguments);
     }
 

@@ -208,6 +208,8 @@ void TestCommandLine::badInputs_data()
     QTest::newRow("sprint007") << s << QByteArray("$C add sprint007 x") << 2 << "\"sprint007\" is not a list";
     QTest::newRow("-3 as a LIST") << s << QByteArray("$C list -3") << 2 << "-3: lines count from 1";
     QTest::newRow("no such sprint") << s << QByteArray("$C add 5 x") << 1 << "There is no sprint 5";
+    QTest::newRow("no such sprint, in German") << s << QByteArray("LANGUAGE= LC_ALL=de_DE.UTF-8 $C add 5 x") << 1
+                                               << "gibt es keinen Sprint 5";
     QTest::newRow("empty text") << s << QByteArray("$C add 1 x \"$(printf '\\n')\"") << 2 << "not empty";
     QTest::newRow("invalid UTF-8") << s << QByteArray("$C add 1 \"$(printf 'a\\377')\"") << 2
                                    << "argument 3 is not valid UTF-8";

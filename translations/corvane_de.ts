@@ -2,6 +2,269 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Cannot open the folder %1: %2</source>
+        <translation>Der Ordner %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>argument %1 is not valid UTF-8, and task lists hold UTF-8 text</source>
+        <translation>Argument %1 ist kein gültiges UTF-8, und Aufgabenlisten enthalten UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>%1: lines count from 1, and a LIST is backlog or a sprint number from 1</source>
+        <translation>%1: Zeilen zählen ab 1, und LIST ist backlog oder eine Sprintnummer ab 1</translation>
+    </message>
+    <message>
+        <source>Plan a product backlog and numbered sprints, kept as plain text files in the folder.
+With no command, open the windows.</source>
+        <translation>Plant ein Product Backlog und nummerierte Sprints, als einfache Textdateien im Ordner.
+Ohne Befehl öffnen sich die Fenster.</translation>
+    </message>
+    <message>
+        <source>Work on the lists of &lt;folder&gt;, for the windows too.</source>
+        <translation>Mit den Listen in &lt;folder&gt; arbeiten, auch in den Fenstern.</translation>
+    </message>
+    <message>
+        <source>Print data as JSON.</source>
+        <translation>Daten als JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>Change the task on line N only if it reads &lt;text&gt;; once per N.</source>
+        <translation>Die Aufgabe in Zeile N nur ändern, wenn sie &lt;text&gt; lautet; einmal je N.</translation>
+    </message>
+    <message>
+        <source>Name the task by its exact &lt;text&gt; instead of by N.</source>
+        <translation>Die Aufgabe mit ihrem genauen &lt;text&gt; statt mit N angeben.</translation>
+    </message>
+    <message>
+        <source>One of the commands below.</source>
+        <translation>Einer der Befehle unten.</translation>
+    </message>
+    <message>
+        <source>no command %1</source>
+        <translation>kein Befehl %1</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>kein Befehl angegeben</translation>
+    </message>
+    <message>
+        <source>%1 names no task by line: usage: %2</source>
+        <translation>%1 nennt keine Aufgabe mit ihrer Zeile: Aufruf: %2</translation>
+    </message>
+    <message>
+        <source>--text names the task already; leave out --expect</source>
+        <translation>--text nennt die Aufgabe schon; --expect weglassen</translation>
+    </message>
+    <message>
+        <source>usage: %1</source>
+        <translation>Aufruf: %1</translation>
+    </message>
+    <message>
+        <source>give --expect once for each line number</source>
+        <translation>--expect einmal für jede Zeilennummer angeben</translation>
+    </message>
+    <message>
+        <source>%1 is not a line number: lines count from 1</source>
+        <translation>%1 ist keine Zeilennummer: Zeilen zählen ab 1</translation>
+    </message>
+    <message>
+        <source>%1 is not a list: give backlog or a sprint number such as 3</source>
+        <translation>%1 ist keine Liste: backlog oder eine Sprintnummer wie 3 angeben</translation>
+    </message>
+    <message>
+        <source>There is no sprint %1 in %2.</source>
+        <translation>In %2 gibt es keinen Sprint %1.</translation>
+    </message>
+    <message>
+        <source>%1 has conflict copies to merge in its window: %2</source>
+        <translation>Zu %1 gibt es Konfliktkopien, die in seinem Fenster zusammenzuführen sind: %2</translation>
+    </message>
+    <message>
+        <source>a task needs a text that is not empty</source>
+        <translation>eine Aufgabe braucht einen Text, der nicht leer ist</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 already.</source>
+        <translation>%1 enthält %2 schon.</translation>
+    </message>
+    <message>
+        <source>a task needs a text that is not empty; rm deletes a task</source>
+        <translation>eine Aufgabe braucht einen Text, der nicht leer ist; rm löscht eine Aufgabe</translation>
+    </message>
+    <message>
+        <source>tasks move into sprints; TO is a sprint number</source>
+        <translation>Aufgaben werden in Sprints verschoben; TO ist eine Sprintnummer</translation>
+    </message>
+    <message>
+        <source>FROM and TO are the same sprint</source>
+        <translation>FROM und TO sind derselbe Sprint</translation>
+    </message>
+    <message>
+        <source>%1 held %2 already; it left %3.</source>
+        <translation>%1 enthielt %2 schon; aus %3 wurde sie herausgenommen.</translation>
+    </message>
+    <message>
+        <source>No sprint number is left above the highest.</source>
+        <translation>Über der höchsten ist keine Sprintnummer mehr frei.</translation>
+    </message>
+    <message>
+        <source>Cannot make the file %1:
+%2</source>
+        <translation>Die Datei %1 kann nicht angelegt werden:
+%2</translation>
+    </message>
+    <message>
+        <source>%1 is not an entry number: entries count from 1</source>
+        <translation>%1 ist keine Eintragsnummer: Einträge zählen ab 1</translation>
+    </message>
+    <message>
+        <source>The history of %1 has no entry %2 (it has %3).</source>
+        <translation>Bei den gelöschten Aufgaben von %1 gibt es keinen Eintrag %2 (es gibt %3).</translation>
+    </message>
+    <message>
+        <source>%1
+The task is now in %2 too: taking it back out failed as well:
+%3</source>
+        <translation>%1
+Die Aufgabe steht jetzt auch in %2: Sie wieder herauszunehmen ist ebenfalls fehlgeschlagen:
+%3</translation>
+    </message>
+    <message>
+        <source>No task of %1 reads %2.</source>
+        <translation>Keine Aufgabe in %1 lautet %2.</translation>
+    </message>
+    <message>
+        <source>%1 has no line %2: it has %3.</source>
+        <translation>%1 hat keine Zeile %2, nur %3.</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2 reads %3, not %4; nothing was changed.</source>
+        <translation>Zeile %1 von %2 lautet %3, nicht %4; nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>
+Nothing was changed.</source>
+        <translation>
+Nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>
+Try &quot;corvane --help&quot;.</source>
+        <translation>
+Mehr dazu: „corvane --help“.</translation>
+    </message>
+    <message>
+        <source>Print the tasks of LIST (the backlog when none is given) with their line numbers.</source>
+        <translation>Die Aufgaben von LIST (ohne LIST die des Backlogs) mit ihren Zeilennummern ausgeben.</translation>
+    </message>
+    <message>
+        <source>Print the numbers of the folder&apos;s sprints.</source>
+        <translation>Die Nummern der Sprints im Ordner ausgeben.</translation>
+    </message>
+    <message>
+        <source>Add each TEXT to the end of LIST as a task, unless LIST holds it already. A TEXT of several lines adds each line that is not empty, as the task dialog does.</source>
+        <translation>Jeden TEXT als Aufgabe ans Ende von LIST anfügen, wenn LIST ihn nicht schon enthält. Ein TEXT aus mehreren Zeilen fügt jede Zeile an, die nicht leer ist, wie der Aufgabendialog.</translation>
+    </message>
+    <message>
+        <source>Replace the task on line N with TEXT (each of its lines that is not empty, as the task dialog does). The old text is kept in the history of deleted tasks.</source>
+        <translation>Die Aufgabe in Zeile N durch TEXT ersetzen (jede seiner Zeilen, die nicht leer ist, wie der Aufgabendialog). Der alte Text wird bei den gelöschten Aufgaben aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Delete the tasks on lines N, keeping their texts in the history of deleted tasks, from which &quot;restore&quot; and the windows&apos; &quot;Restore deleted tasks&quot; bring them back.</source>
+        <translation>Die Aufgaben in den Zeilen N löschen und ihre Texte bei den gelöschten Aufgaben aufbewahren, aus denen „restore“ und „Gelöschte Aufgaben wiederherstellen“ in den Fenstern sie zurückholen.</translation>
+    </message>
+    <message>
+        <source>Move the task on line N of FROM to the end of sprint TO. From a sprint, the task leaves FROM once TO holds it; from the backlog, it is added to TO and stays in the backlog, as &quot;Add tasks&quot; does.</source>
+        <translation>Die Aufgabe in Zeile N von FROM ans Ende von Sprint TO verschieben. Aus einem Sprint verlässt sie FROM, sobald TO sie enthält; aus dem Backlog wird sie zu TO hinzugefügt und bleibt im Backlog, wie bei „Aufgaben hinzufügen“.</translation>
+    </message>
+    <message>
+        <source>Move the task on line N one line up.</source>
+        <translation>Die Aufgabe in Zeile N eine Zeile nach oben verschieben.</translation>
+    </message>
+    <message>
+        <source>Move the task on line N one line down.</source>
+        <translation>Die Aufgabe in Zeile N eine Zeile nach unten verschieben.</translation>
+    </message>
+    <message>
+        <source>Move the task on line N to the first line.</source>
+        <translation>Die Aufgabe in Zeile N in die erste Zeile verschieben.</translation>
+    </message>
+    <message>
+        <source>Move the task on line N to the last line.</source>
+        <translation>Die Aufgabe in Zeile N in die letzte Zeile verschieben.</translation>
+    </message>
+    <message>
+        <source>Make the next sprint&apos;s file, one above the highest number, and print its number.</source>
+        <translation>Die Datei des nächsten Sprints anlegen, eins über der höchsten Nummer, und seine Nummer ausgeben.</translation>
+    </message>
+    <message>
+        <source>Without N, print the deleted tasks of LIST (the backlog when none is given), newest first, numbered. With N, add those entries back to the end of LIST.</source>
+        <translation>Ohne N die gelöschten Aufgaben von LIST (ohne LIST die des Backlogs) nummeriert ausgeben, die neuesten zuerst. Mit N diese Einträge wieder ans Ende von LIST anfügen.</translation>
+    </message>
+    <message>
+        <source>Exit status:
+  0  done
+  1  nothing matched: no such line, task or sprint, or --expect not met
+  2  usage error
+  3  a file could not be read or written (the file and the reason on stderr)
+</source>
+        <translation>Rückgabewert:
+  0  erledigt
+  1  nichts gefunden: keine solche Zeile, Aufgabe oder kein solcher Sprint, oder --expect nicht erfüllt
+  2  falscher Aufruf
+  3  eine Datei ließ sich nicht lesen oder schreiben (Datei und Grund auf stderr)
+</translation>
+    </message>
+    <message>
+        <source>LIST is &quot;backlog&quot; or a sprint number (as &quot;sprints&quot; prints it). N is a line number as
+&quot;list&quot; prints it, counting from 1. Text is read and printed as UTF-8.
+</source>
+        <translation>LIST ist „backlog“ oder eine Sprintnummer (wie „sprints“ sie ausgibt). N ist eine Zeilennummer,
+wie „list“ sie ausgibt, ab 1 gezählt. Text wird als UTF-8 gelesen und ausgegeben.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane [-C folder] [--json] %1 %2
+</source>
+        <translation>Aufruf: corvane [-C Ordner] [--json] %1 %2
+</translation>
+    </message>
+    <message>
+        <source>Also: corvane %1
+</source>
+        <translation>Auch: corvane %1
+</translation>
+    </message>
+    <message>
+        <source>  --expect &lt;text&gt;  Change line N only if it reads &lt;text&gt;; once per N.
+  --text &lt;text&gt;    Name the task by its exact text instead of by N.
+
+</source>
+        <translation>  --expect &lt;text&gt;  Zeile N nur ändern, wenn sie &lt;text&gt; lautet; einmal je N.
+  --text &lt;text&gt;    Die Aufgabe mit ihrem genauen Text statt mit N angeben.
+
+</translation>
+    </message>
+    <message>
+        <source>
+Commands:
+</source>
+        <translation>
+Befehle:
+</translation>
+    </message>
+    <message>
+        <source>&quot;corvane --help COMMAND&quot; tells more of one command.
+
+</source>
+        <translation>„corvane --help BEFEHL“ sagt mehr über einen Befehl.
+
+</translation>
+    </message>
+</context>
+<context>
     <name>ConflictBar</name>
     <message>
         <source>Merge…</source>

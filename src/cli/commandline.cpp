@@ -43,35 +43,50 @@ struct CommandSpec {
     bool manyLines;
 };
 
+// The summaries are translated where they are shown.
 const CommandSpec commands[] = {
-    {"list", "ls", "[LIST]", "Print the tasks of LIST (the backlog when none is given) with their line numbers.",
+    {"list", "ls", "[LIST]",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Print the tasks of LIST (the backlog when none is given) with their line numbers."),
      0, 1, -1, false},
-    {"sprints", nullptr, "", "Print the numbers of the folder's sprints.", 0, 0, -1, false},
+    {"sprints", nullptr, "", QT_TRANSLATE_NOOP("CommandLine", "Print the numbers of the folder's sprints."), 0, 0, -1,
+     false},
     {"add", "a", "LIST TEXT...",
-     "Add each TEXT to the end of LIST as a task, unless LIST holds it already. A TEXT of several lines adds each "
-     "line that is not empty, as the task dialog does.",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Add each TEXT to the end of LIST as a task, unless LIST holds it already. A TEXT of several "
+                       "lines adds each line that is not empty, as the task dialog does."),
      2, -1, -1, false},
     {"edit", "replace", "LIST N TEXT",
-     "Replace the task on line N with TEXT (each of its lines that is not empty, as the task dialog does). The old "
-     "text is kept in the history of deleted tasks.",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Replace the task on line N with TEXT (each of its lines that is not empty, as the task dialog "
+                       "does). The old text is kept in the history of deleted tasks."),
      3, 3, 1, false},
     {"rm", "del", "LIST N...",
-     "Delete the tasks on lines N, keeping their texts in the history of deleted tasks, from which \"restore\" and "
-     "the windows' \"Restore deleted tasks\" bring them back.",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Delete the tasks on lines N, keeping their texts in the history of deleted tasks, from which "
+                       "\"restore\" and the windows' \"Restore deleted tasks\" bring them back."),
      2, -1, 1, true},
     {"mv", "move", "N FROM TO",
-     "Move the task on line N of FROM to the end of sprint TO. From a sprint, the task leaves FROM once TO holds "
-     "it; from the backlog, it is added to TO and stays in the backlog, as \"Add tasks\" does.",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Move the task on line N of FROM to the end of sprint TO. From a sprint, the task leaves FROM "
+                       "once TO holds it; from the backlog, it is added to TO and stays in the backlog, as \"Add "
+                       "tasks\" does."),
      3, 3, 0, false},
-    {"up", nullptr, "LIST N", "Move the task on line N one line up.", 2, 2, 1, false},
-    {"down", nullptr, "LIST N", "Move the task on line N one line down.", 2, 2, 1, false},
-    {"top", nullptr, "LIST N", "Move the task on line N to the first line.", 2, 2, 1, false},
-    {"bottom", nullptr, "LIST N", "Move the task on line N to the last line.", 2, 2, 1, false},
-    {"new-sprint", nullptr, "", "Make the next sprint's file, one above the highest number, and print its number.",
+    {"up", nullptr, "LIST N", QT_TRANSLATE_NOOP("CommandLine", "Move the task on line N one line up."), 2, 2, 1, false},
+    {"down", nullptr, "LIST N", QT_TRANSLATE_NOOP("CommandLine", "Move the task on line N one line down."), 2, 2, 1,
+     false},
+    {"top", nullptr, "LIST N", QT_TRANSLATE_NOOP("CommandLine", "Move the task on line N to the first line."), 2, 2, 1,
+     false},
+    {"bottom", nullptr, "LIST N", QT_TRANSLATE_NOOP("CommandLine", "Move the task on line N to the last line."), 2, 2,
+     1, false},
+    {"new-sprint", nullptr, "",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Make the next sprint's file, one above the highest number, and print its number."),
      0, 0, -1, false},
     {"restore", nullptr, "[LIST [N...]]",
-     "Without N, print the deleted tasks of LIST (the backlog when none is given), newest first, numbered. With N, "
-     "add those entries back to the end of LIST.",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Without N, print the deleted tasks of LIST (the backlog when none is given), newest first, "
+                       "numbered. With N, add those entries back to the end of LIST."),
      0, -1, -1, false},
 };
 
@@ -84,14 +99,16 @@ const CommandSpec *findCommand(const QString &name)
     return nullptr;
 }
 
-const char exitStatusText[] = "Exit status:\n"
-                              "  0  done\n"
-                              "  1  nothing matched: no such line, task or sprint, or --expect not met\n"
-                              "  2  usage error\n"
-                              "  3  a file could not be read or written (the file and the reason on stderr)\n";
+const char exitStatusText[] = QT_TRANSLATE_NOOP(
+    "CommandLine", "Exit status:\n"
+                   "  0  done\n"
+                   "  1  nothing matched: no such line, task or sprint, or --expect not met\n"
+                   "  2  usage error\n"
+                   "  3  a file could not be read or written (the file and the reason on stderr)\n");
 
-const char listText[] = "LIST is \"backlog\" or a sprint number (as \"sprints\" prints it). N is a line number as\n"
-                        "\"list\" prints it, counting from 1. Text is read and printed as UTF-8.\n";
+const char listText[] = QT_TRANSLATE_NOOP(
+    "CommandLine", "LIST is \"backlog\" or a sprint number (as \"sprints\" prints it). N is a line number as\n"
+                   "\"list\" prints it, counting from 1. Text is read and printed as UTF-8.\n");
 
 // The options that make an argument list a command rather than a start of
 // the windows.
@@ -896,26 +913,27 @@ int CommandLine::usage(const QString &message)
 
 QString CommandLine::helpText(const QCommandLineParser &parser, const QString &command) const
 {
+    const auto tr = [](const char *text) { return QCoreApplication::translate("CommandLine", text); };
     if (const CommandSpec *spec = findCommand(command)) {
-        QString text = QStringLiteral("Usage: corvane [-C folder] [--json] %1 %2\n")
+        QString text = tr("Usage: corvane [-C folder] [--json] %1 %2\n")
                            .arg(QLatin1String(spec->name), QLatin1String(spec->arguments));
         if (spec->alias)
-            text += QStringLiteral("Also: corvane %1\n").arg(QLatin1String(spec->alias));
-        text += QLatin1Char('\n') + QLatin1String(spec->summary) + QLatin1String("\n\n");
+            text += tr("Also: corvane %1\n").arg(QLatin1String(spec->alias));
+        text += QLatin1Char('\n') + tr(spec->summary) + QLatin1String("\n\n");
         if (spec->lineAt >= 0) {
-            text += QStringLiteral("  --expect <text>  Change line N only if it reads <text>; once per N.\n"
-                                   "  --text <text>    Name the task by its exact text instead of by N.\n\n");
+            text += tr("  --expect <text>  Change line N only if it reads <text>; once per N.\n"
+                       "  --text <text>    Name the task by its exact text instead of by N.\n\n");
         }
-        return text + QLatin1String(listText) + QLatin1Char('\n') + QLatin1String(exitStatusText);
+        return text + tr(listText) + QLatin1Char('\n') + tr(exitStatusText);
     }
-    QString text = parser.helpText() + QStringLiteral("\nCommands:\n");
+    QString text = parser.helpText() + tr("\nCommands:\n");
     for (const CommandSpec &spec : commands) {
         QString synopsis = QLatin1String(spec.name) + QLatin1Char(' ') + QLatin1String(spec.arguments);
         if (spec.alias)
             synopsis += QStringLiteral(" (%1)").arg(QLatin1String(spec.alias));
-        const QString summary = QLatin1String(spec.summary);
+        const QString summary = tr(spec.summary);
         text += QStringLiteral("  %1\n      %2\n").arg(synopsis.trimmed(), summary.left(summary.indexOf(QLatin1Char('.')) + 1));
     }
-    return text + QStringLiteral("\n") + QLatin1String(listText)
-           + QStringLiteral("\"corvane --help COMMAND\" tells more of one command.\n\n") + QLatin1String(exitStatusText);
+    return text + QLatin1Char('\n') + tr(listText) + tr("\"corvane --help COMMAND\" tells more of one command.\n\n")
+           + tr(exitStatusText);
 }

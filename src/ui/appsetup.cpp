@@ -1,7 +1,7 @@
 #include "appsetup.h"
 
 #include "accessibility.h"
-#include "desktopsetup.h"
+#include "translations.h"
 #include "formfit.h"
 
 #include <QApplication>
@@ -35,5 +35,5 @@ void AppSetup::afterApplication()
 
     FormFit::install();
     Accessibility::install();
-    DesktopSetup::installTranslators();
+    Translations::install();
 }

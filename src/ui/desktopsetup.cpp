@@ -3,12 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
-#include <QTranslator>
 
 #include <cerrno>
 #include <cstring>
@@ -18,28 +15,7 @@ namespace {
 
 const char lastFolderKey[] = "folders/last";
 
-// Loads one translation catalogue for the system's languages; false when
-// there is none for them, which leaves the texts in English.
-bool install(const QString &name, const QString &directory)
-{
-    auto *translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QLocale(), name, QStringLiteral("_"), directory)) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
-}
-
 } // namespace
-
-void DesktopSetup::installTranslators()
-{
-    // The translations live in the UI library, which the linker would
-    // otherwise leave out of the program.
-    Q_INIT_RESOURCE(translations);
-    install(QStringLiteral("qtbase"), QLibraryInfo::location(QLibraryInfo::TranslationsPath));
-    install(QStringLiteral("corvane"), QStringLiteral(":/i18n"));
-}
 
 bool DesktopSetup::enterLastFolder(QString *error)
 {

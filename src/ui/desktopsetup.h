@@ -18,10 +18,6 @@ public:
     // The argument that the desktop entry starts the program with.
     static constexpr const char *LastFolderOption = "--last-folder";
 
-    // Installs the translations into the language the system's locale asks
-    // for: Qt's own dialogs and buttons, and the program's texts.
-    static void installTranslators();
-
     // Enters the planner folder used last. When there is none yet, or it is
     // gone, asks for one, offering ~/Corvane, and makes that folder only
     // when the user takes it. False when the user cancels or the folder

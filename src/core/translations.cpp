@@ -1,0 +1,31 @@
+#include "translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+// Loads one catalogue for the system's languages; false when there is none
+// for them.
+bool load(const QString &name, const QString &directory)
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLocale(), name, QStringLiteral("_"), directory)) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+} // namespace
+
+void Translations::install()
+{
+    // The catalogues live in this static library, which the linker would
+    // otherwise leave out of the program.
+    Q_INIT_RESOURCE(translations);
+    load(QStringLiteral("qtbase"), QLibraryInfo::location(QLibraryInfo::TranslationsPath));
+    load(QStringLiteral("corvane"), QStringLiteral(":/i18n"));
+}
