@@ -86,7 +86,7 @@ void TestTaskListBytes::randomEditsMatchTheCodec()
                      qPrintable(QStringLiteral("%1 from %2 in %3").arg(probe.toUtf8().toPercentEncoding(), QString::number(from), list.bytes().toPercentEncoding())));
             const int row = random.bounded(qMax(1, tasks.size()));
             const QString added = text(3);
-            switch (tasks.isEmpty() ? 0 : random.bounded(3)) {
+            switch (tasks.isEmpty() ? 0 : random.bounded(4)) {
             case 0:
                 list.append(added.toUtf8());
                 tasks.append(added);
@@ -98,10 +98,16 @@ void TestTaskListBytes::randomEditsMatchTheCodec()
                 tasks.insert(row + 1, second);
                 break;
             }
-            default:
+            case 2:
                 list.remove(row);
                 tasks.removeAt(row);
                 break;
+            default: {
+                const int to = random.bounded(tasks.size());
+                list.move(row, to);
+                tasks.move(row, to);
+                break;
+            }
             }
             bytes = TaskListCodec::encode(tasks);
             QVERIFY2(list.bytes() == bytes, qPrintable(QStringLiteral("round %1, step %2").arg(round).arg(step)));

@@ -505,21 +505,25 @@ int CommandLine::reorder(const QString &command, const QStringList &args)
     NamedList *list = nullptr;
     if (const int status = openList(args.first(), &list))
         return status;
+    const int status = reorderDirect(*list, command);
+    if (status != LeftToStore)
+        return status;
     return changePicked(*list, [&](QStringList &tasks, const QVector<int> &rows, const QStringList &texts) {
         const int row = rows.first();
-        int to = row;
-        if (command == QLatin1String("up"))
-            to = qMax(0, row - 1);
-        else if (command == QLatin1String("down"))
-            to = qMin(tasks.size() - 1, row + 1);
-        else if (command == QLatin1String("top"))
-            to = 0;
-        else
-            to = tasks.size() - 1;
+        const int to = reorderTarget(command, row, tasks.size());
         m_report.append(Row{QStringLiteral("moved"), list->name(), to + 1, texts.first(), list->name(), row + 1,
                             QString()});
         return to == row ? Outcome::Unchanged : ListEdits::move(TaskRef{row, texts.first()}, to)(tasks);
     });
+}
+
+int CommandLine::reorderTarget(const QString &command, int row, int count)
+{
+    if (command == QLatin1String("up"))
+        return qMax(0, row - 1);
+    if (command == QLatin1String("down"))
+        return qMin(count - 1, row + 1);
+    return command == QLatin1String("top") ? 0 : count - 1;
 }
 
 int CommandLine::move(const QStringList &args)
@@ -779,6 +783,25 @@ int CommandLine::moveDirect(const NamedList &from, const NamedList &to)
                  .arg(to.fileName(), quoted(moved), from.fileName()));
     }
     m_report.append(Row{QStringLiteral("moved"), to.name(), at + 1, moved, from.name(), row + 1, QString()});
+    print(m_report, true);
+    return Done;
+}
+
+int CommandLine::reorderDirect(const NamedList &list, const QString &command)
+{
+    DirectChange file(list.fileName());
+    int row = -1;
+    if (!file.open() || !locateDirect(file.list(), m_picks.first(), &row))
+        return LeftToStore;
+    TaskListBytes &tasks = file.list();
+    const int to = reorderTarget(command, row, tasks.count());
+    const QString text = QString::fromUtf8(tasks.at(row));
+    if (to != row) {
+        tasks.move(row, to);
+        if (!file.save())
+            return fail(FileError, file.errorString());
+    }
+    m_report.append(Row{QStringLiteral("moved"), list.name(), to + 1, text, list.name(), row + 1, QString()});
     print(m_report, true);
     return Done;
 }

@@ -101,6 +101,9 @@ private:
     int editDirect(const NamedList &list, const QStringList &lines);
     int removeDirect(const NamedList &list);
     int moveDirect(const NamedList &from, const NamedList &to);
+    int reorderDirect(const NamedList &list, const QString &command);
+    // Where up, down, top or bottom puts the task on row of count tasks.
+    static int reorderTarget(const QString &command, int row, int count);
     bool locateDirect(const TaskListBytes &tasks, const Pick &pick, int *row) const;
     // Keeps texts in the history of deleted tasks first, as a window does.
     bool keepDeleted(const QString &fileName, const QStringList &texts);

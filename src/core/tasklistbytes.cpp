@@ -111,6 +111,28 @@ void TaskListBytes::remove(int row)
     dropFinalLineFeeds();
 }
 
+void TaskListBytes::move(int row, int to)
+{
+    if (row == to)
+        return;
+    const QByteArray text = at(row);
+    const int left = count() - 1;
+    // Out with one of its line feeds, but without dropping the empty tasks
+    // that may end the list for now: the task may go after them. What is
+    // left may be one empty task, which has no bytes.
+    const int start = lineStart(row);
+    const int end = lineEnd(start);
+    if (end < m_bytes.size())
+        m_bytes.remove(start, end + 1 - start);
+    else
+        m_bytes.truncate(start - 1);
+    if (to < left)
+        m_bytes.insert(to == 0 ? 0 : lineStart(to), text + '\n');
+    else
+        m_bytes.append('\n' + text);
+    dropFinalLineFeeds();
+}
+
 int TaskListBytes::lineStart(int row) const
 {
     if (row < 0 || m_bytes.isEmpty())

@@ -36,6 +36,9 @@ public:
     void replace(int row, const QByteArray &text);
     // Takes out the task on row, which must be there.
     void remove(int row);
+    // Moves the task on row, which must be there, to row to (from 0 to
+    // count() - 1), the tasks between closing up.
+    void move(int row, int to);
 
 private:
     // Where row starts, or -1 when there is no such row.
