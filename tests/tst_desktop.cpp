@@ -5,6 +5,7 @@
 #include "modaldriver.h"
 #include "taskdelegate.h"
 #include "taskdialog.h"
+#include "windowmemory.h"
 #include "windowprobe.h"
 #include "windowset.h"
 #include "workdir.h"
@@ -94,6 +95,7 @@ void TestDesktop::initTestCase()
     qputenv("HOME", QFile::encodeName(m_home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath("config")));
     AppSetup::afterApplication();
+    WindowMemory::install();
     Probe::desktopFont();
     // The style Qt falls back to where the desktop offers none.
     QApplication::setStyle(QStringLiteral("Fusion"));
@@ -184,6 +186,15 @@ void TestDesktop::window()
         else if (it.key() != grower)
             QCOMPARE(now, was);
     }
+
+    // A window opens as large as the last of its kind was left; dialogs
+    // open over their windows as they are.
+    const QSize left = window->size();
+    window->close();
+    window = makeWindow(kind);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(window->size(), qobject_cast<QDialog *>(window.get()) ? size : left);
 }
 
 // Started from the desktop's menu for the first time, the program asks for
