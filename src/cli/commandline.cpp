@@ -660,7 +660,7 @@ int CommandLine::addDirect(const NamedList &list, const QStringList &texts)
         }
     }
     if (rows.count(-1) != rows.size() && !file.saveAppended(size))
-        return fail(FileError, file.errorString());
+        return file.isStale() ? LeftToStore : fail(FileError, file.errorString());
     return added(list, texts, rows, QStringLiteral("added"));
 }
 

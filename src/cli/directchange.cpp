@@ -51,10 +51,11 @@ bool DirectChange::save()
 bool DirectChange::saveAppended(int size)
 {
     // A writer that takes no lock (a shell's >>, a sync) may have changed
-    // the file meanwhile: it then gets the whole list, as from the store.
+    // the file meanwhile: the store then makes the change on what it holds.
     const QString path = QFileInfo(m_file.writablePath()).absoluteFilePath();
-    if (FileStamp::of(path) != m_read)
-        return save();
+    m_stale = FileStamp::of(path) != m_read;
+    if (m_stale)
+        return false;
     SafeWrite file(path);
     return file.append(m_list.bytes().mid(size)) || failed(file);
 }

@@ -36,9 +36,11 @@ public:
     // the file still holds what was read.
     bool save();
     // Writes a list that only had tasks appended to the first size bytes
-    // read: onto the end of the file, which writes none of the tasks it
-    // held again, or as save() when the file changed since it was read.
+    // read onto the end of the file, which writes none of the tasks it held
+    // again. False, having written nothing, when the file changed since it
+    // was read (isStale()), for the store to make the change instead.
     bool saveAppended(int size);
+    bool isStale() const { return m_stale; }
     // Writes back the first size bytes of the list: what it held before
     // tasks were appended.
     bool putBack(int size);
@@ -51,6 +53,7 @@ private:
     TaskListFile m_file;
     std::unique_ptr<FileLock> m_lock;
     FileStamp m_read;
+    bool m_stale = false;
     TaskListBytes m_list;
     QString m_error;
 };
