@@ -8,6 +8,7 @@
 // FOLDER is made and filled; putting it on a tmpfs shows the costs that do
 // not come from the disk.
 
+#include "tasklist.h"
 #include "tasklistcodec.h"
 #include "tasklistfile.h"
 
@@ -42,7 +43,8 @@ double timeChange(TaskListFile &file, QStringList &tasks, int round)
     const QString task = QStringLiteral("one more task");
     QElapsedTimer timer;
     timer.start();
-    const bool done = file.change(tasks, [&](QStringList &list) {
+    const bool done = file.change(tasks, [&](TaskList &edited) {
+        QStringList &list = edited.strings();
         if (round % 2 == 0)
             list.append(task);
         else

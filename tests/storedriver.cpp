@@ -28,6 +28,7 @@
 // The report of "try" is: "ok", "ok when retried" or "failed"; "writable" or "readonly"; the
 // error with line feeds as "\n"; then one percent-encoded task per line.
 
+#include "tasklist.h"
 #include "productbacklog.h"
 #include "sprint.h"
 #include "tasklistfile.h"
@@ -122,7 +123,8 @@ int churn(const QString &name, int count, int width)
     for (;;) {
         ++generation;
         const QString stamp = QLatin1Char('g') + QString::number(generation) + QLatin1Char(' ');
-        const bool written = file.change(tasks, [&stamp, count, width](QStringList &list) {
+        const bool written = file.change(tasks, [&stamp, count, width](TaskList &edited) {
+            QStringList &list = edited.strings();
             list.clear();
             list.reserve(count);
             for (int i = 0; i < count; ++i)

@@ -124,7 +124,7 @@ void TestCommandLine::commands_data()
         << QByteArray("a\n\nb") << none << QByteArray("$C rm backlog 3") << QByteArray("3\tb\n") << 0
         << QByteArray("a") << none;
     QTest::newRow("edit into a task the list holds is refused")
-        << ab << none << QByteArray("$C edit backlog 1 b") << QByteArray() << 3 << ab << none;
+        << ab << none << QByteArray("$C edit backlog 1 b") << QByteArray() << 1 << ab << none;
     QTest::newRow("mv from the backlog adds") << ab << QByteArray("s") << QByteArray("$C move 2 backlog 1")
                                               << QByteArray("2\tb\n") << 0 << ab << QByteArray("s\nb");
     QTest::newRow("up") << QByteArray("a\nb\nc") << none << QByteArray("$C up backlog 3") << QByteArray("2\tc\n") << 0
@@ -203,10 +203,10 @@ void TestCommandLine::badInputs_data()
     const QByteArray s("s\nt");
     QTest::newRow("line past the end") << s << QByteArray("$C rm 1 3") << 1 << "sprint1 has no line 3";
     QTest::newRow("line 0") << s << QByteArray("$C rm 1 1 0") << 2 << "\"0\" is not a line number";
-    QTest::newRow("negative line") << s << QByteArray("$C up 1 -2") << 2 << "-2: lines count from 1";
+    QTest::newRow("negative line") << s << QByteArray("$C up 1 -2") << 2 << "\"-2\" is not a line number";
     QTest::newRow("line not a number") << s << QByteArray("$C top 1 1x") << 2 << "\"1x\" is not a line number";
     QTest::newRow("sprint007") << s << QByteArray("$C add sprint007 x") << 2 << "\"sprint007\" is not a list";
-    QTest::newRow("-3 as a LIST") << s << QByteArray("$C list -3") << 2 << "-3: lines count from 1";
+    QTest::newRow("-3 as a LIST") << s << QByteArray("$C list -3") << 2 << "\"-3\" is not a list";
     QTest::newRow("no such sprint") << s << QByteArray("$C add 5 x") << 1 << "There is no sprint 5";
     QTest::newRow("no such sprint, in German") << s << QByteArray("LANGUAGE= LC_ALL=de_DE.UTF-8 $C add 5 x") << 1
                                                << "gibt es keinen Sprint 5";

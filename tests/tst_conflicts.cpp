@@ -1,3 +1,4 @@
+#include "tasklist.h"
 #include "conflictcopies.h"
 #include "conflictmarkers.h"
 #include "listmerge.h"
@@ -218,7 +219,8 @@ void TestConflicts::markers()
     QCOMPARE(file.hasConflictMarkers(), block >= 0);
     QCOMPARE(file.errorString().contains(QString("from line %1 on").arg(block + 1)), block >= 0);
 
-    const bool added = file.change(tasks, [](QStringList &list) {
+    const bool added = file.change(tasks, [](TaskList &edited) {
+        QStringList &list = edited.strings();
         list.append("new");
         return TaskListFile::Outcome::Changed;
     });

@@ -99,11 +99,17 @@ void TestOddEntries::addToOddEntry_data()
                                    << true << false << QByteArray("a\n\xff\xfe b\nc");
     QTest::newRow("NUL byte") << "file" << false << "sprint3" << "sprint3" << QByteArray("a\0b\nc", 5) << false
                               << true << QByteArray("a\0b\nc\nnew", 9);
-    // Chosen: a list in another Unicode encoding is read, and written back
-    // as UTF-8 by its next change.
+    // A list in another encoding, or with a byte-order mark, is written
+    // back as it came.
     QTest::newRow("UTF-16 with byte-order mark") << "file" << false << "sprint3" << "sprint3"
                                                  << utf16WithMark(QStringLiteral("a\n\u00e9")) << false << true
-                                                 << QByteArray("a\n\xc3\xa9\nnew");
+                                                 << utf16WithMark(QStringLiteral("a\n\u00e9\nnew"));
+    QTest::newRow("UTF-8 with byte-order mark") << "file" << false << "sprint3" << "sprint3"
+                                                << QByteArray("\xef\xbb\xbf" "a\r\n") << false << true
+                                                << QByteArray("\xef\xbb\xbf" "a\nnew");
+    // Read without waiting for a writer that never comes.
+    QTest::newRow("named pipe") << "fifo" << false << "sprint3" << QString() << QByteArray() << true << false
+                                << QByteArray();
 }
 
 void TestOddEntries::addToOddEntry()
@@ -124,6 +130,8 @@ void TestOddEntries::addToOddEntry()
     QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0777) == 0);
     if (setup == QLatin1String("directory")) {
         QVERIFY(QDir().mkdir(entry));
+    } else if (setup == QLatin1String("fifo")) {
+        QVERIFY(::mkfifo(QFile::encodeName(entry).constData(), 0666) == 0);
     } else {
         if (setup == QLatin1String("link"))
             QVERIFY(QFile::link(holder, entry));

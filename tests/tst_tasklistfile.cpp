@@ -1,3 +1,4 @@
+#include "tasklist.h"
 #include "heapreservation.h"
 #include "listedits.h"
 #include "tasklistfile.h"
@@ -190,7 +191,8 @@ void TestTaskListFile::longListChangesWriteWhatTheListHolds()
     };
     for (int i = 0; i < edits.size(); ++i) {
         edits.at(i)(model);
-        QVERIFY2(file.change(tasks, [&](QStringList &list) {
+        QVERIFY2(file.change(tasks, [&](TaskList &edited) {
+            QStringList &list = edited.strings();
             edits.at(i)(list);
             return TaskListFile::Outcome::Changed;
         }), qPrintable(file.errorString()));

@@ -405,15 +405,15 @@ private:
         switch (m_random.bounded(14)) {
         case 0:
             *name = QStringLiteral("add");
-            return perform(side, TaskCommand::insert(store, list->history(), bounded(Probe::list(m_windows[side])->count() + 1),
+            return perform(side, TaskCommand::insert(store, bounded(Probe::list(m_windows[side])->count() + 1),
                                                      {text()}, QStringLiteral("Add")));
         case 1:
             *name = QStringLiteral("add lines");
-            return perform(side, TaskCommand::insert(store, list->history(), ListEdits::End,
+            return perform(side, TaskCommand::insert(store, ListEdits::End,
                                                      ListEdits::lines(text() + '\n' + text()), QStringLiteral("Add")));
         case 2:
             *name = QStringLiteral("edit");
-            return task.row < 0 || perform(side, TaskCommand::replace(store, list->history(), task, ListEdits::lines(text() + '\n' + text())));
+            return task.row < 0 || perform(side, TaskCommand::replace(store, task, ListEdits::lines(text() + '\n' + text())));
         case 3:
             *name = QStringLiteral("delete");
             return list->deleteSelected() == TaskListController::Result::Done;
@@ -451,7 +451,7 @@ private:
         case 11: {
             *name = QStringLiteral("restore");
             const QStringList recent = m_history.recent(store->fileName()).mid(0, 2);
-            return recent.isEmpty() || perform(side, TaskCommand::insert(store, list->history(), ListEdits::End, recent,
+            return recent.isEmpty() || perform(side, TaskCommand::insert(store, ListEdits::End, recent,
                                                                           QStringLiteral("Restore")));
         }
         case 12:

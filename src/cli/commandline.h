@@ -1,64 +1,39 @@
 #ifndef COMMANDLINE_H
 #define COMMANDLINE_H
 
-#include "tasklistfile.h"
+#include "taskpick.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
-#include <functional>
-#include <memory>
-
+class Command;
 class NamedList;
-class QCommandLineParser;
-class TaskListBytes;
+class QJsonDocument;
+class TaskList;
 
-// The program's commands: each reads or changes one or two task lists of
-// the folder, through the same stores, locks and safe writes as the
-// windows, and ends with an exit status that a script can branch on. Data
+// The command line: reads the arguments, runs the command they name (see
+// Command) and ends with an exit status that a script can branch on. Data
 // goes to stdout (as plain lines or as JSON), messages to stderr. Text is
 // read from the arguments and written out as UTF-8, as the files hold it,
-// whatever the locale says.
+// whatever the locale says. Holds what the commands share: the tasks they
+// name, the lists they open, and how they print and word what became of a
+// change.
 class CommandLine
 {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     enum Status {
         Done = 0,
-        NothingMatched = 1, // no such line, task or sprint, or --expect not met
+        NothingMatched = 1, // no such line, task or sprint, or the list's rules refused it
         UsageError = 2,
-        FileError = 3,      // a file could not be read or written
+        FileError = 3,      // a file could not be read or written, stdout too
     };
 
-    CommandLine();
-    ~CommandLine();
-
-    static QList<QByteArray> arguments(int argc, char **argv);
-    // Whether arguments (the program's name first) ask for a command rather
-    // than for the windows: anything but -C options does, except options of
-    // Qt's own, which go to the windows.
-    static bool isCommand(const QList<QByteArray> &arguments);
-    // Makes each folder that a -C option names the current one, in order,
-    // each relative to the one before, as git does. False, with the folder
-    // and the reason in *error, when one cannot be entered.
-    static bool enterFolders(const QList<QByteArray> &arguments, QString *error);
-
-    // Runs the command that arguments give, once a QCoreApplication exists,
-    // and returns the exit status.
-    int run(const QList<QByteArray> &arguments);
-
-private:
-    // How a command names a task: by its line, or by its exact text; with
-    // --expect, the line must still read the expected text.
-    struct Pick {
-        int row = -1;
-        QString text;
-        bool byText = false;
-        QString expect;
-        bool hasExpect = false;
-    };
     // One task a command printed or changed; from and was are set for moves
     // and edits only.
     struct Row {
@@ -70,60 +45,67 @@ private:
         int fromLine = 0;
         QString was;
     };
-    using PickedEdit = std::function<TaskListFile::Outcome(QStringList &tasks, const QVector<int> &rows,
-                                                           const QStringList &texts)>;
 
-    int dispatch(const QString &command, const QStringList &args);
-    int list(const QStringList &args);
-    int sprints();
-    int add(const QStringList &args);
-    int edit(const QStringList &args);
-    int remove(const QStringList &args);
-    int reorder(const QString &command, const QStringList &args);
-    int move(const QStringList &args);
-    int newSprint();
-    int restore(const QStringList &args);
+    CommandLine();
+    ~CommandLine();
 
-    // Reads the list that name gives; a sprint must exist, and a change to
-    // it must not be one to a list that reads as nothing else.
+    static QList<QByteArray> arguments(int argc, char **argv);
+    // Whether arguments (the program's name first) ask for a command rather
+    // than for the windows: anything but -C options does, except options of
+    // Qt's own, which go to the windows.
+    static bool isCommand(const QList<QByteArray> &arguments);
+    // Makes each folder that a -C option before the command names the
+    // current one, in order, each relative to the one before, as git does.
+    // False, with the folder and the reason in *error, when one cannot be
+    // entered.
+    static bool enterFolders(const QList<QByteArray> &arguments, QString *error);
+
+    // Runs the command that arguments give, once a QCoreApplication exists,
+    // and returns the exit status.
+    int run(const QList<QByteArray> &arguments);
+
+    // For the commands.
+    const QVector<TaskPick> &picks() const { return m_picks; }
+    // Opens the list that name gives; a sprint must exist.
     int openList(const QString &name, NamedList **list);
-    // Applies edit to the tasks that the picks name in the file's current
-    // content, under the list's lock.
-    int changePicked(NamedList &list, const PickedEdit &edit);
-    bool locate(const QStringList &tasks, const Pick &pick, const QString &list, int *row, QString *why) const;
-    // The same changes made straight in the bytes of a file just as the
-    // program writes it (DirectChange), which spares decoding a long list.
-    // Each returns LeftToStore, having changed nothing, when the store must
-    // make the change: for any other file, and for anything the change
-    // would refuse, which the store then words.
-    static constexpr int LeftToStore = -1;
-    int addDirect(const NamedList &list, const QStringList &texts);
-    int editDirect(const NamedList &list, const QStringList &lines);
-    int removeDirect(const NamedList &list);
-    int moveDirect(const NamedList &from, const NamedList &to);
-    int reorderDirect(const NamedList &list, const QString &command);
-    // Where up, down, top or bottom puts the task on row of count tasks.
-    static int reorderTarget(const QString &command, int row, int count);
-    bool locateDirect(const TaskListBytes &tasks, const Pick &pick, int *row) const;
-    // Keeps texts in the history of deleted tasks first, as a window does.
-    bool keepDeleted(const QString &fileName, const QStringList &texts);
+    // The rows the picks name in tasks, found as the list is now; false,
+    // with the reason kept for finish(), when one names none.
+    bool locatePicks(const TaskList &tasks, const NamedList &list, QVector<int> *rows);
+    // The exit status for a change that list made or refused, with the
+    // reason on stderr; held words a refusal for what the list holds.
+    int finish(const NamedList &list, bool changed, const QString &held = QString());
+    void report(const Row &row) { m_report.append(row); }
+    // Reports texts as added to list at rows, telling of those it held
+    // already (row -1), and prints the report.
     int added(const NamedList &list, const QStringList &texts, const QVector<int> &rows, const QString &action);
-    int finish(NamedList &list, bool changed);
-    int changedWithReport(NamedList &list, bool changed);
-
+    // Prints the rows reported, as changes.
+    int printReport();
     void print(const QVector<Row> &rows, bool asChanges);
+    // Prints json or plain, as --json asks.
+    void printData(const QJsonDocument &json, const QByteArray &plain);
+    void output(const QByteArray &bytes);
     void note(const QString &message);
     int fail(int status, const QString &message);
     int usage(const QString &message);
-    QString helpText(const QCommandLineParser &parser, const QString &command) const;
+    static QString quoted(const QString &text);
 
-    QVector<Pick> m_picks;
+private:
+    // Runs the command in rest under the program's options global; folders
+    // are the raw arguments up to the command, for its -C options.
+    int runCommand(const QStringList &global, QStringList rest, const QList<QByteArray> &folders);
+    // Takes the picks out of the command's arguments.
+    int takePicks(const Command &command, QStringList *rest, const QStringList &expected, const QString &byText);
+    QString helpText(const QString &globalHelp, const Command *command) const;
+    // Whether all printed reached stdout.
+    bool flushOutput();
+
+    QVector<TaskPick> m_picks;
     QVector<Row> m_report;
     QString m_why;
-    QString m_failure;
     bool m_json = false;
+    bool m_outputFailed = false;
     QString m_folder;
-    std::unique_ptr<NamedList> m_lists[2];
+    QList<NamedList *> m_lists;
 };
 
 #endif // COMMANDLINE_H

@@ -21,68 +21,35 @@ int NamedList::numberOf(const QString &name)
 
 NamedList::NamedList(int number)
     : m_number(number)
+    , m_file(number == 0 ? productbacklog::fileName() : Sprint::fileName(number), TaskListFile::Keeping::Nothing)
 {
 }
-
-NamedList::~NamedList() = default;
 
 QString NamedList::name() const
 {
     return isBacklog() ? QStringLiteral("backlog") : QString::number(m_number);
 }
 
-QString NamedList::fileName() const
-{
-    return isBacklog() ? productbacklog::fileName() : Sprint::fileName(m_number);
-}
-
 bool NamedList::exists() const
 {
-    return QFileInfo::exists(fileName());
+    // A symbolic link to nowhere, too, is there to be refused by name.
+    const QFileInfo entry(fileName());
+    return entry.exists() || entry.isSymLink();
 }
 
-void NamedList::open()
+bool NamedList::read(QStringList *tasks)
 {
-    if (isBacklog() && !m_backlog)
-        m_backlog = std::make_unique<productbacklog>();
-    else if (!isBacklog() && !m_sprint)
-        m_sprint = std::make_unique<Sprint>(m_number);
+    return m_file.load(*tasks, false);
 }
 
-QStringList NamedList::tasks()
-{
-    open();
-    return isBacklog() ? m_backlog->getItems() : m_sprint->getTasks();
-}
-
-bool NamedList::change(const TaskListFile::Edit &edit)
-{
-    open();
-    return isBacklog() ? m_backlog->change(edit) : m_sprint->change(edit);
-}
-
-bool NamedList::isReadOnly()
-{
-    open();
-    return isBacklog() ? m_backlog->isReadOnly() : m_sprint->isReadOnly();
-}
-
-bool NamedList::isNotFound()
-{
-    open();
-    return isBacklog() ? m_backlog->isNotFound() : m_sprint->isNotFound();
-}
-
-QString NamedList::errorString()
-{
-    open();
-    return isBacklog() ? m_backlog->errorString() : m_sprint->errorString();
-}
-
-Sprint *NamedList::sprint()
+bool NamedList::change(const TaskListFile::Edit &edit, TaskListFile::Rules rules)
 {
     if (isBacklog())
-        return nullptr;
-    open();
-    return m_sprint.get();
+        rules |= TaskListFile::MayCreate;
+    return m_file.change(m_none, edit, rules);
+}
+
+bool NamedList::transfer(NamedList &from, NamedList &to, const TaskListFile::PairEdit &edit)
+{
+    return TaskListFile::transfer(from.m_file, from.m_none, to.m_file, to.m_none, edit, false);
 }

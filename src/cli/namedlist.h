@@ -6,14 +6,11 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
-
-class Sprint;
-class productbacklog;
-
 // A task list as the command line names it: "backlog", or a sprint by its
-// number. The store behind it is made on first use, so that naming a list
-// reads nothing and creates no file.
+// number, changed through the one change engine (TaskListFile) as a
+// caller that keeps nothing between changes: naming a list reads nothing
+// and creates no file, and each change reads the file afresh under its
+// lock.
 class NamedList
 {
 public:
@@ -24,31 +21,30 @@ public:
     static int numberOf(const QString &name);
 
     explicit NamedList(int number);
-    ~NamedList();
 
     bool isBacklog() const { return m_number == 0; }
     int number() const { return m_number; }
     // The name that the command line takes back: "backlog" or the number.
     QString name() const;
-    QString fileName() const;
+    QString fileName() const { return m_file.fileName(); }
     // Whether the list's file is there; a sprint without one does not exist.
     bool exists() const;
 
-    // The tasks as the store read them.
-    QStringList tasks();
-    bool change(const TaskListFile::Edit &edit);
-    bool isReadOnly();
-    bool isNotFound();
-    QString errorString();
-    // The sprint's store; null for the backlog.
-    Sprint *sprint();
+    // Reads the tasks as the file holds them now; false, with result(),
+    // when it cannot be read or holds what no change may be saved over.
+    bool read(QStringList *tasks);
+    // Applies edit to the file. Only the backlog is made anew when it is
+    // missing: a sprint comes to be by new-sprint alone.
+    bool change(const TaskListFile::Edit &edit, TaskListFile::Rules rules = TaskListFile::NoRule);
+    // Moves tasks from one list to the other, as edit says, under both locks.
+    static bool transfer(NamedList &from, NamedList &to, const TaskListFile::PairEdit &edit);
+    ChangeResult result() const { return m_file.result(); }
 
 private:
-    void open();
-
     int m_number;
-    std::unique_ptr<productbacklog> m_backlog;
-    std::unique_ptr<Sprint> m_sprint;
+    TaskListFile m_file;
+    // What the engine hands back of the list, which keeps nothing.
+    QStringList m_none;
 };
 
 #endif // NAMEDLIST_H

@@ -2,11 +2,16 @@
 
 #include "filelock.h"
 #include "safewrite.h"
+#include "sidefile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,7 +67,10 @@ bool DeletedTasks::append(const QString &list, const QStringList &texts)
     if (!lock.isLocked())
         return fail(lock.errorString());
 
+    // A history that cannot be read cannot be added to either.
     const QByteArray before = readAll();
+    if (!m_error.isEmpty())
+        return false;
     QByteArray added;
     // A last entry cut short is closed, so that the next one starts a line.
     if (!before.isEmpty() && !before.endsWith('\n'))
@@ -103,8 +111,22 @@ QStringList DeletedTasks::recent(const QString &list) const
 
 QByteArray DeletedTasks::readAll() const
 {
-    QFile file(m_fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // As every file beside the lists: not through a link, not a pipe.
+    m_error.clear();
+    QString reason;
+    const int handle = SideFile::open(m_fileName, O_RDONLY, &reason);
+    if (handle < 0) {
+        if (errno != ENOENT)
+            m_error = tr("Cannot read the deleted tasks in %1:\n%2").arg(QFileInfo(m_fileName).absoluteFilePath(), reason);
+        return QByteArray();
+    }
+    QFile file;
+    QByteArray bytes;
+    if (file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        bytes = file.readAll();
+    else
+        ::close(handle);
+    return bytes;
 }
 
 bool DeletedTasks::trim(const QByteArray &bytes)

@@ -37,7 +37,8 @@ public:
     QVector<Entry> entries() const;
     // The texts of list's entries, newest first, each once.
     QStringList recent(const QString &list) const;
-    // Why the last append failed, naming the file.
+    // Why the last append failed, or the entries could not be read,
+    // naming the file.
     QString errorString() const { return m_error; }
 
     static QString defaultFileName() { return QStringLiteral(".deleted_tasks"); }
@@ -48,7 +49,7 @@ private:
     bool fail(const QString &reason);
 
     QString m_fileName;
-    QString m_error;
+    mutable QString m_error;
 };
 
 #endif // DELETEDTASKS_H

@@ -1,5 +1,7 @@
 #include "filelock.h"
 
+#include "sidefile.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QThread>
@@ -16,14 +18,14 @@ namespace {
 FileLock::FileLock(const QString &path, int timeoutMs)
     : m_path(path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    m_handle = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // Never through a link or onto anything but a regular file (SideFile).
+    m_handle = SideFile::open(path, O_RDWR | O_CREAT, &m_reason, 0644);
     if (m_handle < 0) {
         m_error = errno;
         // A lock file that someone else made, or a read-only mount: locking
         // needs no write access on most file systems, so try read-only.
         if (m_error == EACCES || m_error == EROFS)
-            m_handle = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+            m_handle = SideFile::open(path, O_RDONLY, &m_reason);
         if (m_handle < 0)
             return;
     }
@@ -61,7 +63,7 @@ FileLock::~FileLock()
 QString FileLock::errorString() const
 {
     if (!m_opened)
-        return tr("Its lock file %1 cannot be opened: %2").arg(m_path, qt_error_string(m_error));
+        return tr("Its lock file %1 cannot be opened: %2").arg(m_path, m_reason.isEmpty() ? qt_error_string(m_error) : m_reason);
     switch (m_error) {
     case EWOULDBLOCK:
         return tr("Another program keeps it locked.");

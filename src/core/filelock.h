@@ -34,6 +34,7 @@ public:
 
 private:
     QString m_path;
+    QString m_reason;  // why it could not be opened, in words
     int m_handle = -1;
     int m_error = 0;
     bool m_opened = false;  // whether m_error came from locking, not opening

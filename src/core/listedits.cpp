@@ -1,5 +1,6 @@
 #include "listedits.h"
 
+#include "tasklist.h"
 #include "tasklistcodec.h"
 
 #include <QSet>
@@ -17,26 +18,23 @@ QStringList ListEdits::lines(const QString &text)
 
 ListEdits::Edit ListEdits::insert(int at, const QStringList &texts, QVector<int> *rows)
 {
-    return [at, texts, rows](QStringList &list) {
-        // A set only pays when several tasks are looked up: it makes adding
-        // k tasks to n cost n + k instead of n times k.
-        const bool several = texts.size() > 1;
+    return [at, texts, rows](TaskList &list) {
+        // A set only pays when many tasks are looked up: it makes adding k
+        // tasks to n cost n + k instead of n times k.
+        const bool several = texts.size() > ManyLookUps;
         QSet<QString> present;
         if (several)
-            present = QSet<QString>(list.cbegin(), list.cend());
+            present = setOf(list);
         QVector<int> where;
         where.reserve(texts.size());
         int row = qBound(0, at, list.size());
         bool changed = false;
         for (const QString &text : texts) {
-            if (several ? present.contains(text) : list.contains(text, Qt::CaseSensitive)) {
+            if (several ? present.contains(text) : list.contains(text)) {
                 where.append(-1);
                 continue;
             }
-            if (row == list.size())
-                list.append(text);
-            else
-                list.insert(row, text);
+            list.insert(row, text);
             if (several)
                 present.insert(text);
             where.append(row++);
@@ -50,10 +48,12 @@ ListEdits::Edit ListEdits::insert(int at, const QStringList &texts, QVector<int>
 
 ListEdits::Edit ListEdits::removeFirst(const QString &text)
 {
-    return [text](QStringList &list) {
+    return [text](TaskList &list) {
         const int at = list.indexOf(text);
         if (at >= 0)
             list.removeAt(at);
+        else
+            list.rewrite();
         return Outcome::Changed;
     };
 }
@@ -66,7 +66,7 @@ ListEdits::Edit ListEdits::replaceFirst(const QString &text, const QStringList &
 
 ListEdits::Edit ListEdits::remove(const QVector<TaskRef> &refs, QVector<Removed> *removed)
 {
-    return [refs, removed](QStringList &list) {
+    return [refs, removed](TaskList &list) {
         QVector<int> rows = TaskRef::locateAll(list, refs);
         rows.removeAll(-1);
         if (rows.isEmpty())
@@ -93,16 +93,16 @@ ListEdits::Edit ListEdits::remove(const QVector<TaskRef> &refs, QVector<Removed>
 
 ListEdits::Edit ListEdits::restore(const QVector<Removed> &removed, QVector<TaskRef> *restored)
 {
-    return [removed, restored](QStringList &list) {
-        // As in insert(): a set pays only when several are looked up.
-        const bool several = removed.size() > 1;
+    return [removed, restored](TaskList &list) {
+        // As in insert(): a set pays only when many are looked up.
+        const bool several = removed.size() > ManyLookUps;
         QSet<QString> present;
         if (several)
-            present = QSet<QString>(list.cbegin(), list.cend());
+            present = setOf(list);
         QVector<TaskRef> back;
         for (const Removed &task : removed) {
             // Put back elsewhere meanwhile: a second copy would double it.
-            if (several ? present.contains(task.text) : list.contains(task.text, Qt::CaseSensitive))
+            if (several ? present.contains(task.text) : list.contains(task.text))
                 continue;
             if (several)
                 present.insert(task.text);
@@ -131,7 +131,7 @@ ListEdits::Edit ListEdits::replace(const TaskRef &ref, const QStringList &lines,
 ListEdits::Edit ListEdits::replaceRun(const TaskRef &first, const QStringList &run, const QStringList &lines, int *row,
                                       QStringList *put)
 {
-    return [first, run, lines, row, put](QStringList &list) {
+    return [first, run, lines, row, put](TaskList &list) {
         const int at = TaskRef::locate(list, first);
         if (at < 0 || at + run.size() > list.size())
             return Outcome::NotFound;
@@ -154,7 +154,7 @@ ListEdits::Edit ListEdits::replaceRun(const TaskRef &first, const QStringList &r
             replacement.append(QString());
         const int common = qMin(run.size(), replacement.size());
         for (int i = 0; i < common; ++i)
-            list[at + i] = replacement.at(i);
+            list.replace(at + i, replacement.at(i));
         for (int i = common; i < replacement.size(); ++i)
             list.insert(at + i, replacement.at(i));
         for (int i = common; i < run.size(); ++i)
@@ -169,7 +169,7 @@ ListEdits::Edit ListEdits::replaceRun(const TaskRef &first, const QStringList &r
 
 ListEdits::Edit ListEdits::move(const TaskRef &ref, int to, int *from)
 {
-    return [ref, to, from](QStringList &list) {
+    return [ref, to, from](TaskList &list) {
         const int at = TaskRef::locate(list, ref);
         if (at < 0)
             return Outcome::NotFound;
@@ -185,7 +185,7 @@ ListEdits::Edit ListEdits::move(const TaskRef &ref, int to, int *from)
 
 ListEdits::Edit ListEdits::reorder(const TaskRef &ref, Place place, const TaskRef &anchor, Placed *placed)
 {
-    return [ref, place, anchor, placed](QStringList &list) {
+    return [ref, place, anchor, placed](TaskList &list) {
         const int at = TaskRef::locate(list, ref);
         if (at < 0)
             return Outcome::NotFound;
@@ -219,18 +219,20 @@ ListEdits::Edit ListEdits::reorder(const TaskRef &ref, Place place, const TaskRe
 
 ListEdits::Edit ListEdits::gather(const QVector<TaskRef> &refs, const TaskRef &anchor, QVector<Placed> *placed)
 {
-    return [refs, anchor, placed](QStringList &list) {
-        QVector<int> rows = TaskRef::locateAll(list, refs);
+    return [refs, anchor, placed](TaskList &tasks) {
+        QVector<int> rows = TaskRef::locateAll(tasks, refs);
         rows.removeAll(-1);
         if (rows.isEmpty())
             return Outcome::NotFound;
         std::sort(rows.begin(), rows.end());
+        // Rebuilt whole, as strings.
+        QStringList &list = tasks.strings();
         QVector<bool> moving(list.size(), false);
         for (const int row : qAsConst(rows))
             moving[row] = true;
         // Where the anchor is among the tasks that stay, or its row there;
         // the end for an anchor of row -1.
-        int at = anchor.row < 0 ? -1 : TaskRef::locate(list, anchor, moving);
+        int at = anchor.row < 0 ? -1 : TaskRef::locate(tasks, anchor, moving);
         if (at < 0 && anchor.row >= 0)
             at = anchor.row;
         int before = -1;
@@ -264,7 +266,7 @@ ListEdits::Edit ListEdits::gather(const QVector<TaskRef> &refs, const TaskRef &a
 
 ListEdits::Edit ListEdits::scatter(const QVector<Placed> &placed, QVector<Placed> *back)
 {
-    return [placed, back](QStringList &list) {
+    return [placed, back](TaskList &list) {
         bool found = false;
         bool changed = false;
         QVector<Placed> done(placed.size());
@@ -284,7 +286,7 @@ ListEdits::Edit ListEdits::scatter(const QVector<Placed> &placed, QVector<Placed
 
 ListEdits::PairEdit ListEdits::transfer(const QVector<Transfer> &items, QVector<Transfer> *done)
 {
-    return [items, done](QStringList &from, QStringList &to) {
+    return [items, done](TaskList &from, TaskList &to) {
         QVector<TaskRef> refs;
         for (const Transfer &item : items) {
             if (item.leaves)
@@ -329,6 +331,12 @@ ListEdits::PairEdit ListEdits::transfer(const QVector<Transfer> &items, QVector<
             *done = result;
         return changed ? Outcome::Changed : Outcome::Unchanged;
     };
+}
+
+QSet<QString> ListEdits::setOf(TaskList &list)
+{
+    const QStringList &tasks = list.strings();
+    return QSet<QString>(tasks.cbegin(), tasks.cend());
 }
 
 QVector<ListEdits::Transfer> ListEdits::reversed(const QVector<Transfer> &done, bool allLeave)

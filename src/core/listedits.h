@@ -4,11 +4,14 @@
 #include "taskref.h"
 #include "tasklistfile.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include <climits>
+
+class TaskList;
 
 // The changes made to a task list, each an edit that TaskListFile applies
 // to the file's current content under its lock. Those that act on a task a
@@ -118,6 +121,11 @@ public:
     // target leave it again, and the source takes back all of them, unless
     // it holds them. With allLeave, all leave, as in the first transfer.
     static QVector<Transfer> reversed(const QVector<Transfer> &done, bool allLeave = false);
+
+private:
+    // Above this many texts to look up, a set of the whole list is made.
+    static constexpr int ManyLookUps = 8;
+    static QSet<QString> setOf(TaskList &list);
 };
 
 #endif // LISTEDITS_H

@@ -71,10 +71,10 @@ bool productbacklog::write(QString secret)
     return addItem(HiddenMessage::decipher(enciphered, secret));
 }
 
-bool productbacklog::change(const TaskListFile::Edit &edit, bool mayCreate)
+bool productbacklog::change(const TaskListFile::Edit &edit, TaskListFile::Rules rules)
 {
     readIfUnread();
-    return file.change(tasks, edit, mayCreate);
+    return file.change(tasks, edit, rules);
 }
 
 bool productbacklog::refresh()

@@ -38,8 +38,8 @@ public:
     bool write(QString secret);
 
     // Applies any edit of the list (see ListEdits) to the file, making the
-    // file anew if it is gone only when mayCreate.
-    bool change(const TaskListFile::Edit &edit, bool mayCreate = true);
+    // file anew if it is gone only with the rule MayCreate.
+    bool change(const TaskListFile::Edit &edit, TaskListFile::Rules rules = TaskListFile::MayCreate);
     // Re-reads the file if it changed on disk; true when the list was read again.
     bool refresh();
     // True when the file could not be read or is not text: changes are refused.

@@ -1,5 +1,7 @@
 #include "safewrite.h"
 
+#include "sidefile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -15,13 +17,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-// Writes all of bytes to handle, going on after short writes; false, with
-// errno set, when the file system refuses (a full disk among them). Straight
-// to the handle: a disk that fills part way through makes a short write, and
-// only errno then says why.
-bool writeAll(int handle, const QByteArray &bytes)
+// Straight to the handle: a disk that fills part way through makes a short
+// write, and only errno then says why.
+bool SafeWrite::writeAll(int handle, const QByteArray &bytes)
 {
     const char *data = bytes.constData();
     qint64 left = bytes.size();
@@ -39,6 +37,8 @@ bool writeAll(int handle, const QByteArray &bytes)
     }
     return true;
 }
+
+namespace {
 
 // Claims path for one look through its folder in this process: true only
 // the first time.
@@ -105,20 +105,45 @@ bool SafeWrite::replace(const QByteArray &bytes)
     return true;
 }
 
-bool SafeWrite::append(const QByteArray &bytes)
+bool SafeWrite::append(const QByteArray &bytes, qint64 expectedSize)
 {
+    m_stale = false;
+    // A killed writer's temporaries are cleared here too, for a file that
+    // only ever has tasks appended.
+    clearStaleTemporaries();
     // One write in append mode: a kill leaves the addition whole or cut
     // short, never mixed into what was there. What a full disk takes only
     // in part is taken back out, so that the file keeps what it held.
-    const int handle = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    const int handle = SideFile::open(m_path, O_WRONLY | O_CREAT | O_APPEND, &m_error);
     if (handle < 0)
-        return fail(errno);
+        return false;
     struct stat before;
     const bool known = ::fstat(handle, &before) == 0;
+    if (known && expectedSize >= 0 && before.st_size != expectedSize) {
+        ::close(handle);
+        m_stale = true;
+        m_error = tr("Another program changed it meanwhile.");
+        return false;
+    }
     if (!known || !writeAll(handle, bytes) || ::fsync(handle) != 0) {
         const int error = errno;
         if (known && ::ftruncate(handle, before.st_size) == 0)
             ::fsync(handle);
+        ::close(handle);
+        return fail(error);
+    }
+    ::close(handle);
+    m_error.clear();
+    return true;
+}
+
+bool SafeWrite::truncate(qint64 size)
+{
+    const int handle = SideFile::open(m_path, O_WRONLY, &m_error);
+    if (handle < 0)
+        return false;
+    if (::ftruncate(handle, size) != 0 || ::fsync(handle) != 0) {
+        const int error = errno;
         ::close(handle);
         return fail(error);
     }

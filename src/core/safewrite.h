@@ -16,8 +16,9 @@
 // a killed writer left are cleared at the first replace of a file in each
 // process, without listing the folder on every change. An append is one
 // write in append mode, synced, and never touches what the file held: it
-// stays whole even where the addition is cut short. The caller holds the
-// file's lock.
+// stays whole even where the addition is cut short. Neither follows a
+// symbolic link at path or opens anything but a regular file there
+// (SideFile). The caller holds the file's lock.
 class SafeWrite
 {
     Q_DECLARE_TR_FUNCTIONS(SafeWrite)
@@ -31,8 +32,15 @@ public:
     bool replace(const QByteArray &bytes);
     // Adds bytes at the file's end, creating the file when there is none.
     // One that fails leaves the file as it was, short of a kill or a crash
-    // in the middle of the write, which can leave the start of bytes.
-    bool append(const QByteArray &bytes);
+    // in the middle of the write, which can leave the start of bytes (see
+    // AppendJournal). With expectedSize, only onto a file of that size: one
+    // of another size was changed by someone else, and is left alone.
+    bool append(const QByteArray &bytes, qint64 expectedSize = -1);
+    // Cuts the file back to size bytes, as it was before an append: a full
+    // disk allows it, where it may refuse a rewrite.
+    bool truncate(qint64 size);
+    // Whether the last append found the file at another size than expected.
+    bool wasStale() const { return m_stale; }
 
     // Why the last write failed, in the system's words; empty after one
     // that succeeded.
@@ -42,6 +50,9 @@ public:
 
     // Why the folder refuses new files, or empty when it takes them.
     static QString folderRefusal(const QString &folder);
+    // Writes all of bytes to handle, going on after short writes; false,
+    // with errno set, when the file system refuses (a full disk among them).
+    static bool writeAll(int handle, const QByteArray &bytes);
 
 private:
     // The name of a temporary that a replace of the file fileName fills,
@@ -57,6 +68,7 @@ private:
     QString m_path;
     QString m_error;
     FileStamp m_stamp;
+    bool m_stale = false;
 };
 
 #endif // SAFEWRITE_H

@@ -1,5 +1,6 @@
 #include "sprint.h"
 
+#include "tasklist.h"
 #include "unlockcheck.h"
 
 Sprint::Sprint(int i)
@@ -58,7 +59,8 @@ bool Sprint::transferWith(int sprint, bool incoming, Opening opening, const QVec
     const bool mayCreate = opening == CreateMissing;
     // A sprint that cannot take changes must not make the other sprint's
     // file either: a change that changes nothing tells.
-    if (!change([](QStringList &) { return TaskListFile::Outcome::Unchanged; }, mayCreate))
+    if (!change([](TaskList &) { return TaskListFile::Outcome::Unchanged; },
+                mayCreate ? TaskListFile::MayCreate : TaskListFile::NoRule))
         return false;
     Sprint other(sprint, opening);
     Sprint &from = incoming ? other : *this;
@@ -79,12 +81,12 @@ bool Sprint::writeChanges()
 
 bool Sprint::change(const TaskListFile::Edit &edit)
 {
-    return change(edit, !existingOnly);
+    return change(edit, existingOnly ? TaskListFile::NoRule : TaskListFile::MayCreate);
 }
 
-bool Sprint::change(const TaskListFile::Edit &edit, bool mayCreate)
+bool Sprint::change(const TaskListFile::Edit &edit, TaskListFile::Rules rules)
 {
-    return file.change(tasks, edit, mayCreate);
+    return file.change(tasks, edit, rules);
 }
 
 bool Sprint::refresh()

@@ -42,9 +42,10 @@ public:
     // Rewrites the file from its current content (normalising line ends).
     bool writeChanges();
 
-    // Applies any edit of the list (see ListEdits) to the file.
+    // Applies any edit of the list (see ListEdits) to the file; with the
+    // rules given, a missing file is made anew only with MayCreate.
     bool change(const TaskListFile::Edit &edit);
-    bool change(const TaskListFile::Edit &edit, bool mayCreate);
+    bool change(const TaskListFile::Edit &edit, TaskListFile::Rules rules);
     // Moves tasks to sprint number sprint (moveTo) or from it to this one
     // (takeFrom), as moveTask does, but between existing files only: a
     // sprint file that is gone is never made anew. done gets what was

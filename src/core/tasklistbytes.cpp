@@ -90,14 +90,21 @@ void TaskListBytes::append(const QByteArray &text)
     if (!m_bytes.isEmpty())
         m_bytes.append('\n');
     m_bytes.append(text);
-    dropFinalLineFeeds();
+}
+
+void TaskListBytes::insert(int row, const QByteArray &text)
+{
+    const int start = lineStart(row);
+    if (start < 0)
+        append(text);
+    else
+        m_bytes.insert(start, text + '\n');
 }
 
 void TaskListBytes::replace(int row, const QByteArray &text)
 {
     const int start = lineStart(row);
     m_bytes.replace(start, lineEnd(start) - start, text);
-    dropFinalLineFeeds();
 }
 
 void TaskListBytes::remove(int row)
@@ -108,7 +115,6 @@ void TaskListBytes::remove(int row)
         m_bytes.remove(start, end + 1 - start);
     else
         m_bytes.truncate(qMax(0, start - 1));
-    dropFinalLineFeeds();
 }
 
 void TaskListBytes::move(int row, int to)
@@ -117,9 +123,8 @@ void TaskListBytes::move(int row, int to)
         return;
     const QByteArray text = at(row);
     const int left = count() - 1;
-    // Out with one of its line feeds, but without dropping the empty tasks
-    // that may end the list for now: the task may go after them. What is
-    // left may be one empty task, which has no bytes.
+    // Out with one of its line feeds. What is left may be one empty task,
+    // which has no bytes.
     const int start = lineStart(row);
     const int end = lineEnd(start);
     if (end < m_bytes.size())
@@ -130,7 +135,6 @@ void TaskListBytes::move(int row, int to)
         m_bytes.insert(to == 0 ? 0 : lineStart(to), text + '\n');
     else
         m_bytes.append('\n' + text);
-    dropFinalLineFeeds();
 }
 
 int TaskListBytes::lineStart(int row) const
@@ -155,7 +159,7 @@ int TaskListBytes::lineFeedsIn(int from, int to) const
     return TaskListCodec::countLineFeeds(m_bytes.constData() + from, to - from);
 }
 
-void TaskListBytes::dropFinalLineFeeds()
+void TaskListBytes::normalise()
 {
     int size = m_bytes.size();
     while (size > 0 && m_bytes.at(size - 1) == '\n')

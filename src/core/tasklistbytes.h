@@ -6,10 +6,13 @@
 // A task list file's bytes, read and changed task by task in place without
 // decoding the list, for bytes that encoding their tasks gives back exactly.
 //
-// Each change leaves the bytes that encoding the list changed the same way
-// gives (TaskListCodec::encode()), so a command that changes one task of a
-// long list costs a search and a splice, not a decode and an encode of
-// every task. Texts are UTF-8 and hold no line feed.
+// Each change leaves the tasks joined by single line feeds, as encoding the
+// list changed the same way does (TaskListCodec::encode()), with empty tasks
+// at the end kept until normalise() drops them as the format does: a change
+// of one task of a long list costs a search and a splice, not a decode and
+// an encode of every task. Texts are UTF-8 and hold no line feed. Bytes
+// without a line feed hold no task: one empty task has no bytes of its own,
+// and is for the caller to keep otherwise (TaskList does).
 class TaskListBytes
 {
 public:
@@ -31,6 +34,8 @@ public:
     bool contains(const QByteArray &text) const { return indexOf(text) >= 0; }
 
     void append(const QByteArray &text);
+    // Puts text before the task on row; at the end from count() on.
+    void insert(int row, const QByteArray &text);
     // Replaces the task on row, which must be there, with the tasks that
     // the lines of text make.
     void replace(int row, const QByteArray &text);
@@ -39,14 +44,15 @@ public:
     // Moves the task on row, which must be there, to row to (from 0 to
     // count() - 1), the tasks between closing up.
     void move(int row, int to);
+    // Drops the empty tasks at the end, which a file cannot hold: the bytes
+    // are then what encoding the list gives.
+    void normalise();
 
 private:
     // Where row starts, or -1 when there is no such row.
     int lineStart(int row) const;
     int lineEnd(int start) const;
     int lineFeedsIn(int from, int to) const;
-    // An empty last task has no place in the format: encoding drops it.
-    void dropFinalLineFeeds();
 
     QByteArray m_bytes;
 };

@@ -24,6 +24,7 @@ TaskListCodec::Decoded TaskListCodec::decode(const QByteArray &bytes)
         // they would become question marks.
         result.valid = state.invalidChars == 0 && state.remainingChars == 0 && isWellFormed(text);
         result.encoding = codec->name();
+        result.byteOrderMark = true;
         result.tasks = splitLines(text);
         return result;
     }
@@ -41,6 +42,7 @@ TaskListCodec::Decoded TaskListCodec::decode(const QByteArray &bytes)
         data += 3;
         size -= 3;
         exact = false;
+        result.byteOrderMark = true;
     }
     int lineFeeds = 0;
     const bool ascii = scanAscii(data, size, &lineFeeds);

@@ -20,8 +20,10 @@ public:
         // True when encoding tasks gives the bytes back exactly: UTF-8
         // without a byte-order mark, carriage return or final line feed.
         bool exact = false;
-        // The encoding the bytes were read in, as its byte-order mark says.
+        // The encoding the bytes were read in, as its byte-order mark says,
+        // and whether they start with that mark.
         QByteArray encoding = "UTF-8";
+        bool byteOrderMark = false;
     };
 
     static Decoded decode(const QByteArray &bytes);

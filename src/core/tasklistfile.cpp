@@ -1,19 +1,26 @@
 #include "tasklistfile.h"
 
+#include "appendjournal.h"
 #include "conflictmarkers.h"
+#include "deletedtasks.h"
 #include "filelock.h"
 #include "filestamp.h"
 #include "heapreservation.h"
 #include "safewrite.h"
+#include "tasklist.h"
+#include "tasklistbytes.h"
 #include "tasklistcodec.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QTextCodec>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <limits>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -21,17 +28,67 @@ namespace {
 // Symbolic links are followed at most this deep, as the system does.
 constexpr int MaxLinkDepth = 40;
 
+// Room read with a list for what a command adds, so that adding to a long
+// list does not move all of it.
+constexpr int AppendRoom = 64 * 1024;
+
+// How often a change whose append found the list changed by a writer that
+// takes no lock is made again on what the list holds then.
+constexpr int StaleRetries = 3;
 
 } // namespace
 
-TaskListFile::TaskListFile(const QString &fileName)
+// What a change has read and is making, between its admission and its
+// write: the tasks as the caller keeps them, or as read for this change
+// alone, in bytes where they encode the list exactly.
+class TaskListFile::Pending
+{
+public:
+    void edit(QStringList *tasks)
+    {
+        before = *tasks;
+        list = std::make_unique<TaskList>(tasks);
+    }
+    void editDecoded(QStringList tasks)
+    {
+        decoded = std::move(tasks);
+        edit(&decoded);
+    }
+    void editBytes(const QByteArray &read)
+    {
+        if (keepsOriginal)
+            original = read;
+        bytes = TaskListBytes(read);
+        sizeBefore = read.size();
+        list = std::make_unique<TaskList>(&bytes);
+    }
+    // Whether the tasks are changed in the bytes read.
+    bool inBytes() const { return list->isBytes(); }
+
+    std::unique_ptr<TaskList> list;
+    QStringList before;
+    QStringList decoded;
+    TaskListBytes bytes;
+    qint64 sizeBefore = 0;
+    // The bytes as read, for a change that may have to be taken back.
+    bool keepsOriginal = false;
+    QByteArray original;
+    // Set once written: how, so that a transfer can take it back.
+    bool wrote = false;
+    bool appended = false;
+    bool stale = false;
+};
+
+TaskListFile::TaskListFile(const QString &fileName, Keeping keeping)
     : m_fileName(fileName)
+    , m_keeping(keeping)
 {
 }
 
 bool TaskListFile::load(QStringList &tasks, bool create)
 {
     tasks.clear();
+    finishAppendUnlocked();
     if (QFile::exists(m_fileName))
         return read(tasks);
     if (!create)
@@ -73,6 +130,8 @@ bool TaskListFile::create()
 
 bool TaskListFile::refresh(QStringList &tasks)
 {
+    if (FileStamp::of(m_fileName) != m_stamp)
+        finishAppendUnlocked();
     const bool wasUnreadable = m_state == State::Unreadable;
     switch (catchUp(tasks)) {
     case Freshness::Unchanged:
@@ -85,55 +144,64 @@ bool TaskListFile::refresh(QStringList &tasks)
     return !(wasUnreadable && m_state == State::Unreadable);
 }
 
-bool TaskListFile::change(QStringList &tasks, const Edit &edit, bool mayCreate)
+bool TaskListFile::change(QStringList &tasks, const Edit &edit, Rules rules)
 {
-    m_refusal = Refusal::None;
     const FileLock lock(lockFilePath());
     if (!checkLock(lock))
         return false;
-    if (!syncForChange(tasks, mayCreate))
-        return false;
-    const QStringList before = tasks;
-    switch (edit(tasks)) {
-    case Outcome::Unchanged:
-        return succeed();
-    case Outcome::NotFound:
-        tasks = before;
-        return refuse(Refusal::NotFound);
-    case Outcome::Held:
-        tasks = before;
-        return refuse(Refusal::Held);
-    case Outcome::Changed:
-        break;
+    for (int attempt = 0;; ++attempt) {
+        Pending pending;
+        if (!prepare(pending, tasks, rules))
+            return false;
+        switch (edit(*pending.list)) {
+        case Outcome::Unchanged:
+            return succeed();
+        case Outcome::NotFound:
+            tasks = pending.before;
+            return refuse(Refusal::NotFound);
+        case Outcome::Held:
+            tasks = pending.before;
+            return refuse(Refusal::Held);
+        case Outcome::Changed:
+            break;
+        }
+        if (!pending.list->isChanged())
+            return succeed();
+        const QStringList &after = pending.inBytes() ? QStringList() : pending.list->strings();
+        if (!pending.inBytes() && !allowsResult(after, rules)) {
+            tasks = pending.before;
+            return false;
+        }
+        if ((rules & KeepsDeleted) && !keepDeleted(*this, pending.list->gone())) {
+            tasks = pending.before;
+            return false;
+        }
+        if (commit(pending, tasks))
+            return succeed();
+        // The file still holds the list from before the edit: show that, so
+        // that the list shows nothing that was not saved.
+        tasks = pending.before;
+        if (!pending.stale || attempt == StaleRetries)
+            return false;
     }
-    if (!allowsResult(tasks)) {
-        tasks = before;
-        return false;
-    }
-    if (write(tasks))
-        return succeed();
-    // The file still holds the list from before the edit: show that, so
-    // that the list shows nothing that was not saved.
-    tasks = before;
-    return false;
 }
 
 bool TaskListFile::transfer(TaskListFile &from, QStringList &fromTasks, TaskListFile &to, QStringList &toTasks,
                             const PairEdit &edit, bool mayCreate)
 {
-    to.m_refusal = Refusal::None;
     const bool done = transferLocked(from, fromTasks, to, toTasks, edit, mayCreate);
-    if (to.m_refusal != Refusal::None)
-        from.m_refusal = to.m_refusal;
-    to.m_error = from.m_error;
-    to.m_refusal = from.m_refusal;
+    // Both tell what became of it.
+    if (!from.m_result.isRefusedByList() && to.m_result.isRefusedByList())
+        from.m_result = to.m_result;
+    to.m_result = from.m_result;
     return done;
 }
 
 bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, TaskListFile &to,
                                   QStringList &toTasks, const PairEdit &edit, bool mayCreate)
 {
-    from.m_refusal = Refusal::None;
+    from.m_result = ChangeResult();
+    to.m_result = ChangeResult();
     const QString fromLock = from.lockFilePath();
     const QString toLock = to.lockFilePath();
     if (fromLock == toLock)
@@ -151,60 +219,77 @@ bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, Ta
     const FileLock secondLock(second.lockFilePath());
     if (!second.checkLock(secondLock))
         return from.fail(second.errorString());
-    if (!from.syncForChange(fromTasks, mayCreate))
-        return false;
-    if (!to.syncForChange(toTasks, mayCreate))
-        return from.fail(to.errorString());
+    const Rules rules = mayCreate ? Rules(MayCreate) : Rules(NoRule);
 
-    const QStringList fromBefore = fromTasks;
-    const QStringList toBefore = toTasks;
-    switch (edit(fromTasks, toTasks)) {
-    case Outcome::Unchanged:
-        return from.succeed();
-    case Outcome::NotFound:
-    case Outcome::Held:
-        fromTasks = fromBefore;
-        toTasks = toBefore;
-        return from.refuse(Refusal::NotFound);
-    case Outcome::Changed:
-        break;
-    }
-    if (!from.allowsResult(fromTasks) || !to.allowsResult(toTasks)) {
-        if (from.m_error.isEmpty())
-            from.m_error = to.m_error;
-        fromTasks = fromBefore;
-        toTasks = toBefore;
-        return false;
-    }
+    for (int attempt = 0;; ++attempt) {
+        Pending source;
+        Pending target;
+        target.keepsOriginal = true;
+        if (!from.prepare(source, fromTasks, rules))
+            return false;
+        if (!to.prepare(target, toTasks, rules)) {
+            from.m_result = to.m_result;
+            return false;
+        }
+        switch (edit(*source.list, *target.list)) {
+        case Outcome::Unchanged:
+            return from.succeed();
+        case Outcome::NotFound:
+        case Outcome::Held:
+            fromTasks = source.before;
+            toTasks = target.before;
+            return from.refuse(Refusal::NotFound);
+        case Outcome::Changed:
+            break;
+        }
+        const bool fromChanged = source.list->isChanged();
+        const bool toChanged = target.list->isChanged();
+        if ((!source.inBytes() && !from.allowsResult(source.list->strings(), rules))
+            || (!target.inBytes() && !to.allowsResult(target.list->strings(), rules))) {
+            if (from.m_result.isDone())
+                from.m_result = to.m_result;
+            fromTasks = source.before;
+            toTasks = target.before;
+            return false;
+        }
 
-    // An edit that left the target alone left it shared with the copy.
-    const bool toChanged = !toTasks.isSharedWith(toBefore);
-    if (toChanged && !to.write(toTasks)) {
-        toTasks = toBefore;
-        fromTasks = fromBefore;
-        return from.fail(to.errorString());
-    }
-    if (from.write(fromTasks))
-        return from.succeed() && to.succeed();
+        // The target first: a crash in between leaves a task in both lists,
+        // never in neither.
+        if (toChanged && !to.commit(target, toTasks)) {
+            toTasks = target.before;
+            fromTasks = source.before;
+            from.m_result = to.m_result;
+            if (target.stale && attempt < StaleRetries)
+                continue;
+            return false;
+        }
+        if (!fromChanged || from.commit(source, fromTasks))
+            return from.succeed() && to.succeed();
 
-    fromTasks = fromBefore;
-    const QString reason = from.errorString();
-    if (!toChanged)
-        return false;
-    QStringList restored = toBefore;
-    if (to.write(restored)) {
-        toTasks = restored;
-        return from.fail(reason);
+        fromTasks = source.before;
+        const ChangeResult failed = from.m_result;
+        if (!toChanged)
+            return false;
+        if (to.takeBack(target, toTasks, target.before)) {
+            from.m_result = failed;
+            if (source.stale && attempt < StaleRetries)
+                continue;
+            return false;
+        }
+        // Both files hold the tasks now: say so, rather than leave the user
+        // to find out.
+        return from.fail(tr("The tasks are now in both %1 and %2.\n%3\nTaking them back out of %2 failed too:\n%4")
+                             .arg(from.displayName(), to.displayName(), failed.message, to.errorString()));
     }
-    // Both files hold the tasks now: say so, rather than leave the user to
-    // find out.
-    return from.fail(tr("The tasks are now in both %1 and %2.\n%3\nTaking them back out of %2 failed too:\n%4")
-                         .arg(from.displayName(), to.displayName(), reason, to.errorString()));
 }
 
 bool TaskListFile::rewrite(QStringList &tasks)
 {
-    return change(tasks, [](QStringList &) { return Outcome::Changed; });
+    return change(tasks, [](TaskList &list) {
+        // Handed out whole, the list is written whatever it holds.
+        list.strings();
+        return Outcome::Changed;
+    });
 }
 
 bool TaskListFile::checkLock(const FileLock &lock)
@@ -236,56 +321,110 @@ TaskListFile::Freshness TaskListFile::catchUp(QStringList &tasks)
     return Freshness::Reread;
 }
 
+bool TaskListFile::prepare(Pending &pending, QStringList &tasks, Rules rules)
+{
+    m_result = ChangeResult();
+    if (!finishAppend())
+        return false;
+    if (m_keeping == Keeping::Nothing) {
+        if (!readForChange(pending, rules & MayCreate))
+            return false;
+    } else {
+        if (!syncForChange(tasks, rules & MayCreate))
+            return false;
+        pending.edit(&tasks);
+    }
+    return admit(rules, m_keeping == Keeping::Nothing ? pending.decoded : tasks);
+}
+
+bool TaskListFile::readForChange(Pending &pending, bool mayCreate)
+{
+    forget();
+    const FileStamp now = FileStamp::of(m_fileName);
+    if (!now.exists()) {
+        m_stamp = now;
+        m_state = State::Readable;
+        if (!mayCreate)
+            return refuse(Refusal::Missing);
+        pending.editBytes(QByteArray(""));
+        return true;
+    }
+    QByteArray bytes;
+    QString reason;
+    if (!readBytes(&bytes, &m_stamp, &reason, AppendRoom)) {
+        m_state = State::Unreadable;
+        return fail(tr("Cannot read file %1:\n%2").arg(displayName(), reason), ChangeResult::Refused);
+    }
+    m_encoding = "UTF-8";
+    m_byteOrderMark = false;
+    m_state = State::Readable;
+    // Markers of a merge conflict are looked for in the tasks.
+    if (TaskListBytes::isExact(bytes) && !ConflictMarkers::mayHold(bytes)) {
+        pending.editBytes(bytes);
+        return true;
+    }
+    TaskListCodec::Decoded decoded = TaskListCodec::decode(bytes);
+    m_encoding = decoded.encoding;
+    m_byteOrderMark = decoded.byteOrderMark;
+    m_state = !decoded.valid ? State::NotText : stateOf(decoded.tasks, bytes);
+    pending.editDecoded(std::move(decoded.tasks));
+    return true;
+}
+
+bool TaskListFile::admit(Rules rules, const QStringList &tasks)
+{
+    switch (m_state) {
+    case State::Unreadable:
+        return false;
+    case State::NotText:
+        return fail(notTextMessage(), ChangeResult::Refused);
+    case State::Conflicted:
+        if (!(rules & ResolvesConflict))
+            return fail(conflictedMessage(tasks), ChangeResult::Refused);
+        break;
+    case State::Readable:
+        break;
+    }
+    const QString target = writablePath();
+    if (FileStamp::of(target).exists()) {
+        if (::access(QFile::encodeName(target).constData(), W_OK) != 0)
+            return fail(cannotWrite(qt_error_string(errno)), ChangeResult::Refused);
+        return true;
+    }
+    const QString refusal = folderRefusal();
+    return refusal.isEmpty() || fail(cannotWrite(refusal), ChangeResult::Refused);
+}
+
 bool TaskListFile::syncForChange(QStringList &tasks, bool mayCreate)
 {
     switch (catchUp(tasks)) {
     case Freshness::Unchanged:
-        if (m_state == State::NotText)
-            return fail(notTextMessage());
         // A file still missing as last seen: the change starts a new one,
         // where it may.
         return m_stamp.exists() || mayCreate ? succeed() : refuse(Refusal::Missing);
     case Freshness::Removed:
         // Gone since the list was shown: refuse to recreate it from a list
         // the user has not seen.
-        m_refusal = Refusal::Missing;
+        m_result.status = ChangeResult::Missing;
         return false;
     case Freshness::Reread:
         break;
     }
-    return m_state == State::Readable || m_state == State::Conflicted;
+    // A file that cannot be read, or is not text, is refused by admit().
+    return m_state != State::Unreadable;
 }
 
 bool TaskListFile::read(QStringList &tasks)
 {
-    QFile file(m_fileName);
-    std::unique_ptr<HeapReservation> room;
     QByteArray bytes;
     FileStamp stamp;
     QString reason;
-    // Opening a named pipe or a device would block or read forever: only a
-    // regular file holds a list.
-    const QFileInfo entry(m_fileName);
-    if (entry.isDir())
-        reason = tr("It is a directory.");
-    else if (entry.exists() && !entry.isFile())
-        reason = tr("It is not a regular file.");
-    else if (!file.open(QIODevice::ReadOnly))
-        reason = file.errorString();
-    else {
-        stamp = FileStamp::ofHandle(file.handle());
-        // Room for the bytes and for the tasks made of them (see decode()),
-        // reckoning with some thirty bytes a task; held until they are made.
-        room = std::make_unique<HeapReservation>(5 * stamp.size());
-        if (!readAll(file.handle(), stamp.size(), &bytes))
-            reason = qt_error_string(errno);
-    }
-    if (!reason.isEmpty()) {
+    if (!readBytes(&bytes, &stamp, &reason)) {
         tasks.clear();
         forget();
         m_stamp = FileStamp::of(m_fileName);
         m_state = State::Unreadable;
-        return fail(tr("Cannot read file %1:\n%2").arg(displayName(), reason));
+        return fail(tr("Cannot read file %1:\n%2").arg(displayName(), reason), ChangeResult::Refused);
     }
 
     TaskListCodec::Decoded decoded = TaskListCodec::decode(bytes);
@@ -293,12 +432,43 @@ bool TaskListFile::read(QStringList &tasks)
     remember(tasks, bytes, decoded.exact);
     m_stamp = stamp;
     m_encoding = decoded.encoding;
+    m_byteOrderMark = decoded.byteOrderMark;
     if (!decoded.valid) {
         m_state = State::NotText;
-        return fail(notTextMessage());
+        return fail(notTextMessage(), ChangeResult::Refused);
     }
     m_state = stateOf(tasks, bytes);
-    return m_state == State::Conflicted ? fail(conflictedMessage(tasks)) : succeed();
+    return m_state == State::Conflicted ? fail(conflictedMessage(tasks), ChangeResult::Refused) : succeed();
+}
+
+bool TaskListFile::readBytes(QByteArray *bytes, FileStamp *stamp, QString *reason, int room) const
+{
+    // Without blocking: opening a named pipe would wait for a writer, and a
+    // device would read forever. Only a regular file holds a list.
+    const int handle = ::open(QFile::encodeName(m_fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0) {
+        *reason = qt_error_string(errno);
+        return false;
+    }
+    struct stat entry;
+    bool read = false;
+    if (::fstat(handle, &entry) != 0) {
+        *reason = qt_error_string(errno);
+    } else if (S_ISDIR(entry.st_mode)) {
+        *reason = tr("It is a directory.");
+    } else if (!S_ISREG(entry.st_mode)) {
+        *reason = tr("It is not a regular file.");
+    } else {
+        *stamp = FileStamp::ofHandle(handle);
+        // Room for the bytes and for the tasks made of them (see decode()),
+        // reckoning with some thirty bytes a task; held until they are made.
+        const HeapReservation heap(5 * stamp->size());
+        read = readAll(handle, stamp->size() + room, bytes);
+        if (!read)
+            *reason = qt_error_string(errno);
+    }
+    ::close(handle);
+    return read;
 }
 
 bool TaskListFile::write(QStringList &tasks)
@@ -320,7 +490,9 @@ bool TaskListFile::write(QStringList &tasks)
         bytes = m_bytes;
     } else {
         forget();
-        bytes = TaskListCodec::encode(tasks, &loadsBack);
+        bytes = inOwnEncoding(TaskListCodec::encode(tasks, &loadsBack));
+        // Bytes in another encoding are never spliced: they are read back.
+        loadsBack = loadsBack && m_encoding == "UTF-8" && !m_byteOrderMark;
     }
     SafeWrite file(target.absoluteFilePath());
     if (!file.replace(bytes)) {
@@ -340,6 +512,112 @@ bool TaskListFile::write(QStringList &tasks)
     tasks = std::move(decoded.tasks);
     remember(tasks, bytes, decoded.exact);
     return true;
+}
+
+bool TaskListFile::commit(Pending &pending, QStringList &tasks)
+{
+    pending.stale = false;
+    if (!pending.inBytes()) {
+        // For a caller that keeps the list, the strings are tasks itself.
+        QStringList &result = pending.list->strings();
+        pending.wrote = write(result);
+        if (m_keeping == Keeping::Nothing)
+            tasks.clear();
+        return pending.wrote;
+    }
+    pending.bytes.normalise();
+    const QByteArray &bytes = pending.bytes.bytes();
+    const int from = pending.list->appendedFrom();
+    // Only empty tasks added at the end: the format holds none, and the
+    // file holds the list already.
+    if (from >= 0 && bytes.size() <= from)
+        return true;
+    const QFileInfo target(writablePath());
+    if (target.isSymLink())
+        return fail(cannotWrite(qt_error_string(ELOOP)));
+    if (from >= 0) {
+        AppendJournal journal(target.absoluteFilePath());
+        pending.wrote = journal.append(bytes.mid(from), pending.sizeBefore);
+        pending.appended = pending.wrote;
+        pending.stale = journal.wasStale();
+        return pending.wrote || fail(cannotWrite(journal.errorString()));
+    }
+    SafeWrite file(target.absoluteFilePath());
+    pending.wrote = file.replace(bytes);
+    return pending.wrote || fail(cannotWrite(file.errorString()));
+}
+
+bool TaskListFile::takeBack(Pending &pending, QStringList &tasks, const QStringList &before)
+{
+    SafeWrite file(QFileInfo(writablePath()).absoluteFilePath());
+    // An append is cut off again, which a full disk allows where a rewrite
+    // may not fit.
+    if (pending.appended)
+        return file.truncate(pending.sizeBefore) || fail(cannotWrite(file.errorString()));
+    if (pending.inBytes())
+        return file.replace(pending.original) || fail(cannotWrite(file.errorString()));
+    QStringList restored = before;
+    if (!write(restored))
+        return false;
+    if (m_keeping == Keeping::List)
+        tasks = restored;
+    return true;
+}
+
+bool TaskListFile::keepDeleted(TaskListFile &file, const QStringList &gone)
+{
+    if (gone.isEmpty())
+        return true;
+    DeletedTasks history;
+    if (history.append(file.m_fileName, gone))
+        return true;
+    return file.fail(history.errorString() + tr("\nNothing was changed."));
+}
+
+QByteArray TaskListFile::inOwnEncoding(const QByteArray &bytes) const
+{
+    if (m_encoding == "UTF-8")
+        return m_byteOrderMark ? QByteArray("\xef\xbb\xbf") + bytes : bytes;
+    // UTF-16 and UTF-32 are only told by their mark, which leads again.
+    QTextCodec *codec = QTextCodec::codecForName(m_encoding);
+    if (!codec)
+        return bytes;
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QString text = QChar(QChar::ByteOrderMark) + QString::fromUtf8(bytes);
+    return codec->fromUnicode(text.constData(), text.size(), &state);
+}
+
+bool TaskListFile::finishAppend()
+{
+    const QString target = QFileInfo(writablePath()).absoluteFilePath();
+    if (!AppendJournal::isPending(target))
+        return true;
+    AppendJournal journal(target);
+    return journal.recover() || fail(cannotWrite(journal.errorString()));
+}
+
+void TaskListFile::finishAppendUnlocked()
+{
+    if (!AppendJournal::isPending(QFileInfo(writablePath()).absoluteFilePath()))
+        return;
+    // The lock waits for an append still under way to end.
+    const FileLock lock(lockFilePath());
+    if (lock.isLocked())
+        finishAppend();
+}
+
+TaskListFile::Refusal TaskListFile::refusal() const
+{
+    switch (m_result.status) {
+    case ChangeResult::NotFound:
+        return Refusal::NotFound;
+    case ChangeResult::Held:
+        return Refusal::Held;
+    case ChangeResult::Missing:
+        return Refusal::Missing;
+    default:
+        return Refusal::None;
+    }
 }
 
 bool TaskListFile::readAll(int handle, qint64 sizeHint, QByteArray *bytes)
@@ -439,11 +717,11 @@ QString TaskListFile::conflictedMessage(const QStringList &tasks) const
         .arg(ConflictMarkers::firstBlock(tasks) + 1);
 }
 
-bool TaskListFile::allowsResult(const QStringList &tasks)
+bool TaskListFile::allowsResult(const QStringList &tasks, Rules rules)
 {
-    if (m_state != State::Conflicted || ConflictMarkers::firstBlock(tasks) < 0)
+    if (m_state != State::Conflicted || !(rules & ResolvesConflict) || ConflictMarkers::firstBlock(tasks) < 0)
         return true;
-    return fail(conflictedMessage(tasks));
+    return fail(conflictedMessage(tasks), ChangeResult::Refused);
 }
 
 TaskListFile::State TaskListFile::stateOf(const QStringList &tasks, const QByteArray &bytes)
@@ -480,14 +758,13 @@ QString TaskListFile::missingMessage() const
 
 bool TaskListFile::refuse(Refusal refusal)
 {
-    m_refusal = refusal;
     switch (refusal) {
     case Refusal::NotFound:
-        return fail(notFoundMessage());
+        return fail(notFoundMessage(), ChangeResult::NotFound);
     case Refusal::Held:
-        return fail(heldMessage());
+        return fail(heldMessage(), ChangeResult::Held);
     case Refusal::Missing:
-        return fail(missingMessage());
+        return fail(missingMessage(), ChangeResult::Missing);
     case Refusal::None:
         break;
     }
@@ -499,14 +776,14 @@ QString TaskListFile::folderRefusal() const
     return SafeWrite::folderRefusal(QFileInfo(writablePath()).absolutePath());
 }
 
-bool TaskListFile::fail(const QString &message)
+bool TaskListFile::fail(const QString &message, ChangeResult::Status status)
 {
-    m_error = message;
+    m_result = ChangeResult{status, message};
     return false;
 }
 
 bool TaskListFile::succeed()
 {
-    m_error.clear();
+    m_result = ChangeResult();
     return true;
 }

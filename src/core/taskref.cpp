@@ -1,6 +1,8 @@
 #include "taskref.h"
 
-int TaskRef::locate(const QStringList &list, const TaskRef &ref, const QVector<bool> &taken)
+#include "tasklist.h"
+
+int TaskRef::locate(const TaskList &list, const TaskRef &ref, const QVector<bool> &taken)
 {
     const int size = list.size();
     const auto holds = [&](int row) {
@@ -9,10 +11,24 @@ int TaskRef::locate(const QStringList &list, const TaskRef &ref, const QVector<b
     if (holds(ref.row))
         return ref.row;
     // Outwards from the row the window showed: rows added or removed above
-    // it shift the task by a little, and the nearest twin is the likeliest.
+    // it shift the task by a little, and the nearest twin is the likeliest,
+    // the one below first.
     const int start = qBound(0, ref.row, size);
     if (holds(start))
         return start;
+    if (list.isBytes()) {
+        // Bytes are searched for the text, not read row by row.
+        int nearest = -1;
+        for (int row = list.indexOf(ref.text); row >= 0; row = list.indexOf(ref.text, row + 1)) {
+            if (taken.value(row))
+                continue;
+            if (nearest < 0 || qAbs(row - start) <= qAbs(nearest - start))
+                nearest = row;
+            if (row > start)
+                break;
+        }
+        return nearest;
+    }
     for (int distance = 1; start - distance >= 0 || start + distance < size; ++distance) {
         if (holds(start + distance))
             return start + distance;
@@ -31,7 +47,7 @@ QStringList TaskRef::textsOf(const QVector<TaskRef> &refs)
     return texts;
 }
 
-QVector<int> TaskRef::locateAll(const QStringList &list, const QVector<TaskRef> &refs)
+QVector<int> TaskRef::locateAll(const TaskList &list, const QVector<TaskRef> &refs)
 {
     QVector<bool> taken(list.size(), false);
     QVector<int> rows;

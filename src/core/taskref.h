@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+class TaskList;
+
 // A task as a window last showed it: its row and its text. Tasks have no
 // identity beyond their text and place, and the file may have changed since
 // the window showed it, so every change finds its task by both: the row
@@ -18,13 +20,13 @@ struct TaskRef
     // Where the task is in list now, or -1 when no row holds its text.
     // Rows marked in taken are passed over, so that several references to
     // twins find different rows.
-    static int locate(const QStringList &list, const TaskRef &ref, const QVector<bool> &taken = {});
+    static int locate(const TaskList &list, const TaskRef &ref, const QVector<bool> &taken = {});
 
     // The texts of refs, in their order.
     static QStringList textsOf(const QVector<TaskRef> &refs);
 
     // locate() for each of refs, each finding a row of its own.
-    static QVector<int> locateAll(const QStringList &list, const QVector<TaskRef> &refs);
+    static QVector<int> locateAll(const TaskList &list, const QVector<TaskRef> &refs);
 };
 
 #endif // TASKREF_H

@@ -123,13 +123,13 @@ void ConflictBar::merge()
     MergeDialog dialog(copyName, store->fileName(), sides, m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_controller->perform(TaskCommand::merge(store, m_controller->history(), copyName, copy, dialog.toAdd(),
+    m_controller->perform(TaskCommand::merge(store, copyName, copy, dialog.toAdd(),
                                              dialog.toDrop()));
     update();
 }
 
 void ConflictBar::keepBothSides()
 {
-    m_controller->perform(TaskCommand::keepBothSides(m_controller->store(), m_controller->history()));
+    m_controller->perform(TaskCommand::keepBothSides(m_controller->store()));
     update();
 }

@@ -58,7 +58,7 @@ void PBacklogWindow::on_add_clicked()
         if (!TaskDialog::ask(tr("Add task"), &text))
             return;
     } while (!ListEdits::lines(text).isEmpty()
-             && taskList->perform(TaskCommand::insert(taskList->store(), taskList->history(), ListEdits::End,
+             && taskList->perform(TaskCommand::insert(taskList->store(), ListEdits::End,
                                                       ListEdits::lines(text), tr("Add task")))
                  == TaskListController::Result::Failed);
 }
@@ -96,7 +96,7 @@ void PBacklogWindow::on_edit_clicked()
         lines = ListEdits::lines(text);
         if (lines.isEmpty() || lines == QStringList{task.text})
             return;
-        result = taskList->perform(TaskCommand::replace(store, taskList->history(), task, lines), true);
+        result = taskList->perform(TaskCommand::replace(store, task, lines), true);
         if (result == TaskListController::Result::Held)
             taskList->warn(tr("The product backlog holds every line you typed already, and keeps each task once.\n"
                               "Change the text, or cancel to leave the task as it was."));
@@ -111,5 +111,5 @@ void PBacklogWindow::on_edit_clicked()
         tr("The task you edited was changed or removed by another window or program while the editor was open.\n"
            "Add what you typed as a new task?"));
     if (answer == QMessageBox::Yes)
-        taskList->perform(TaskCommand::insert(store, taskList->history(), ListEdits::End, lines, tr("Add task")));
+        taskList->perform(TaskCommand::insert(store, ListEdits::End, lines, tr("Add task")));
 }

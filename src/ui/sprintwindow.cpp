@@ -72,7 +72,7 @@ void SprintWindow::initSprint(int index)
     // another sprint's tasks move here, as "Move task" moves them.
     taskList->setDropHandler([this](const TaskDrag &drag, int row) -> TaskCommand * {
         if (drag.list == productbacklog::fileName()) {
-            return TaskCommand::insert(taskList->store(), taskList->history(), row, TaskRef::textsOf(drag.tasks),
+            return TaskCommand::insert(taskList->store(), row, TaskRef::textsOf(drag.tasks),
                                        tr("Add tasks"));
         }
         if (!SprintFiles::isSprintFile(drag.list))
@@ -107,7 +107,7 @@ void SprintWindow::on_add_clicked()
     const QStringList chosen = dialog.getSelected();
     if (!chosen.isEmpty())
         taskList->perform(
-            TaskCommand::insert(taskList->store(), taskList->history(), ListEdits::End, chosen, tr("Add tasks")));
+            TaskCommand::insert(taskList->store(), ListEdits::End, chosen, tr("Add tasks")));
 }
 
 void SprintWindow::on_move_clicked()

@@ -5,6 +5,7 @@
 #include "deletedtasks.h"
 #include "listmerge.h"
 #include "sprint.h"
+#include "tasklist.h"
 #include "taskstore.h"
 
 #include <algorithm>
@@ -38,21 +39,14 @@ void TaskCommand::runStep(const Step &step)
     m_everDone = m_everDone || m_succeeded;
 }
 
-bool TaskCommand::run(TaskStore *store, const TaskListFile::Edit &edit)
+bool TaskCommand::run(TaskStore *store, const TaskListFile::Edit &edit, TaskListFile::Rules rules)
 {
-    const bool done = store->change(edit, !m_everDone);
+    if (!m_everDone)
+        rules |= TaskListFile::MayCreate;
+    const bool done = store->change(edit, rules);
     m_error = done ? QString() : store->errorString();
     m_refusal = done ? TaskListFile::Refusal::None : store->refusal();
     return done;
-}
-
-bool TaskCommand::keep(DeletedTasks *history, TaskStore *store, const QStringList &texts)
-{
-    // Nothing is taken out of a list before a copy of it is kept.
-    if (history->append(store->fileName(), texts))
-        return true;
-    m_error = history->errorString() + tr("\nNothing was changed.");
-    return false;
 }
 
 bool TaskCommand::nothingToDo()
@@ -77,10 +71,9 @@ bool TaskCommand::noteTransfer(bool moved, const Sprint *sprint)
     return moved;
 }
 
-bool TaskCommand::takeOut(TaskStore *store, DeletedTasks *history, const QVector<TaskRef> &refs,
-                          QVector<ListEdits::Removed> *taken)
+bool TaskCommand::takeOut(TaskStore *store, const QVector<TaskRef> &refs, QVector<ListEdits::Removed> *taken)
 {
-    if (!keep(history, store, TaskRef::textsOf(refs)) || !run(store, ListEdits::remove(refs, taken)))
+    if (!run(store, ListEdits::remove(refs, taken), TaskListFile::KeepsDeleted))
         return false;
     noteGone(refs.size(), taken->size());
     m_focus = taken->isEmpty() ? -1 : taken->first().row;
@@ -97,8 +90,7 @@ bool TaskCommand::putBack(TaskStore *store, const QVector<ListEdits::Removed> &t
     return true;
 }
 
-TaskCommand *TaskCommand::insert(TaskStore *store, DeletedTasks *history, int at, const QStringList &texts,
-                                 const QString &text)
+TaskCommand *TaskCommand::insert(TaskStore *store, int at, const QStringList &texts, const QString &text)
 {
     auto *command = new TaskCommand(text);
     // Where the added tasks are, and where they were when last taken back.
@@ -121,22 +113,21 @@ TaskCommand *TaskCommand::insert(TaskStore *store, DeletedTasks *history, int at
                                             : added->last().row;
         return true;
     };
-    command->m_back = [=] { return command->takeOut(store, history, *added, taken.get()); };
+    command->m_back = [=] { return command->takeOut(store, *added, taken.get()); };
     return command;
 }
 
-TaskCommand *TaskCommand::remove(TaskStore *store, DeletedTasks *history, const QVector<TaskRef> &refs)
+TaskCommand *TaskCommand::remove(TaskStore *store, const QVector<TaskRef> &refs)
 {
     auto *command = new TaskCommand(tr("Delete"));
     auto present = std::make_shared<QVector<TaskRef>>(refs);
     auto taken = std::make_shared<QVector<ListEdits::Removed>>();
-    command->m_forward = [=] { return command->takeOut(store, history, *present, taken.get()); };
+    command->m_forward = [=] { return command->takeOut(store, *present, taken.get()); };
     command->m_back = [=] { return command->putBack(store, *taken, present.get()); };
     return command;
 }
 
-TaskCommand *TaskCommand::replace(TaskStore *store, DeletedTasks *history, const TaskRef &ref,
-                                  const QStringList &lines)
+TaskCommand *TaskCommand::replace(TaskStore *store, const TaskRef &ref, const QStringList &lines)
 {
     auto *command = new TaskCommand(tr("Edit task"));
     // What the task reads now, where, and what the next step makes it read:
@@ -146,8 +137,8 @@ TaskCommand *TaskCommand::replace(TaskStore *store, DeletedTasks *history, const
     auto row = std::make_shared<int>(ref.row);
     const auto step = [=] {
         QStringList put;
-        if (!command->keep(history, store, *reads)
-            || !command->run(store, ListEdits::replaceRun(TaskRef{*row, reads->first()}, *reads, *next, row.get(), &put)))
+        if (!command->run(store, ListEdits::replaceRun(TaskRef{*row, reads->first()}, *reads, *next, row.get(), &put),
+                          TaskListFile::KeepsDeleted))
             return false;
         *next = *reads;
         *reads = put;
@@ -272,7 +263,7 @@ TaskCommand *TaskCommand::transfer(Sprint *sprint, int other, const QVector<List
     return command;
 }
 
-TaskCommand *TaskCommand::merge(TaskStore *store, DeletedTasks *history, const QString &copyName,
+TaskCommand *TaskCommand::merge(TaskStore *store, const QString &copyName,
                                 const QStringList &copy, const QSet<QString> &add, const QSet<QString> &drop)
 {
     auto *command = new TaskCommand(tr("Merge %1").arg(copyName));
@@ -293,15 +284,17 @@ TaskCommand *TaskCommand::merge(TaskStore *store, DeletedTasks *history, const Q
         QString error;
         if (!ConflictCopies::putAway(copyName, &done->putAt, &error))
             return failWith(error);
-        const QStringList dropping(drop.cbegin(), drop.cend());
-        const bool merged = (dropping.isEmpty() || command->keep(history, store, dropping))
-            && command->run(store, [=](QStringList &tasks) {
-                   done->before = tasks;
-                   done->added = ListMerge::place(tasks, copy, add);
-                   done->dropped = ListMerge::drop(tasks, drop);
-                   return done->added.isEmpty() && done->dropped.isEmpty() ? TaskListFile::Outcome::Unchanged
-                                                                          : TaskListFile::Outcome::Changed;
-               });
+        const bool merged = command->run(
+            store,
+            [=](TaskList &list) {
+                QStringList &tasks = list.strings();
+                done->before = tasks;
+                done->added = ListMerge::place(tasks, copy, add);
+                done->dropped = ListMerge::drop(tasks, drop);
+                return done->added.isEmpty() && done->dropped.isEmpty() ? TaskListFile::Outcome::Unchanged
+                                                                       : TaskListFile::Outcome::Changed;
+            },
+            TaskListFile::KeepsDeleted);
         if (!merged) {
             ConflictCopies::putBack(done->putAt, copyName, &error);
             return false;
@@ -315,13 +308,16 @@ TaskCommand *TaskCommand::merge(TaskStore *store, DeletedTasks *history, const Q
             return failWith(error);
         const QSet<QString> added(done->added.cbegin(), done->added.cend());
         const QSet<QString> dropped(done->dropped.cbegin(), done->dropped.cend());
-        const bool undone = (added.isEmpty() || command->keep(history, store, done->added))
-            && command->run(store, [=](QStringList &tasks) {
-                   const bool changed = !ListMerge::drop(tasks, added).isEmpty();
-                   return ListMerge::place(tasks, done->before, dropped).isEmpty() && !changed
-                       ? TaskListFile::Outcome::Unchanged
-                       : TaskListFile::Outcome::Changed;
-               });
+        const bool undone = command->run(
+            store,
+            [=](TaskList &list) {
+                QStringList &tasks = list.strings();
+                const bool changed = !ListMerge::drop(tasks, added).isEmpty();
+                return ListMerge::place(tasks, done->before, dropped).isEmpty() && !changed
+                    ? TaskListFile::Outcome::Unchanged
+                    : TaskListFile::Outcome::Changed;
+            },
+            TaskListFile::KeepsDeleted);
         if (!undone) {
             ConflictCopies::putAway(copyName, &done->putAt, &error);
             return false;
@@ -332,38 +328,30 @@ TaskCommand *TaskCommand::merge(TaskStore *store, DeletedTasks *history, const Q
     return command;
 }
 
-TaskCommand *TaskCommand::keepBothSides(TaskStore *store, DeletedTasks *history)
+TaskCommand *TaskCommand::keepBothSides(TaskStore *store)
 {
     auto *command = new TaskCommand(tr("Keep both sides"));
     // The list with its markers, and as the step left it.
     auto marked = std::make_shared<QStringList>();
     auto kept = std::make_shared<QStringList>();
     command->m_forward = [=] {
-        auto historyFailed = std::make_shared<bool>(false);
         auto changed = std::make_shared<bool>(false);
-        const bool done = command->run(store, [=](QStringList &tasks) {
-            if (ConflictMarkers::firstBlock(tasks) < 0)
-                return TaskListFile::Outcome::Unchanged;
-            const QStringList merged = ConflictMarkers::keepBothSides(tasks);
-            // The markers and the ancestor's lines go: kept first, like
-            // every text a step takes out. Under the list's lock, so that
-            // they are the lines the file holds now.
-            QStringList gone = tasks;
-            for (const QString &task : merged)
-                gone.removeOne(task);
-            if (!history->append(store->fileName(), gone)) {
-                *historyFailed = true;
-                return TaskListFile::Outcome::Unchanged;
-            }
-            *marked = tasks;
-            tasks = merged;
-            *kept = merged;
-            *changed = true;
-            return TaskListFile::Outcome::Changed;
-        });
-        if (*historyFailed)
-            command->m_error = history->errorString() + tr("\nNothing was changed.");
-        if (!done || *historyFailed)
+        // The markers and the ancestor's lines go, kept in the history first
+        // like every text a step takes out.
+        const bool done = command->run(
+            store,
+            [=](TaskList &list) {
+                QStringList &tasks = list.strings();
+                if (ConflictMarkers::firstBlock(tasks) < 0)
+                    return TaskListFile::Outcome::Unchanged;
+                *marked = tasks;
+                tasks = ConflictMarkers::keepBothSides(tasks);
+                *kept = tasks;
+                *changed = true;
+                return TaskListFile::Outcome::Changed;
+            },
+            TaskListFile::KeepsDeleted | TaskListFile::ResolvesConflict);
+        if (!done)
             return false;
         if (!*changed)
             return command->nothingToDo();
@@ -371,7 +359,8 @@ TaskCommand *TaskCommand::keepBothSides(TaskStore *store, DeletedTasks *history)
         return true;
     };
     command->m_back = [=] {
-        const bool done = command->run(store, [=](QStringList &tasks) {
+        const bool done = command->run(store, [=](TaskList &list) {
+            QStringList &tasks = list.strings();
             if (tasks != *kept)
                 return TaskListFile::Outcome::NotFound;
             tasks = *marked;

@@ -14,7 +14,6 @@
 
 #include <functional>
 
-class DeletedTasks;
 class Sprint;
 class TaskStore;
 
@@ -57,14 +56,13 @@ public:
 
     // Adds texts, those the list does not hold yet, from row at on. A step
     // that adds nothing is obsolete, so the stack does not keep it.
-    static TaskCommand *insert(TaskStore *store, DeletedTasks *history, int at, const QStringList &texts,
-                               const QString &text);
-    // Deletes the tasks refs point at, keeping their texts in history first.
-    static TaskCommand *remove(TaskStore *store, DeletedTasks *history, const QVector<TaskRef> &refs);
-    // Replaces the task ref points at with lines, keeping its text in
+    static TaskCommand *insert(TaskStore *store, int at, const QStringList &texts, const QString &text);
+    // Deletes the tasks refs point at, keeping their texts in the history
+    // of deleted tasks first, as every step that takes tasks out does.
+    static TaskCommand *remove(TaskStore *store, const QVector<TaskRef> &refs);
+    // Replaces the task ref points at with lines, keeping its text in the
     // history first; undone only while the task still reads the new text.
-    static TaskCommand *replace(TaskStore *store, DeletedTasks *history, const TaskRef &ref,
-                                const QStringList &lines);
+    static TaskCommand *replace(TaskStore *store, const TaskRef &ref, const QStringList &lines);
     // Moves the task ref points at as place says (see ListEdits::reorder).
     static TaskCommand *reorder(TaskStore *store, const TaskRef &ref, ListEdits::Place place,
                                 const TaskRef &anchor, const QString &text);
@@ -82,12 +80,12 @@ public:
     // them and takes those in drop out (kept in history), then moves the
     // copy into the hidden folder of merged copies. Undone, the added tasks
     // leave, the dropped come back, and the copy returns to its place.
-    static TaskCommand *merge(TaskStore *store, DeletedTasks *history, const QString &copyName,
-                              const QStringList &copy, const QSet<QString> &add, const QSet<QString> &drop);
+    static TaskCommand *merge(TaskStore *store, const QString &copyName, const QStringList &copy,
+                              const QSet<QString> &add, const QSet<QString> &drop);
     // Takes a merge conflict's markers out of the list, keeping the tasks
     // of both sides (ConflictMarkers::keepBothSides()); what goes is kept in
     // history. Undone only while the list reads as the step left it.
-    static TaskCommand *keepBothSides(TaskStore *store, DeletedTasks *history);
+    static TaskCommand *keepBothSides(TaskStore *store);
 
 private:
     friend class TaskUndoStack;
@@ -98,13 +96,11 @@ private:
     void runStep(const Step &step);
     // Runs an edit of the store's; the store says how it went. Only the
     // first run of a step may make a list file that is gone.
-    bool run(TaskStore *store, const TaskListFile::Edit &edit);
-    bool keep(DeletedTasks *history, TaskStore *store, const QStringList &texts);
+    bool run(TaskStore *store, const TaskListFile::Edit &edit, TaskListFile::Rules rules = TaskListFile::NoRule);
     // Takes the tasks refs point at out of the list, their texts kept in
-    // history first, and puts them back where they were, but for those the
-    // list holds again.
-    bool takeOut(TaskStore *store, DeletedTasks *history, const QVector<TaskRef> &refs,
-                 QVector<ListEdits::Removed> *taken);
+    // the history first, and puts them back where they were, but for those
+    // the list holds again.
+    bool takeOut(TaskStore *store, const QVector<TaskRef> &refs, QVector<ListEdits::Removed> *taken);
     bool putBack(TaskStore *store, const QVector<ListEdits::Removed> &taken, QVector<TaskRef> *restored);
     // Refuses a step that would change nothing: the lists read already as
     // it would leave them.

@@ -288,7 +288,7 @@ TaskListController::Result TaskListController::perform(TaskCommand *command, boo
 TaskListController::Result TaskListController::deleteSelected()
 {
     const QVector<TaskRef> refs = selectedRefs();
-    return refs.isEmpty() ? Result::Done : perform(TaskCommand::remove(m_store.get(), &m_history, refs));
+    return refs.isEmpty() ? Result::Done : perform(TaskCommand::remove(m_store.get(), refs));
 }
 
 TaskListController::Result TaskListController::moveSelected(ListEdits::Place place)
@@ -336,7 +336,7 @@ void TaskListController::restoreDeleted()
         return;
     const QStringList chosen = dialog.getSelected();
     if (!chosen.isEmpty())
-        perform(TaskCommand::insert(m_store.get(), &m_history, ListEdits::End, chosen, tr("Restore deleted tasks")));
+        perform(TaskCommand::insert(m_store.get(), ListEdits::End, chosen, tr("Restore deleted tasks")));
 }
 
 void TaskListController::showTasks()

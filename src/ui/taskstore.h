@@ -14,8 +14,8 @@ public:
     virtual ~TaskStore() = default;
 
     virtual QStringList tasks() const = 0;
-    // Changes the list; a file that is gone is made anew only when mayCreate.
-    virtual bool change(const TaskListFile::Edit &edit, bool mayCreate = true) = 0;
+    // Changes the list under the rules given (see TaskListFile).
+    virtual bool change(const TaskListFile::Edit &edit, TaskListFile::Rules rules) = 0;
     virtual bool refresh() = 0;
     virtual bool isReadOnly() const = 0;
     virtual bool isNotFound() const = 0;
@@ -38,9 +38,9 @@ public:
     }
 
     QStringList tasks() const override { return (m_store->*list)(); }
-    bool change(const TaskListFile::Edit &edit, bool mayCreate = true) override
+    bool change(const TaskListFile::Edit &edit, TaskListFile::Rules rules) override
     {
-        return m_store->change(edit, mayCreate);
+        return m_store->change(edit, rules);
     }
     bool refresh() override { return m_store->refresh(); }
     bool isReadOnly() const override { return m_store->isReadOnly(); }

@@ -1,0 +1,62 @@
+#include "command.h"
+
+#include "addcommand.h"
+#include "editcommand.h"
+#include "listcommand.h"
+#include "movecommand.h"
+#include "newsprintcommand.h"
+#include "removecommand.h"
+#include "reordercommand.h"
+#include "restorecommand.h"
+#include "sprintscommand.h"
+
+#include <QCoreApplication>
+
+Command::Command(const Spec &spec)
+    : m_spec(spec)
+{
+}
+
+Command::~Command() = default;
+
+const QVector<const Command *> &Command::all()
+{
+    using Place = ListEdits::Place;
+    static const ListCommand list;
+    static const SprintsCommand sprints;
+    static const AddCommand add;
+    static const EditCommand edit;
+    static const RemoveCommand remove;
+    static const MoveCommand move;
+    static const ReorderCommand up({"up", nullptr, "LIST N",
+                                    QT_TRANSLATE_NOOP("CommandLine", "Move the task on line N one line up."), 2, 2, 1,
+                                    false},
+                                   Place::Up);
+    static const ReorderCommand down({"down", nullptr, "LIST N",
+                                      QT_TRANSLATE_NOOP("CommandLine", "Move the task on line N one line down."), 2, 2,
+                                      1, false},
+                                     Place::Down);
+    static const ReorderCommand top({"top", nullptr, "LIST N",
+                                     QT_TRANSLATE_NOOP("CommandLine", "Move the task on line N to the first line."), 2,
+                                     2, 1, false},
+                                    Place::Top);
+    static const ReorderCommand bottom({"bottom", nullptr, "LIST N",
+                                        QT_TRANSLATE_NOOP("CommandLine", "Move the task on line N to the last line."),
+                                        2, 2, 1, false},
+                                       Place::Bottom);
+    static const NewSprintCommand newSprint;
+    static const RestoreCommand restore;
+    static const QVector<const Command *> table{&list, &sprints, &add,    &edit,      &remove,  &move, &up,
+                                                &down, &top,     &bottom, &newSprint, &restore};
+    return table;
+}
+
+const Command *Command::find(const QString &name)
+{
+    for (const Command *command : all()) {
+        const Spec &spec = command->spec();
+        if (name == QLatin1String(spec.name) || (spec.alias && name == QLatin1String(spec.alias)))
+            return command;
+    }
+    return nullptr;
+}

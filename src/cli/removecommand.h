@@ -1,0 +1,15 @@
+#ifndef REMOVECOMMAND_H
+#define REMOVECOMMAND_H
+
+#include "command.h"
+
+// "rm LIST N...": deletes tasks, keeping their texts in the history of
+// deleted tasks.
+class RemoveCommand final : public Command
+{
+public:
+    RemoveCommand();
+    int run(CommandLine &cli, const QStringList &args) const override;
+};
+
+#endif // REMOVECOMMAND_H

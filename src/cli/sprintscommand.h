@@ -1,0 +1,15 @@
+#ifndef SPRINTSCOMMAND_H
+#define SPRINTSCOMMAND_H
+
+#include "command.h"
+
+// "sprints": prints the numbers of the folder's sprints, in numeric order,
+// and tells of conflict copies that wait to be merged.
+class SprintsCommand final : public Command
+{
+public:
+    SprintsCommand();
+    int run(CommandLine &cli, const QStringList &args) const override;
+};
+
+#endif // SPRINTSCOMMAND_H
