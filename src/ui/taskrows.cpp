@@ -63,9 +63,11 @@ void TaskRows::show(QListWidget *list, const QStringList &tasks)
     // within a selected span would come selected.
     if (!kept.isEmpty() || !moving.isEmpty())
         selection->clearSelection();
-    // Most rows go, as when a filter or a delete of all but a few: making
-    // the few anew costs less than taking each of the many out.
-    const bool refill = removed > 2 * newCount + 1000;
+    // Most rows go, as when a filter or a delete of all but a few, or many
+    // come in where the widget would move its rows once for each: making
+    // every row anew then costs less.
+    const bool refill
+        = removed > 2 * newCount + 1000 || qint64(inserted) * (qMin(head, tail) + inserted) > 1024 * qint64(newCount);
     if (refill) {
         list->clear();
         list->addItems(tasks);
