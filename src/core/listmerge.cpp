@@ -1,5 +1,6 @@
 #include "listmerge.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QVector>
 
@@ -92,4 +93,47 @@ QStringList ListMerge::drop(QStringList &tasks, const QSet<QString> &drop)
         (drop.contains(text) ? dropped : kept).append(text);
     tasks = kept;
     return dropped;
+}
+
+QString ListMerge::misfit(const QStringList &list, const QStringList &copy, const Choice &choice)
+{
+    const QSet<QString> inList(list.cbegin(), list.cend());
+    const QSet<QString> inCopy(copy.cbegin(), copy.cend());
+    const QSet<QString> offered(choice.offered.cbegin(), choice.offered.cend());
+    // Each of the three, with the first text of it as an example.
+    QSet<QString> unseen;
+    QString firstUnseen;
+    for (const QString &text : copy) {
+        if (!inList.contains(text) && !offered.contains(text) && !unseen.contains(text)) {
+            if (unseen.isEmpty())
+                firstUnseen = text;
+            unseen.insert(text);
+        }
+    }
+    int lost = 0;
+    QString firstLost;
+    for (const QString &text : choice.offered) {
+        if (choice.add.contains(text) && !inCopy.contains(text) && !inList.contains(text) && lost++ == 0)
+            firstLost = text;
+    }
+    int dropped = 0;
+    QString firstDropped;
+    for (const QString &text : choice.drop) {
+        if (inCopy.contains(text) && dropped++ == 0)
+            firstDropped = text;
+    }
+    QStringList reasons;
+    const auto reason = [&reasons](const char *text, int count, const QString &example) {
+        if (count > 0)
+            reasons.append(QCoreApplication::translate("ListMerge", text, nullptr, count).arg(example.left(100)));
+    };
+    reason(QT_TRANSLATE_N_NOOP("ListMerge", "it holds %n task(s) that were not shown, such as \u201c%1\u201d"),
+           unseen.size(), firstUnseen);
+    reason(QT_TRANSLATE_N_NOOP("ListMerge", "it no longer holds %n of the task(s) ticked to be added, such as "
+                                            "\u201c%1\u201d"),
+           lost, firstLost);
+    reason(QT_TRANSLATE_N_NOOP("ListMerge", "it now holds %n of the task(s) unticked to be taken out, such as "
+                                            "\u201c%1\u201d"),
+           dropped, firstDropped);
+    return reasons.join(QStringLiteral("; "));
 }

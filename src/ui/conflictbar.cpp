@@ -123,8 +123,8 @@ void ConflictBar::merge()
     MergeDialog dialog(copyName, store->fileName(), sides, m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_controller->perform(TaskCommand::merge(store, m_controller->history(), copyName, copy, dialog.toAdd(),
-                                             dialog.toDrop()));
+    // The step reads the copy again as it is by then.
+    m_controller->perform(TaskCommand::merge(store, m_controller->history(), copyName, dialog.choice()));
     update();
 }
 

@@ -35,6 +35,7 @@ QListWidget *checkList(const QStringList &texts, const QSet<QString> &unticked, 
 MergeDialog::MergeDialog(const QString &copyName, const QString &listName, const ListMerge::Sides &sides,
                          QWidget *parent)
     : QDialog(parent)
+    , m_offered(sides.onlyCopy)
 {
     setWindowTitle(tr("Merge %1").arg(copyName));
     auto *layout = new QVBoxLayout(this);
@@ -75,6 +76,11 @@ QSet<QString> MergeDialog::toAdd() const
 QSet<QString> MergeDialog::toDrop() const
 {
     return texts(m_list, Qt::Unchecked);
+}
+
+ListMerge::Choice MergeDialog::choice() const
+{
+    return ListMerge::Choice{m_offered, toAdd(), toDrop()};
 }
 
 QSet<QString> MergeDialog::texts(const QListWidget *list, Qt::CheckState state)

@@ -7,6 +7,8 @@
 #include "sprint.h"
 #include "taskstore.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <memory>
 
@@ -273,7 +275,7 @@ TaskCommand *TaskCommand::transfer(Sprint *sprint, int other, const QVector<List
 }
 
 TaskCommand *TaskCommand::merge(TaskStore *store, DeletedTasks *history, const QString &copyName,
-                                const QStringList &copy, const QSet<QString> &add, const QSet<QString> &drop)
+                                const ListMerge::Choice &choice)
 {
     auto *command = new TaskCommand(tr("Merge %1").arg(copyName));
     // What the last merge added and dropped, the list it dropped from, and
@@ -293,16 +295,42 @@ TaskCommand *TaskCommand::merge(TaskStore *store, DeletedTasks *history, const Q
         QString error;
         if (!ConflictCopies::putAway(copyName, &done->putAt, &error))
             return failWith(error);
-        const QStringList dropping(drop.cbegin(), drop.cend());
-        const bool merged = (dropping.isEmpty() || command->keep(history, store, dropping))
-            && command->run(store, [=](QStringList &tasks) {
-                   done->before = tasks;
-                   done->added = ListMerge::place(tasks, copy, add);
-                   done->dropped = ListMerge::drop(tasks, drop);
-                   return done->added.isEmpty() && done->dropped.isEmpty() ? TaskListFile::Outcome::Unchanged
-                                                                          : TaskListFile::Outcome::Changed;
-               });
-        if (!merged) {
+        // Why the merge may not go ahead, found under the list's lock.
+        auto refused = std::make_shared<QString>();
+        const bool changed = command->run(store, [=](QStringList &tasks) {
+            // The copy as it was put away, all of it: what the sync program
+            // wrote into it since it was shown is merged or refused, never
+            // put away unseen.
+            TaskListFile copyFile(done->putAt);
+            QStringList copy;
+            if (!copyFile.load(copy, false) || copyFile.isReadOnly()) {
+                *refused = copyFile.errorString() + tr("\nIt is not merged.");
+                return TaskListFile::Outcome::Unchanged;
+            }
+            const QString misfit = ListMerge::misfit(tasks, copy, choice);
+            if (!misfit.isEmpty()) {
+                *refused = tr("%1 changed since it was shown for merging: %2.\nNothing was merged, and the copy "
+                              "stays; Merge… shows it as it is now.")
+                               .arg(QFileInfo(copyName).absoluteFilePath(), misfit);
+                return TaskListFile::Outcome::Unchanged;
+            }
+            QStringList kept = tasks;
+            const QStringList dropping = ListMerge::drop(kept, choice.drop);
+            // Nothing is taken out of a list before a copy of it is kept.
+            if (!dropping.isEmpty() && !history->append(store->fileName(), dropping)) {
+                *refused = history->errorString() + tr("\nNothing was changed.");
+                return TaskListFile::Outcome::Unchanged;
+            }
+            done->before = tasks;
+            done->dropped = dropping;
+            done->added = ListMerge::place(kept, copy, choice.add);
+            tasks = kept;
+            return done->added.isEmpty() && done->dropped.isEmpty() ? TaskListFile::Outcome::Unchanged
+                                                                   : TaskListFile::Outcome::Changed;
+        });
+        if (!changed || !refused->isEmpty()) {
+            if (!refused->isEmpty())
+                command->m_error = *refused;
             ConflictCopies::putBack(done->putAt, copyName, &error);
             return false;
         }
