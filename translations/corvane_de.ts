@@ -291,6 +291,10 @@ It is not merged.</source>
         <translation>
 Sie wird nicht zusammengeführt.</translation>
     </message>
+    <message>
+        <source>Merge which copy?</source>
+        <translation>Welche Kopie zusammenführen?</translation>
+    </message>
 </context>
 <context>
     <name>ConflictCopies</name>
