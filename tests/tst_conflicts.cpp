@@ -153,6 +153,7 @@ void TestConflicts::merge_data()
     QTest::newRow("nothing shared") << "a" << "x|y" << "" << "x|y" << "a" << "" << "a|x|y";
     QTest::newRow("empty list") << "" << "x|y" << "" << "x|y" << "" << "" << "x|y";
     QTest::newRow("duplicates in the copy") << "a" << "x|a|x" << "" << "x" << "" << "" << "x|a";
+    QTest::newRow("twins in the list") << "a|b|a" << "a|x|b|y" << "" << "x|y" << "" << "" << "a|b|y|a|x";
 }
 
 void TestConflicts::merge()

@@ -15,6 +15,8 @@
 #include <QMimeData>
 #include <QtTest>
 
+#include <cstdio>
+
 // The sprint window, driven by clicks with its pickers answered by the test.
 class TestSprintWindow : public QObject
 {
@@ -371,12 +373,15 @@ void TestSprintWindow::severalAndFiltered_data()
 {
     QTest::addColumn<QString>("query");    // typed into the find line; empty: none
     QTest::addColumn<QList<int>>("rows");  // selected, as shown; empty: Ctrl+A
-    QTest::addColumn<QString>("action");   // Delete, move, Up, Down, "drop N" (a row shown) or "drag to 2"
+    QTest::addColumn<QString>("action");   // Delete, move, Up, Down, "drop N" (a row shown), "drag to 2",
+                                           // or Delete once another program replaced the file
     QTest::addColumn<QStringList>("here");
     QTest::addColumn<QStringList>("there"); // sprint 2
 
     const QStringList z{"z"};
     QTest::newRow("two deleted") << "" << QList<int>{1, 3} << "Delete" << QStringList{"apple", "apricot", "avocado"} << z;
+    QTest::newRow("all deleted, banana gone and date come meanwhile") << "" << QList<int>() << "replaced, Delete"
+                                                                     << QStringList{"date"} << z;
     QTest::newRow("three moved") << "" << QList<int>{4, 0, 2} << "move" << QStringList{"banana", "cherry"}
                                  << QStringList{"z", "apple", "apricot", "avocado"};
     QTest::newRow("two dragged to another sprint") << "" << QList<int>{3, 1} << "drag to 2"
@@ -411,7 +416,7 @@ void TestSprintWindow::severalAndFiltered()
     WorkDir dir;
     QVERIFY(WorkDir::write("sprint1", "apple\nbanana\napricot\ncherry\navocado"));
     QVERIFY(WorkDir::write("sprint2", "z"));
-    const QStringList before = fileTasks(1);
+    QStringList before = fileTasks(1);
     SprintWindowOn w(1);
     SprintWindowOn other(2);
     w.show();
@@ -435,6 +440,15 @@ void TestSprintWindow::severalAndFiltered()
 
     ModalDriver driver;
     QListWidget *target = list;
+    if (action.startsWith(QLatin1String("replaced"))) {
+        // The second task out and one more at the end, in one replace: the
+        // window keeps every selected task that is still there.
+        QVERIFY(WorkDir::write("incoming", "apple\napricot\ncherry\navocado\ndate"));
+        QVERIFY(std::rename("incoming", "sprint1") == 0);
+        before = fileTasks(1);
+        QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w), before, Probe::FollowMs);
+        action = "Delete";
+    }
     if (action == QLatin1String("Delete")) {
         QTest::keyClick(list, Qt::Key_Delete);
     } else if (action == QLatin1String("move")) {

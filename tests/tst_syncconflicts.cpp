@@ -147,18 +147,30 @@ void TestSyncConflicts::realCopiesAreMerged_data()
     QTest::addColumn<QStringList>("there");   // the other machine's, which becomes the copy
     QTest::addColumn<QStringList>("ticked");  // tasks of the copy offered ticked
     QTest::addColumn<int>("untickedCount");   // ... and how many unticked
-    QTest::addColumn<QStringList>("merged");
+    QTest::addColumn<QStringList>("merged");     // here: the merge is refused
+    QTest::addColumn<QStringList>("meanwhile");  // the copy as it is rewritten while the dialog shows
+    QTest::addColumn<QString>("beside");         // a copy named first that cannot be merged
 
+    const QStringList base{"one", "two", "three", "old"}, here{"one", "two", "three", "four"};
+    const QStringList there{"zero", "one", "three", "old"};
     for (const char *program : {"unison", "syncthing"}) {
-        QTest::addRow("%s, sprint", program)
-            << program << "sprint3" << QStringList{"one", "two", "three", "old"}
-            << QStringList{"one", "two", "three", "four"} << QStringList{"old"}
-            << QStringList{"zero", "one", "three", "old"} << QStringList{"zero"} << 1
-            << QStringList{"zero", "one", "two", "three", "four"};
+        QTest::addRow("%s, sprint", program) << program << "sprint3" << base << here << QStringList{"old"} << there
+                                             << QStringList{"zero"} << 1
+                                             << QStringList{"zero", "one", "two", "three", "four"} << QStringList() << "";
     }
-    QTest::newRow("unison, backlog") << "unison" << "product_backlog" << QStringList{"p1", "p2"}
+    QTest::newRow("unison, backlog, beside a folder") << "unison" << "product_backlog" << QStringList{"p1", "p2"}
                                      << QStringList{"p1", "p2", "p3"} << QStringList() << QStringList{"p1", "p0", "p2"}
-                                     << QStringList{"p0"} << 0 << QStringList{"p1", "p0", "p2", "p3"};
+                                     << QStringList{"p0"} << 0 << QStringList{"p1", "p0", "p2", "p3"} << QStringList()
+                                     << "folder";
+    QTest::newRow("unison, sprint, beside a symbolic link")
+        << "unison" << "sprint3" << base << here << QStringList{"old"} << there << QStringList{"zero"} << 1
+        << QStringList{"zero", "one", "two", "three", "four"} << QStringList() << "link";
+    QTest::newRow("unison, sprint, copy changed as the choice allows")
+        << "unison" << "sprint3" << base << here << QStringList{"old"} << there << QStringList{"zero"} << 1
+        << QStringList{"one", "zero", "two", "three", "four"} << QStringList{"one", "zero", "three"} << "";
+    QTest::newRow("unison, sprint, copy gained a task") << "unison" << "sprint3" << base << here << QStringList{"old"}
+                                                        << there << QStringList{"zero"} << 1 << here
+                                                        << (there + QStringList{"late"}) << "";
 }
 
 // This machine is here. Unison, told to prefer it, saves the other
@@ -175,6 +187,8 @@ void TestSyncConflicts::realCopiesAreMerged()
     QFETCH(QStringList, ticked);
     QFETCH(int, untickedCount);
     QFETCH(QStringList, merged);
+    QFETCH(QStringList, meanwhile);
+    QFETCH(QString, beside);
 
     WorkDir dir;
     const QString root = dir.path();
@@ -218,6 +232,9 @@ void TestSyncConflicts::realCopiesAreMerged()
     QCOMPARE(copies.first().list, list);
     QCOMPARE(fileTasks(list), here);
     QCOMPARE(fileTasks(copy), there);
+    const QString odd = list + " (conflict #1_on_2000-01-01)";
+    QVERIFY(beside != "folder" || QDir().mkdir(odd));
+    QVERIFY(beside != "link" || QFile::link(list, odd));
 
     MainWindow main;
     QTRY_VERIFY_WITH_TIMEOUT(main.statusBar()->currentMessage().contains(list), Probe::FollowMs);
@@ -240,25 +257,47 @@ void TestSyncConflicts::realCopiesAreMerged()
     QCOMPARE(formHeight, 300);
     QCOMPARE(w.height(), formHeight + bar->height());
 
+    // Each copy is offered: one that cannot be merged says why, and the
+    // other is merged all the same.
     ModalDriver driver;
+    if (!beside.isEmpty()) {
+        driver.add(ModalDriver::pick({odd}));
+        bar->mergeButton()->click();
+        QVERIFY(driver.done() && driver.messages.size() == 1);
+        const QString told = driver.messages.takeFirst();
+        QVERIFY2(told.contains(beside == "link" ? "symbolic link" : "directory"), qPrintable(told));
+        driver.add(ModalDriver::pick({copy}));
+    }
     QSet<QString> offeredTicked;
     int offered = 0;
     driver.add([&](QWidget *dialog) {
         if (auto *merge = qobject_cast<MergeDialog *>(dialog)) {
             offeredTicked = merge->toAdd();
             offered = merge->copyTasks()->count();
+            QVERIFY(meanwhile.isEmpty() || WorkDir::write(copy, meanwhile.join('\n').toUtf8()));
             merge->accept();
         }
     });
     bar->mergeButton()->click();
     QVERIFY(driver.done());
-    QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
     QCOMPARE(offeredTicked, QSet<QString>(ticked.cbegin(), ticked.cend()));
     QCOMPARE(offered, ticked.size() + untickedCount);
     QCOMPARE(fileTasks(list), merged);
     QCOMPARE(Probe::rows(w), merged);
+    if (merged == here) {
+        // The copy changed so that the choice does not fit it: it stays, and so does the bar.
+        QVERIFY2(driver.messages.size() == 1 && driver.messages.first().contains(copy)
+                     && driver.messages.first().contains(meanwhile.last()),
+                 qPrintable(driver.messages.join('\n')));
+        QCOMPARE(fileTasks(copy), meanwhile);
+        QVERIFY(bar->text().contains(copy));
+        return;
+    }
+    QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
     QVERIFY(!QFile::exists(copy));
-    QCOMPARE(fileTasks(ConflictCopies::mergedFolder() + "/" + copy), there);
+    QCOMPARE(fileTasks(ConflictCopies::mergedFolder() + "/" + copy), meanwhile.isEmpty() ? there : meanwhile);
+    if (!beside.isEmpty())
+        QVERIFY(beside == "link" ? QFile::remove(odd) : QDir().rmdir(odd));
     QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisible() && w.height() == formHeight, Probe::FollowMs);
     QTRY_VERIFY_WITH_TIMEOUT(main.statusBar()->currentMessage().isEmpty(), Probe::FollowMs);
 
@@ -267,7 +306,7 @@ void TestSyncConflicts::realCopiesAreMerged()
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(Probe::list(w), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(fileTasks(list), here);
-    QCOMPARE(fileTasks(copy), there);
+    QCOMPARE(fileTasks(copy), meanwhile.isEmpty() ? there : meanwhile);
     QTRY_VERIFY_WITH_TIMEOUT(bar->text().contains(copy), Probe::FollowMs);
     QTRY_VERIFY_WITH_TIMEOUT(main.statusBar()->currentMessage().contains(list), Probe::FollowMs);
     QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));

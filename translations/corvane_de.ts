@@ -291,6 +291,10 @@ It is not merged.</source>
         <translation>
 Sie wird nicht zusammengeführt.</translation>
     </message>
+    <message>
+        <source>Merge which copy?</source>
+        <translation>Welche Kopie zusammenführen?</translation>
+    </message>
 </context>
 <context>
     <name>ConflictCopies</name>
@@ -403,6 +407,30 @@ Welchen Ordner soll es verwenden?</translation>
     <message>
         <source>Filter</source>
         <translation>Filter</translation>
+    </message>
+</context>
+<context>
+    <name>ListMerge</name>
+    <message numerus="yes">
+        <source>it holds %n task(s) that were not shown, such as “%1”</source>
+        <translation>
+            <numerusform>sie enthält %n Aufgabe, die nicht angezeigt wurde, etwa „%1“</numerusform>
+            <numerusform>sie enthält %n Aufgaben, die nicht angezeigt wurden, etwa „%1“</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>it no longer holds %n of the task(s) ticked to be added, such as “%1”</source>
+        <translation>
+            <numerusform>ihr fehlt %n der zum Hinzufügen angehakten Aufgaben, etwa „%1“</numerusform>
+            <numerusform>ihr fehlen %n der zum Hinzufügen angehakten Aufgaben, etwa „%1“</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>it now holds %n of the task(s) unticked to be taken out, such as “%1”</source>
+        <translation>
+            <numerusform>sie enthält jetzt %n der nicht angehakten Aufgaben, die herausgenommen werden sollten, etwa „%1“</numerusform>
+            <numerusform>sie enthält jetzt %n der nicht angehakten Aufgaben, die herausgenommen werden sollten, etwa „%1“</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -768,6 +796,18 @@ Es wurde nichts geändert.</translation>
     <message>
         <source>Keep both sides</source>
         <translation>Beide Seiten behalten</translation>
+    </message>
+    <message>
+        <source>
+It is not merged.</source>
+        <translation>
+Sie wird nicht zusammengeführt.</translation>
+    </message>
+    <message>
+        <source>%1 changed since it was shown for merging: %2.
+Nothing was merged, and the copy stays; Merge… shows it as it is now.</source>
+        <translation>%1 hat sich geändert, seit sie zum Zusammenführen angezeigt wurde: %2.
+Es wurde nichts zusammengeführt, und die Kopie bleibt; „Zusammenführen …“ zeigt sie, wie sie jetzt ist.</translation>
     </message>
 </context>
 <context>

@@ -34,6 +34,20 @@ public:
 
     // Takes the texts in drop out of tasks; returns those it took.
     static QStringList drop(QStringList &tasks, const QSet<QString> &drop);
+
+    // What the user chose, shown a comparison: the copy's texts offered
+    // (Sides::onlyCopy), those of them to add, and the list's to take out.
+    struct Choice {
+        QStringList offered;
+        QSet<QString> add;
+        QSet<QString> drop;
+    };
+    // Why choice does not fit copy, read again since the choice was made,
+    // merged into list: copy holds a text that list does not and that was
+    // not offered, has lost a text to add that list does not hold either,
+    // or holds a text to take out. Empty when it fits, and then merging
+    // copy as it is now does what the user chose.
+    static QString misfit(const QStringList &list, const QStringList &copy, const Choice &choice);
 };
 
 #endif // LISTMERGE_H

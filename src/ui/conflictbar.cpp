@@ -4,6 +4,7 @@
 #include "conflictmarkers.h"
 #include "filewatcher.h"
 #include "formstretch.h"
+#include "listdialog.h"
 #include "mergedialog.h"
 #include "taskcommand.h"
 #include "tasklistcontroller.h"
@@ -103,8 +104,23 @@ void ConflictBar::merge()
     update();
     if (m_copies.isEmpty())
         return;
+    QString copyName = m_copies.first();
+    // Each copy is offered, so that one that cannot be merged never stands
+    // in the way of the others.
+    if (m_copies.size() > 1) {
+        ListDialog picker(m_window);
+        picker.setWindowTitle(tr("Merge which copy?"));
+        picker.setList(m_copies);
+        if (picker.exec() != QDialog::Accepted || picker.getSelected().isEmpty())
+            return;
+        copyName = picker.getSelected().first();
+    }
+    mergeCopy(copyName);
+}
+
+void ConflictBar::mergeCopy(const QString &copyName)
+{
     TaskStore *store = m_controller->store();
-    const QString copyName = m_copies.first();
     const QString reason = ConflictCopies::unmergeable(copyName);
     if (!reason.isEmpty()) {
         m_controller->warn(reason + tr("\nIt is not merged."));
@@ -123,8 +139,8 @@ void ConflictBar::merge()
     MergeDialog dialog(copyName, store->fileName(), sides, m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_controller->perform(TaskCommand::merge(store, copyName, copy, dialog.toAdd(),
-                                             dialog.toDrop()));
+    // The step reads the copy again as it is by then.
+    m_controller->perform(TaskCommand::merge(store, copyName, dialog.choice()));
     update();
 }
 

@@ -28,12 +28,14 @@ public:
 public slots:
     // Looks at the folder and the list again.
     void update();
-    // Asks which tasks to keep and merges the list's first copy.
+    // Asks which copy, when there are several, and which of its tasks to
+    // keep, and merges it.
     void merge();
     void keepBothSides();
 
 private:
     void showBar(bool show);
+    void mergeCopy(const QString &copyName);
 
     QWidget *m_window;
     TaskListController *m_controller;

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -11,10 +12,17 @@ QListWidget *checkList(const QStringList &texts, const QSet<QString> &unticked, 
 {
     auto *list = new QListWidget;
     list->setObjectName(QStringLiteral("tasks"));
-    for (const QString &text : texts) {
-        auto *item = new QListWidgetItem(text, list);
+    // Every row one line high, so that the view lays out 200,000 rows
+    // without measuring each; the rows go in as one insertion, and their
+    // ticks, set before the dialog shows, are not told to the view one by
+    // one.
+    list->setUniformItemSizes(true);
+    list->addItems(texts);
+    QSignalBlocker quiet(list->model());
+    for (int row = 0; row < list->count(); ++row) {
+        QListWidgetItem *item = list->item(row);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-        const bool off = unticked.contains(text);
+        const bool off = unticked.contains(item->text());
         item->setCheckState(off ? Qt::Unchecked : Qt::Checked);
         if (off)
             item->setToolTip(untickedNote);
@@ -27,6 +35,7 @@ QListWidget *checkList(const QStringList &texts, const QSet<QString> &unticked, 
 MergeDialog::MergeDialog(const QString &copyName, const QString &listName, const ListMerge::Sides &sides,
                          QWidget *parent)
     : QDialog(parent)
+    , m_offered(sides.onlyCopy)
 {
     setWindowTitle(tr("Merge %1").arg(copyName));
     auto *layout = new QVBoxLayout(this);
@@ -67,6 +76,11 @@ QSet<QString> MergeDialog::toAdd() const
 QSet<QString> MergeDialog::toDrop() const
 {
     return texts(m_list, Qt::Unchecked);
+}
+
+ListMerge::Choice MergeDialog::choice() const
+{
+    return ListMerge::Choice{m_offered, toAdd(), toDrop()};
 }
 
 QSet<QString> MergeDialog::texts(const QListWidget *list, Qt::CheckState state)

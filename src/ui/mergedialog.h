@@ -25,6 +25,8 @@ public:
     QSet<QString> toAdd() const;
     // The unticked tasks of the list.
     QSet<QString> toDrop() const;
+    // All the user chose, with the tasks of the copy offered.
+    ListMerge::Choice choice() const;
 
     QListWidget *copyTasks() const { return m_copy; }
     QListWidget *listTasks() const { return m_list; }
@@ -32,6 +34,7 @@ public:
 private:
     static QSet<QString> texts(const QListWidget *list, Qt::CheckState state);
 
+    QStringList m_offered;
     QListWidget *m_copy;
     QListWidget *m_list;
 };

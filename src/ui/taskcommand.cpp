@@ -8,6 +8,8 @@
 #include "tasklist.h"
 #include "taskstore.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <memory>
 
@@ -264,7 +266,7 @@ TaskCommand *TaskCommand::transfer(Sprint *sprint, int other, const QVector<List
 }
 
 TaskCommand *TaskCommand::merge(TaskStore *store, const QString &copyName,
-                                const QStringList &copy, const QSet<QString> &add, const QSet<QString> &drop)
+                                const ListMerge::Choice &choice)
 {
     auto *command = new TaskCommand(tr("Merge %1").arg(copyName));
     // What the last merge added and dropped, the list it dropped from, and
@@ -284,18 +286,42 @@ TaskCommand *TaskCommand::merge(TaskStore *store, const QString &copyName,
         QString error;
         if (!ConflictCopies::putAway(copyName, &done->putAt, &error))
             return failWith(error);
-        const bool merged = command->run(
+        // Why the merge may not go ahead, found under the list's lock.
+        auto refused = std::make_shared<QString>();
+        const bool changed = command->run(
             store,
             [=](TaskList &list) {
                 QStringList &tasks = list.strings();
+                // The copy as it was put away, all of it: what the sync program
+                // wrote into it since it was shown is merged or refused, never
+                // put away unseen.
+                TaskListFile copyFile(done->putAt);
+                QStringList copy;
+                if (!copyFile.load(copy, false) || copyFile.isReadOnly()) {
+                    *refused = copyFile.errorString() + tr("\nIt is not merged.");
+                    return TaskListFile::Outcome::Unchanged;
+                }
+                const QString misfit = ListMerge::misfit(tasks, copy, choice);
+                if (!misfit.isEmpty()) {
+                    *refused = tr("%1 changed since it was shown for merging: %2.\nNothing was merged, and the copy "
+                                  "stays; Merge… shows it as it is now.")
+                                   .arg(QFileInfo(copyName).absoluteFilePath(), misfit);
+                    return TaskListFile::Outcome::Unchanged;
+                }
+                // What goes is kept in the history first, by the engine.
+                QStringList kept = tasks;
+                const QStringList dropping = ListMerge::drop(kept, choice.drop);
                 done->before = tasks;
-                done->added = ListMerge::place(tasks, copy, add);
-                done->dropped = ListMerge::drop(tasks, drop);
+                done->dropped = dropping;
+                done->added = ListMerge::place(kept, copy, choice.add);
+                tasks = kept;
                 return done->added.isEmpty() && done->dropped.isEmpty() ? TaskListFile::Outcome::Unchanged
                                                                        : TaskListFile::Outcome::Changed;
             },
             TaskListFile::KeepsDeleted);
-        if (!merged) {
+        if (!changed || !refused->isEmpty()) {
+            if (!refused->isEmpty())
+                command->m_error = *refused;
             ConflictCopies::putBack(done->putAt, copyName, &error);
             return false;
         }

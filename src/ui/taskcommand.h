@@ -2,6 +2,7 @@
 #define TASKCOMMAND_H
 
 #include "listedits.h"
+#include "listmerge.h"
 #include "taskref.h"
 #include "tasklistfile.h"
 
@@ -75,13 +76,16 @@ public:
     static TaskCommand *transfer(Sprint *sprint, int other, const QVector<ListEdits::Transfer> &items,
                                  bool incoming, const QString &text);
 
-    // Merges the conflict copy copyName, whose tasks read copy, into the
-    // list: adds the texts in add where their neighbours in the copy put
-    // them and takes those in drop out (kept in history), then moves the
-    // copy into the hidden folder of merged copies. Undone, the added tasks
-    // leave, the dropped come back, and the copy returns to its place.
-    static TaskCommand *merge(TaskStore *store, const QString &copyName, const QStringList &copy,
-                              const QSet<QString> &add, const QSet<QString> &drop);
+    // Merges the conflict copy copyName into the list as choice says: adds
+    // its texts to add where their neighbours in the copy put them and takes
+    // those to drop out (kept in history), and moves the copy into the
+    // hidden folder of merged copies. The copy is read as it is then, under
+    // the list's lock; one that changed since the choice was made so that
+    // the choice does not fit it (ListMerge::misfit()) stays, and nothing
+    // changes. Undone, the added tasks leave, the dropped come back, and
+    // the copy returns to its place.
+    static TaskCommand *merge(TaskStore *store, const QString &copyName,
+                              const ListMerge::Choice &choice);
     // Takes a merge conflict's markers out of the list, keeping the tasks
     // of both sides (ConflictMarkers::keepBothSides()); what goes is kept in
     // history. Undone only while the list reads as the step left it.

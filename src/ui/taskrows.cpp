@@ -2,6 +2,7 @@
 
 #include "taskdelegate.h"
 
+#include <QHash>
 #include <QListWidget>
 #include <QScrollBar>
 
@@ -15,8 +16,7 @@ void TaskRows::show(QListWidget *list, const QStringList &tasks)
 {
     // Only the rows between the common start and the common end change:
     // after one add, edit or delete in a long list that is a row or two,
-    // not a refill of every row, and the untouched rows keep their
-    // selection.
+    // not a refill of every row.
     const int oldCount = list->count();
     const int newCount = tasks.size();
     const int common = qMin(oldCount, newCount);
@@ -32,50 +32,106 @@ void TaskRows::show(QListWidget *list, const QStringList &tasks)
         return;
     if (removed == inserted && moveOne(list, tasks, head, removed))
         return;
-    // Most rows go, as when a filter or a delete of all but a few: making
-    // the few anew costs less than taking each of the many out.
-    if (removed > 2 * newCount + 1000) {
-        refill(list, tasks);
-        return;
-    }
 
+    // The selection and the current row as they were: the rows that stay
+    // keep theirs, and a selected or current task among the rows that
+    // change is found again by its text, at the nearest row that holds it.
+    QItemSelectionModel *selection = list->selectionModel();
+    const int end = head + removed;
+    const int shift = inserted - removed;
+    QVector<QPair<int, int>> kept;  // spans of selected rows that stay, as rows are counted after
+    QVector<TaskRef> moving;        // the current task first, then the selected tasks of the rows that change
     const int row = list->currentRow();
-    const bool currentGoes = row >= head && row < head + removed;
-    const QString text = currentGoes ? list->item(row)->text() : QString();
-    const bool selected = currentGoes && list->item(row)->isSelected();
+    const bool currentMoves = row >= head && row < end;
+    const bool currentSelected = currentMoves && list->item(row)->isSelected();
+    if (currentMoves)
+        moving.append(TaskRef{row, list->item(row)->text()});
+    for (const QItemSelectionRange &range : selection->selection()) {
+        if (range.top() < head)
+            kept.append({range.top(), qMin(range.bottom(), head - 1)});
+        for (int r = qMax(range.top(), head); r <= qMin(range.bottom(), end - 1); ++r) {
+            if (r != row)
+                moving.append(TaskRef{r, list->item(r)->text()});
+        }
+        if (range.bottom() >= end)
+            kept.append({qMax(range.top(), end) + shift, range.bottom() + shift});
+    }
     const int scroll = list->verticalScrollBar()->value();
 
     // Left to itself the view would hand the current row's place, and in
-    // single selection its selection, to a neighbour.
-    if (currentGoes)
-        list->selectionModel()->clear();
-    if (removed > 0)
-        list->model()->removeRows(head, removed);
-    if (inserted > 0)
-        list->insertItems(head, tasks.mid(head, inserted));
-
-    if (currentGoes) {
-        const int found = rowOf(list, text, row);
-        // A current row the user deselected stays unselected, so that an
-        // update never arms Delete or Move on its own.
-        if (found >= 0)
-            list->setCurrentRow(found, selected ? QItemSelectionModel::ClearAndSelect
-                                                : QItemSelectionModel::NoUpdate);
+    // single selection its selection, to a neighbour, and rows inserted
+    // within a selected span would come selected.
+    if (!kept.isEmpty() || !moving.isEmpty())
+        selection->clearSelection();
+    // Most rows go, as when a filter or a delete of all but a few, or many
+    // come in where the widget would move its rows once for each: making
+    // every row anew then costs less.
+    const bool refill
+        = removed > 2 * newCount + 1000 || qint64(inserted) * (qMin(head, tail) + inserted) > 1024 * qint64(newCount);
+    if (refill) {
+        list->clear();
+        list->addItems(tasks);
+        if (row >= 0 && !currentMoves)
+            selection->setCurrentIndex(list->model()->index(row < head ? row : row + shift, 0),
+                                       QItemSelectionModel::NoUpdate);
+    } else {
+        if (removed > 0)
+            list->model()->removeRows(head, removed);
+        if (inserted > 0)
+            list->insertItems(head, tasks.mid(head, inserted));
     }
+
+    const QVector<int> found = locate(tasks, head, inserted, moving);
+    const auto index = [list](int at) { return list->model()->index(at, 0); };
+    QItemSelection spans;
+    for (const auto &span : qAsConst(kept))
+        spans.select(index(span.first), index(span.second));
+    for (int i = currentMoves ? 1 : 0; i < found.size(); ++i) {
+        if (found.at(i) >= 0)
+            spans.select(index(found.at(i)), index(found.at(i)));
+    }
+    // A current row the user deselected stays unselected, so that an
+    // update never arms Delete or Move on its own.
+    if (currentMoves && found.first() >= 0) {
+        selection->setCurrentIndex(index(found.first()), QItemSelectionModel::NoUpdate);
+        if (currentSelected)
+            spans.select(index(found.first()), index(found.first()));
+    }
+    if (!spans.isEmpty())
+        selection->select(spans, QItemSelectionModel::Select);
     list->verticalScrollBar()->setValue(scroll);
 }
 
-void TaskRows::refill(QListWidget *list, const QStringList &tasks)
+QVector<int> TaskRows::locate(const QStringList &tasks, int from, int count, const QVector<TaskRef> &refs)
 {
-    const QListWidgetItem *item = list->currentItem();
-    const QString text = item ? item->text() : QString();
-    const bool selected = item && item->isSelected();
-    const int row = list->currentRow();
-    list->clear();
-    list->addItems(tasks);
-    const int found = item ? rowOf(list, text, qMin(row, list->count() - 1)) : -1;
-    if (found >= 0)
-        list->setCurrentRow(found, selected ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
+    // TaskRef::locate()'s rule among the rows that changed, the others
+    // being the same tasks as before; by hash, since every row may be
+    // selected and every row may have changed.
+    QVector<int> rows(refs.size(), -1);
+    if (refs.isEmpty())
+        return rows;
+    QHash<QString, QVector<int>> holding;
+    for (const TaskRef &ref : refs)
+        holding.insert(ref.text, {});
+    for (int row = from; row < from + count; ++row) {
+        const auto it = holding.find(tasks.at(row));
+        if (it != holding.end())
+            it->append(row);
+    }
+    // The nearest row that holds the text and that no ref before took, so
+    // that twins find rows of their own.
+    for (int i = 0; i < refs.size(); ++i) {
+        QVector<int> &candidates = holding[refs.at(i).text];
+        const int near = refs.at(i).row;
+        int best = -1;
+        for (int c = 0; c < candidates.size(); ++c) {
+            if (best < 0 || qAbs(candidates.at(c) - near) < qAbs(candidates.at(best) - near))
+                best = c;
+        }
+        if (best >= 0)
+            rows[i] = candidates.takeAt(best);
+    }
+    return rows;
 }
 
 bool TaskRows::moveOne(QListWidget *list, const QStringList &tasks, int start, int length)
@@ -121,16 +177,4 @@ void TaskRows::showStore(QListWidget *list, const QStringList &tasks, bool readO
         list->setToolTip(QString());
     else if (!why.isEmpty())
         list->setToolTip(why);
-}
-
-int TaskRows::rowOf(const QListWidget *list, const QString &task, int nearHint)
-{
-    if (nearHint >= 0 && nearHint < list->count() && list->item(nearHint)->text() == task)
-        return nearHint;
-    const int count = list->count();
-    for (int i = 0; i < count; ++i) {
-        if (list->item(i)->text() == task)
-            return i;
-    }
-    return -1;
 }

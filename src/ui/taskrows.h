@@ -1,8 +1,11 @@
 #ifndef TASKROWS_H
 #define TASKROWS_H
 
+#include "taskref.h"
+
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class QListWidget;
 class QWidget;
@@ -19,8 +22,9 @@ public:
     static void prepare(QListWidget *list);
 
     // Makes the rows show tasks, replacing only the rows that differ, and
-    // keeps the current task current (and selected, if it was) when it is
-    // still there, as well as the scroll position.
+    // keeps the current task current, every selected task selected while
+    // it is still there (by text and nearest row, as TaskRef finds a task),
+    // and the scroll position.
     static void show(QListWidget *list, const QStringList &tasks);
 
     // Shows a store's tasks and whether they may be changed: while its file
@@ -30,12 +34,12 @@ public:
                           const QString &why, const QList<QWidget *> &actions);
 
 private:
-    // Makes every row anew, keeping the current task current.
-    static void refill(QListWidget *list, const QStringList &tasks);
     // Shows a single task moved within rows start to start + length - 1 by
     // moving its row; false when that is not what changed.
     static bool moveOne(QListWidget *list, const QStringList &tasks, int start, int length);
-    static int rowOf(const QListWidget *list, const QString &task, int nearHint);
+    // Where each of refs is among the rows from to from + count - 1 of
+    // tasks, each finding a row of its own; -1 for those none holds.
+    static QVector<int> locate(const QStringList &tasks, int from, int count, const QVector<TaskRef> &refs);
 };
 
 #endif // TASKROWS_H
