@@ -15,6 +15,8 @@ function(corvane_add_driven_test name)
 endfunction()
 
 corvane_add_driven_test(tst_killmidwrite LIBS corvane_core)
+target_compile_definitions(tst_killmidwrite PRIVATE CORVANE="$<TARGET_FILE:corvane>")
+add_dependencies(tst_killmidwrite corvane)
 corvane_add_driven_test(tst_concurrency LIBS corvane_core)
 
 # Makes the Nth file-changing system call fail, for the full-disk test.

@@ -18,6 +18,8 @@ private slots:
     void commands();
     void badInputs_data();
     void badInputs();
+    void hostileInputs_data();
+    void hostileInputs();
     void sharesTheListWithAWindowsStore();
 };
 
@@ -56,6 +58,43 @@ void put(const QString &name, const QByteArray &bytes)
 QByteArray bytesOf(const QString &name)
 {
     return QFile::exists(name) ? WorkDir::read(name) : QByteArray();
+}
+
+// Every entry of the folder, as "name=bytes", "name->target", "name|" for
+// a named pipe or "name/" for a folder, joined by spaces; lock files and a
+// history held as a file are left out, the history's entries being stamped
+// with the time.
+QByteArray folderState()
+{
+    QByteArray state;
+    const QFileInfoList entries = QDir().entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                                       QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        const QString name = entry.fileName();
+        if (name.endsWith(QLatin1String(".lock")) && entry.isFile() && !entry.isSymLink())
+            continue;
+        if (name == QLatin1String(".deleted_tasks") && entry.isFile() && !entry.isSymLink())
+            continue;
+        state += (state.isEmpty() ? "" : " ") + QFile::encodeName(name);
+        if (entry.isSymLink()) {
+            state += "->" + QFile::encodeName(QFile::symLinkTarget(entry.filePath()).section(QLatin1Char('/'), -1));
+        } else if (entry.isDir()) {
+            state += '/';
+        } else if (!entry.isFile()) {
+            state += '|';
+        } else {
+            state += '=';
+            for (const char c : WorkDir::read(name)) {
+                if (c == '\n')
+                    state += "\\n";
+                else if (c >= 32 && c < 127)
+                    state += c;
+                else
+                    state += "\\x" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+            }
+        }
+    }
+    return state;
 }
 
 void compareOutput(const QByteArray &actual, const QByteArray &expected)
@@ -249,6 +288,90 @@ void TestCommandLine::badInputs()
     QCOMPARE(bytesOf(QStringLiteral("sprint1")), sprint1);
     QCOMPARE(bytesOf(QStringLiteral("product_backlog")), QByteArray("a"));
     QCOMPARE(QDir().entryList(QDir::Files), before);
+}
+
+// What a hostile user tries: odd files where lists and the files beside them
+// are, conflict markers, texts that look like options, output that cannot
+// be written. Each row's script sets up the folder and runs the program
+// ("$C"); its output, its exit status and every file of the folder are
+// compared afterwards. Waits are bounded, so that a hang fails the row.
+void TestCommandLine::hostileInputs_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QString>("message");  // on stderr
+    QTest::addColumn<QByteArray>("state");
+
+    QTest::newRow("rm an empty task before the last keeps the first")
+        << QByteArray("printf 'keep me\\n\\nlast' > product_backlog; $C rm backlog 2 3; echo $?; $C restore")
+        << QByteArray("2\t\n3\tlast\n0\n1\t\n2\tlast\n") << QString() << QByteArray("product_backlog=keep me");
+    const QByteArray conflicted("x\\n<<<<<<< HEAD\\na\\n=======\\nb\\n>>>>>>> other\\ny");
+    QTest::newRow("no change writes over conflict markers")
+        << QByteArray("printf '" + conflicted + "' > sprint1; : > sprint2; for c in 'add 1 z' 'rm 1 4' 'edit 1 4 A' 'up 1 4' "
+                      "'down 1 4' 'top 1 4' 'bottom 1 4' 'mv 4 1 2'; do $C $c; echo $?; done 2>/dev/null")
+        << QByteArray("3\n3\n3\n3\n3\n3\n3\n3\n") << QString()
+        << QByteArray("sprint1=x\\n<<<<<<< HEAD\\na\\n=======\\nb\\n>>>>>>> other\\ny sprint2=");
+    QTest::newRow("the history is not followed through a link")
+        << QByteArray("printf 'a\\nb' > product_backlog; ln -s decoy .deleted_tasks; $C rm backlog 1; echo $?")
+        << QByteArray("3\n") << "symbolic link" << QByteArray(".deleted_tasks->decoy product_backlog=a\\nb");
+    QTest::newRow("a lock file is not followed through a link")
+        << QByteArray(": > sprint1; ln -s elsewhere .sprint1.lock; $C add 1 y; echo $?") << QByteArray("3\n")
+        << ".sprint1.lock" << QByteArray(".sprint1.lock->elsewhere sprint1=");
+    QTest::newRow("a named pipe for a list holds nothing up")
+        << QByteArray("printf s > sprint1; mkfifo sprint2; for c in 'add 2 x' 'rm 2 1' 'mv 1 1 2' 'list 2'; do "
+                      "timeout 60 $C $c; echo $?; done 2>/dev/null")
+        << QByteArray("3\n3\n3\n3\n") << QString() << QByteArray("sprint1=s sprint2|");
+    QTest::newRow("a named pipe for the history holds nothing up")
+        << QByteArray("printf 'a\\nb' > product_backlog; mkfifo .deleted_tasks; for c in 'rm backlog 1' "
+                      "'edit backlog 1 z' restore; do timeout 60 $C $c; echo $?; done")
+        << QByteArray("3\n3\n3\n") << "not a regular file" << QByteArray(".deleted_tasks| product_backlog=a\\nb");
+    QTest::newRow("a refused change keeps no history")
+        << QByteArray("printf 'a\\nb' > product_backlog; chmod 777 .; chmod 444 product_backlog; "
+                      "setpriv --reuid=65534 --regid=65534 --clear-groups $C rm backlog 1; echo $?; chmod 644 product_backlog; "
+                      "$C edit backlog 2 a; echo $?; $C edit backlog 1 a; $C restore")
+        << QByteArray("3\n1\n1\ta\n") << "holds every line" << QByteArray("product_backlog=a\\nb");
+    QTest::newRow("output that is lost is no success")
+        << QByteArray("printf a > product_backlog; $C list > /dev/full; echo $?; $C --json list > /dev/full; echo $?; "
+                      "$C add backlog b > /dev/full; echo $?")
+        << QByteArray("3\n3\n3\n") << "Cannot write the output" << QByteArray("product_backlog=a\\nb");
+    QTest::newRow("texts that look like options are texts")
+        << QByteArray("$C add backlog first -Cleanup -v && $C add backlog -- --json && $C -- list -- backlog")
+        << QByteArray("1\tfirst\n2\t-Cleanup\n3\t-v\n4\t--json\n1\tfirst\n2\t-Cleanup\n3\t-v\n4\t--json\n")
+        << QString() << QByteArray("product_backlog=first\\n-Cleanup\\n-v\\n--json");
+    QTest::newRow("edit reports the lines where they went")
+        << QByteArray("printf 'a\\nb\\nc\\nb2' > product_backlog; $C edit backlog 1 \"$(printf 'x\\nb\\ny')\"")
+        << QByteArray("1\tx\n2\ty\n") << "holds \"b\" already" << QByteArray("product_backlog=x\\ny\\nb\\nc\\nb2");
+    QTest::newRow("usage errors need no display")
+        << QByteArray("$C --help-all | grep -c '^Usage: '; $C --frob list; echo $?; timeout 60 $C -platform offscreen --frob; "
+                      "echo $?")
+        << QByteArray("1\n2\n2\n") << "Unknown option" << QByteArray();
+    QTest::newRow("one --text, and sprints as list takes them")
+        << QByteArray(": > sprint1; : > sprint10; : > sprint2; : > sprint0; : > sprint-1; : > sprint02; "
+                      "$C rm 1 --text a --text b; echo $?; $C sprints")
+        << QByteArray("2\n1\n2\n10\n") << "give --text once"
+        << QByteArray("sprint-1= sprint0= sprint02= sprint1= sprint10= sprint2=");
+    QTest::newRow("a list is written back in its own encoding")
+        << QByteArray("printf '\\377\\376a\\000' > sprint1; printf '\\357\\273\\277b\\r\\n' > product_backlog; "
+                      "$C add 1 z >/dev/null && $C add backlog y >/dev/null && $C list 1")
+        << QByteArray("1\ta\n2\tz\n") << QString()
+        << QByteArray("product_backlog=\\xef\\xbb\\xbfb\\ny sprint1=\\xff\\xfea\\x00\\n\\x00z\\x00");
+    QTest::newRow("an add clears a killed writer's temporary")
+        << QByteArray("printf a > product_backlog; : > .product_backlog.AbCd12.tmp; $C add backlog b")
+        << QByteArray("2\tb\n") << QString() << QByteArray("product_backlog=a\\nb");
+}
+
+void TestCommandLine::hostileInputs()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(QByteArray, out);
+    QFETCH(QString, message);
+
+    WorkDir dir;
+    const Result result = runScript(script);
+    QVERIFY2(result.status >= 0, result.err.constData());
+    QCOMPARE(result.out, out);
+    QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+    QTEST(folderState(), "state");
 }
 
 void TestCommandLine::sharesTheListWithAWindowsStore()

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 // A store killed while it writes must leave the list it had, or the one it
@@ -19,6 +20,7 @@ class TestKillMidWrite : public QObject
 
 private slots:
     void everyKillLeavesOneCompleteList();
+    void killedAppendsLeaveNoHalfTask();
 };
 
 namespace {
@@ -166,6 +168,105 @@ void TestKillMidWrite::everyKillLeavesOneCompleteList()
     QVERIFY2(midWrite > 0, "no kill landed inside a write");
     QVERIFY2(lastGeneration > 0, "the writer never completed a write");
     QVERIFY2(remaining.isEmpty(), qPrintable(remaining.join(QLatin1String(", "))));
+}
+
+// A command adding long tasks to a list is killed at random moments, before,
+// during and after its append: the list must then hold all the new tasks or
+// none, once the next command has looked at it.
+void TestKillMidWrite::killedAppendsLeaveNoHalfTask()
+{
+    constexpr int ListSize = 10000;
+    constexpr int AppendKills = 200;
+    // Some 4 MB of tasks, in arguments of a size that exec takes, with room
+    // for them all made by a larger stack, which the command inherits.
+    constexpr int Texts = 40;
+    constexpr int TextSize = 100 * 1024;
+    struct rlimit stack;
+    QVERIFY(::getrlimit(RLIMIT_STACK, &stack) == 0);
+    stack.rlim_cur = qMin<rlim_t>(stack.rlim_max, 64 << 20);
+    QVERIFY(::setrlimit(RLIMIT_STACK, &stack) == 0);
+    WorkDir dir;
+    QByteArray base;
+    for (int i = 0; i < ListSize; ++i)
+        base += (i ? "\n" : "") + QByteArray("task ") + QByteArray::number(i);
+    QStringList arguments{QStringLiteral("add"), QStringLiteral("backlog")};
+    QByteArray added = base;
+    for (int i = 0; i < Texts; ++i) {
+        const QString text = QString(TextSize, QLatin1Char('a' + i % 26)) + QString::number(i);
+        arguments.append(text);
+        added += '\n' + text.toUtf8();
+    }
+    const auto add = [&arguments](QProcess &corvane) {
+        corvane.start(QStringLiteral(CORVANE), arguments);
+        return corvane.waitForStarted(60000);
+    };
+
+    // How long a whole add and its append take here, in this build: half
+    // the kills are spread over the whole add, half over its append once
+    // its note is there.
+    const QString note = QStringLiteral(".product_backlog.append");
+    const auto waitForNote = [&note](QProcess &corvane, QElapsedTimer *since) {
+        while (!QFile::exists(note) && !corvane.waitForFinished(0) && since->elapsed() < 60000)
+            QThread::usleep(20);
+    };
+    QVERIFY(WorkDir::write(QStringLiteral("product_backlog"), base));
+    QElapsedTimer timer;
+    timer.start();
+    qint64 appendUs = 0;
+    {
+        QProcess corvane;
+        QVERIFY(add(corvane));
+        waitForNote(corvane, &timer);
+        const qint64 noted = timer.nsecsElapsed();
+        while (QFile::exists(note) && timer.elapsed() < 60000)
+            QThread::usleep(20);
+        appendUs = qMax<qint64>(1, (timer.nsecsElapsed() - noted) / 1000);
+        QVERIFY(corvane.waitForFinished(60000));
+        QVERIFY2(corvane.exitCode() == 0, corvane.readAllStandardError().constData());
+    }
+    const qint64 spreadUs = timer.nsecsElapsed() / 1000;
+    QCOMPARE(WorkDir::read(QStringLiteral("product_backlog")), added);
+
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator random(seed);
+    int midAppend = 0;
+    int leftCut = 0;
+    int whole = 0;
+    for (int kill = 0; kill < AppendKills; ++kill) {
+        QVERIFY(WorkDir::write(QStringLiteral("product_backlog"), base));
+        QProcess corvane;
+        QElapsedTimer since;
+        since.start();
+        QVERIFY(add(corvane));
+        if (kill % 2) {
+            waitForNote(corvane, &since);
+            QThread::usleep(unsigned(random.bounded(quint32(appendUs))));
+        } else {
+            QThread::usleep(unsigned(random.bounded(quint32(spreadUs))));
+        }
+        if (QFile::exists(note))
+            ++midAppend;
+        ::kill(pid_t(corvane.processId()), SIGKILL);
+        QVERIFY(corvane.waitForFinished(60000));
+        const int size = WorkDir::read(QStringLiteral("product_backlog")).size();
+        leftCut += size > base.size() && size < added.size();
+
+        // The next command that reads the list finishes what the kill left.
+        QProcess list;
+        list.start(QStringLiteral(CORVANE), {QStringLiteral("list")});
+        QVERIFY(list.waitForFinished(60000));
+        const QByteArray bytes = WorkDir::read(QStringLiteral("product_backlog"));
+        QVERIFY2(bytes == base || bytes == added,
+                 qPrintable(QStringLiteral("kill %1 (seed %2) left %3 bytes, between %4 and %5")
+                                .arg(kill).arg(seed).arg(bytes.size()).arg(base.size()).arg(added.size())));
+        whole += bytes == added;
+        QVERIFY2(!QFile::exists(note), qPrintable(QString::number(kill)));
+    }
+    qInfo("killed appends: %d kills of an add of %d tasks (%d KiB) to %d tasks (seed %u), spread over the"
+          " %lld us of an add or the %lld us of its append; %d landed while the append was noted, %d left part of"
+          " the tasks, cut back by the next command; %d left all of them, the rest none",
+          AppendKills, Texts, Texts * TextSize / 1024, ListSize, seed, spreadUs, appendUs, midAppend, leftCut, whole);
+    QVERIFY2(midAppend > 0, "no kill landed inside an append");
 }
 
 QTEST_GUILESS_MAIN(TestKillMidWrite)

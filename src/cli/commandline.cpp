@@ -35,29 +35,34 @@ const char listText[] = QT_TRANSLATE_NOOP(
                    "command's name, an argument that is none of its options is text, one that starts\n"
                    "with - too; after --, every argument is.\n");
 
-// Options of Qt's own, which start the windows rather than a command; Qt
-// takes each with one dash or two.
-bool isQtOption(QByteArray argument)
+// The options of Qt's own and of the windows, which start the windows rather
+// than a command, and how many values each takes. Qt takes each with one
+// dash or two, and a value after "=" too.
+int qtOptionValues(QByteArray argument)
 {
-    static const char *const qt[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
-                                     "qwindowgeometry", "qwindowicon", "qwindowtitle", "reverse", "session",
-                                     "style", "stylesheet", "widgetcount", "display", "geometry", "title", "name",
-                                     "visual", "ncols", "cmap", "nograb", "dograb", "sync", "fn", "font", "bg",
-                                     "background", "fg", "foreground", "btn", "button", "im", "inputstyle",
-                                     "last-folder"};
+    static const struct {
+        const char *name;
+        int values;
+    } qt[] = {{"platform", 1}, {"platformpluginpath", 1}, {"platformtheme", 1}, {"plugin", 1},
+              {"qmljsdebugger", 1}, {"qwindowgeometry", 1}, {"qwindowicon", 1}, {"qwindowtitle", 1},
+              {"reverse", 0}, {"session", 1}, {"style", 1}, {"stylesheet", 1}, {"widgetcount", 0},
+              {"display", 1}, {"geometry", 1}, {"title", 1}, {"name", 1}, {"visual", 1}, {"ncols", 1},
+              {"cmap", 0}, {"nograb", 0}, {"dograb", 0}, {"sync", 0}, {"fn", 1}, {"font", 1}, {"bg", 1},
+              {"background", 1}, {"fg", 1}, {"foreground", 1}, {"btn", 1}, {"button", 1}, {"im", 1},
+              {"inputstyle", 1}, {"last-folder", 0}};
     if (argument.startsWith("--"))
         argument.remove(0, 1);
     if (!argument.startsWith('-'))
-        return false;
+        return -1;
     argument = argument.mid(1);
     const int equals = argument.indexOf('=');
     if (equals >= 0)
         argument.truncate(equals);
-    for (const char *option : qt) {
-        if (argument == option)
-            return true;
+    for (const auto &option : qt) {
+        if (argument == option.name)
+            return equals >= 0 ? 0 : option.values;
     }
-    return false;
+    return -1;
 }
 
 bool decodeUtf8(const QByteArray &bytes, QString *text)
@@ -125,8 +130,12 @@ bool CommandLine::isCommand(const QList<QByteArray> &arguments)
         if (argument.startsWith("-C"))
             continue;
         // Qt's own options (-platform, -style, ...) start the windows; any
-        // other is the command line's, to be told if it is none of its.
-        return !isQtOption(argument);
+        // other argument is the command line's, to be told if it is none
+        // of its own, without a display.
+        const int values = qtOptionValues(argument);
+        if (values < 0)
+            return true;
+        i += values;
     }
     return false;
 }

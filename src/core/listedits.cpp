@@ -333,10 +333,9 @@ ListEdits::PairEdit ListEdits::transfer(const QVector<Transfer> &items, QVector<
     };
 }
 
-QSet<QString> ListEdits::setOf(TaskList &list)
+QSet<QString> ListEdits::setOf(const TaskList &list)
 {
-    const QStringList &tasks = list.strings();
-    return QSet<QString>(tasks.cbegin(), tasks.cend());
+    return list.textSet();
 }
 
 QVector<ListEdits::Transfer> ListEdits::reversed(const QVector<Transfer> &done, bool allLeave)

@@ -125,7 +125,7 @@ public:
 private:
     // Above this many texts to look up, a set of the whole list is made.
     static constexpr int ManyLookUps = 8;
-    static QSet<QString> setOf(TaskList &list);
+    static QSet<QString> setOf(const TaskList &list);
 };
 
 #endif // LISTEDITS_H

@@ -32,6 +32,16 @@ int TaskList::indexOf(const QString &text, int from) const
     return m_strings->indexOf(text, from);
 }
 
+QSet<QString> TaskList::textSet() const
+{
+    if (!m_bytes)
+        return QSet<QString>(m_strings->cbegin(), m_strings->cend());
+    QSet<QString> texts;
+    texts.reserve(m_size);
+    forEachLine([&texts](const char *line, int size) { texts.insert(QString::fromUtf8(line, size)); });
+    return texts;
+}
+
 void TaskList::insert(int row, const QString &text)
 {
     // One empty task has no bytes: the list of it is kept as strings.
@@ -185,19 +195,26 @@ void TaskList::decode()
         return;
     // Line for line, trailing empty tasks included: the bytes hold them
     // until the list is written, where the format drops them.
-    const QByteArray &bytes = m_bytes->bytes();
     m_decoded.clear();
     m_decoded.reserve(m_size);
-    const char *data = bytes.constData();
-    const int size = bytes.size();
-    for (int start = 0; m_decoded.size() < m_size;) {
-        const void *lineFeed = std::memchr(data + start, '\n', size_t(size - start));
-        const int end = lineFeed ? int(static_cast<const char *>(lineFeed) - data) : size;
-        m_decoded.append(QString::fromUtf8(data + start, end - start));
-        start = end + 1;
-    }
+    forEachLine([this](const char *line, int size) { m_decoded.append(QString::fromUtf8(line, size)); });
     m_strings = &m_decoded;
     m_bytes = nullptr;
+}
+
+template <typename Visit>
+void TaskList::forEachLine(Visit visit) const
+{
+    const QByteArray &bytes = m_bytes->bytes();
+    const char *data = bytes.constData();
+    const int size = bytes.size();
+    int start = 0;
+    for (int row = 0; row < m_size; ++row) {
+        const void *lineFeed = std::memchr(data + start, '\n', size_t(size - start));
+        const int end = lineFeed ? int(static_cast<const char *>(lineFeed) - data) : size;
+        visit(data + start, end - start);
+        start = end + 1;
+    }
 }
 
 void TaskList::changed(bool appended)

@@ -1,6 +1,7 @@
 #ifndef TASKLIST_H
 #define TASKLIST_H
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,8 @@ public:
     QString at(int row) const;
     int indexOf(const QString &text, int from = 0) const;
     bool contains(const QString &text) const { return indexOf(text) >= 0; }
+    // Every text of the list once, for many look-ups.
+    QSet<QString> textSet() const;
 
     void insert(int row, const QString &text);
     void append(const QString &text) { insert(size(), text); }
@@ -59,6 +62,9 @@ private:
     static bool fitsOneLine(const QString &text);
     // Turns the bytes into strings, line for line.
     void decode();
+    // Calls visit with each line of the bytes, trailing empty ones too.
+    template <typename Visit>
+    void forEachLine(Visit visit) const;
     void changed(bool appended);
     void removing(int row);
     void inserting(const QString &text);
