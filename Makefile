@@ -1,18 +1,21 @@
-# The two commands a newcomer needs: `make run` and `make test`.
+# The two commands a newcomer needs: `make run` and `make test`; CI also
+# runs `make check`.
 BUILD ?= build
 DIR ?= planner
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps build run test bench screenshots atspi-check clean
+.PHONY: all deps build run test check bench screenshots atspi-check clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
+# The program and its tests; the developer tools and the benchmarks are
+# left out (`make bench` and `make screenshots` build them).
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCORVANE_EXTRAS=OFF >/dev/null
 	@cmake --build $(BUILD) --parallel $(JOBS)
 
 # Starts Corvane in DIR, where its task list files live.
@@ -20,26 +23,31 @@ run: build
 	@mkdir -p "$(DIR)"
 	cd "$(DIR)" && "$(abspath $(BUILD))/src/corvane"
 
-# After the tests, the whole suite once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer (in build-asan), then the loader fuzzer for
-# FUZZ_SECONDS (in build-fuzz).
+# Every test, headless, then what the reliability checks tried and found.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
 	@echo "What the reliability checks tried and found:"
 	@sed -n -e 's/^QINFO  : [A-Za-z]*::[A-Za-z]*() /  /p' \
 		-e 's/^QINFO  : [A-Za-z]*::[A-Za-z]*(\([^)]*\)) /  \1: /p' $(BUILD)/Testing/Temporary/LastTest.log
+
+# The longer checks, which CI runs after `make test`: the whole suite once
+# more under AddressSanitizer and UndefinedBehaviorSanitizer (in
+# build-asan), then the loader fuzzer for FUZZ_SECONDS (in build-fuzz).
+check: deps
 	scripts/run-sanitizers build-asan
 	scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
 
 # Builds and runs every benchmark, printing its figures.
 bench:
 	@scripts/install-deps bench
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCORVANE_EXTRAS=ON >/dev/null
 	@cmake --build $(BUILD) --parallel $(JOBS)
 	@bench/run.sh $(BUILD)
 
 # Renders every window and dialog with sample data to $(BUILD)/screenshots.
-screenshots: build
+screenshots: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCORVANE_EXTRAS=ON >/dev/null
+	@cmake --build $(BUILD) --target screenshots --parallel $(JOBS)
 	@scripts/screenshots.sh $(BUILD) $(BUILD)/screenshots
 
 # Reads the windows through AT-SPI, as a screen reader on Linux does, on a

@@ -13,7 +13,7 @@
 //                                  SECONDS: run it under strace -c to count
 //                                  what the windows cost while nothing changes
 
-#include "../tests/fusemount.h"
+#include "../tests/support/fusemount.h"
 #include "mainwindow.h"
 #include "pbacklogwindow.h"
 #include "sprintwindow.h"

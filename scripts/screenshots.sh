@@ -8,7 +8,7 @@
 set -e
 build=${1:-build}
 out=${2:-$build/screenshots}
-tool="$build/tests/screenshots"
+tool="$build/tools/screenshots"
 if [ ! -x "$tool" ]; then
     echo "screenshots.sh: $tool is missing; build first" >&2
     exit 1

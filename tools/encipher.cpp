@@ -1,7 +1,7 @@
 // Prints the passphrase table and the enciphered message block that
 // productbacklog::write() holds, as C++ initialisers to paste there.
 //
-//   cmake --build build --target corvane-encipher && build/tools/corvane-encipher PASSPHRASE MASK MESSAGE
+//   cmake -S . -B build -DCORVANE_EXTRAS=ON && cmake --build build --target corvane-encipher && build/tools/corvane-encipher PASSPHRASE MASK MESSAGE
 //
 // PASSPHRASE: 12 characters, MESSAGE: 26 characters, both Latin-1 text
 // given as UTF-8 arguments (no NUL; the message also no line break, since
