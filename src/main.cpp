@@ -7,6 +7,7 @@
 #include <QLibrary>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -36,11 +37,24 @@ int main(int argc, char **argv)
     }
 
     // Only the windows load Qt Gui and Widgets, with the module they live in.
+    // The module has a copy of the core of its own: the program hands it
+    // nothing but the arguments and never runs its own copy once the
+    // windows run, and the two share no state but the files, which both
+    // change through the same locks. They must be of one version, so that
+    // both keep the files' rules alike.
     QLibrary windows(windowsModule());
     using Entry = int (*)(int, char **);
+    using Version = const char *(*)();
     const auto run = reinterpret_cast<Entry>(windows.resolve("corvaneWindowsMain"));
-    if (!run) {
+    const auto version = reinterpret_cast<Version>(windows.resolve("corvaneWindowsVersion"));
+    if (!run || !version) {
         std::fprintf(stderr, "corvane: cannot open the windows: %s\n", windows.errorString().toLocal8Bit().constData());
+        return CommandLine::FileError;
+    }
+    if (std::strcmp(version(), CORVANE_VERSION) != 0) {
+        std::fprintf(stderr, "corvane: the windows in %s are of version %s, and this program of version %s: "
+                             "install both anew\n",
+                     QFile::encodeName(windows.fileName()).constData(), version(), CORVANE_VERSION);
         return CommandLine::FileError;
     }
     return run(argc, argv);

@@ -13,6 +13,13 @@
 
 #include <cstdio>
 
+// The version the module was built as, which the program checks against
+// its own before it hands over.
+extern "C" Q_DECL_EXPORT const char *corvaneWindowsVersion()
+{
+    return CORVANE_VERSION;
+}
+
 extern "C" Q_DECL_EXPORT int corvaneWindowsMain(int argc, char **argv)
 {
     const QList<QByteArray> arguments = CommandLine::arguments(argc, argv);

@@ -42,6 +42,31 @@ QSet<QString> TaskList::textSet() const
     return texts;
 }
 
+QHash<QString, QVector<int>> TaskList::rowsHolding(const QSet<QString> &texts, int from, int end) const
+{
+    QHash<QString, QVector<int>> holding;
+    for (const QString &text : texts)
+        holding.insert(text, {});
+    if (!m_bytes) {
+        for (int row = from; row < end; ++row) {
+            const auto it = holding.find(m_strings->at(row));
+            if (it != holding.end())
+                it->append(row);
+        }
+        return holding;
+    }
+    int row = 0;
+    forEachLine([&](const char *line, int size) {
+        if (row >= from && row < end) {
+            const auto it = holding.find(QString::fromUtf8(line, size));
+            if (it != holding.end())
+                it->append(row);
+        }
+        ++row;
+    });
+    return holding;
+}
+
 void TaskList::insert(int row, const QString &text)
 {
     // One empty task has no bytes: the list of it is kept as strings.

@@ -1,7 +1,9 @@
 #ifndef TASKLIST_H
 #define TASKLIST_H
 
+#include <QHash>
 #include <QSet>
+#include <QVector>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +34,8 @@ public:
     bool contains(const QString &text) const { return indexOf(text) >= 0; }
     // Every text of the list once, for many look-ups.
     QSet<QString> textSet() const;
+    // The rows from from to before end that hold each of texts, in order.
+    QHash<QString, QVector<int>> rowsHolding(const QSet<QString> &texts, int from, int end) const;
 
     void insert(int row, const QString &text);
     void append(const QString &text) { insert(size(), text); }

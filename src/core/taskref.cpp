@@ -2,6 +2,11 @@
 
 #include "tasklist.h"
 
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
 int TaskRef::locate(const TaskList &list, const TaskRef &ref, const QVector<bool> &taken)
 {
     const int size = list.size();
@@ -38,6 +43,30 @@ int TaskRef::locate(const TaskList &list, const TaskRef &ref, const QVector<bool
     return -1;
 }
 
+QVector<int> TaskRef::locateByHash(const TaskList &list, const QVector<TaskRef> &refs, int from, int end)
+{
+    QSet<QString> texts;
+    for (const TaskRef &ref : refs)
+        texts.insert(ref.text);
+    // The rows that hold each text, in order; a row taken leaves its list.
+    QHash<QString, QVector<int>> holding = list.rowsHolding(texts, from, end);
+    QVector<int> rows(refs.size(), -1);
+    for (int i = 0; i < refs.size(); ++i) {
+        QVector<int> &candidates = holding[refs.at(i).text];
+        if (candidates.isEmpty())
+            continue;
+        // As locate(): the nearest to the row, the one below on a tie.
+        const int start = qBound(from, refs.at(i).row, end);
+        const auto below = std::lower_bound(candidates.begin(), candidates.end(), start);
+        auto best = below;
+        if (below == candidates.end() || (below != candidates.begin() && start - *(below - 1) < *below - start))
+            best = below - 1;
+        rows[i] = *best;
+        candidates.erase(best);
+    }
+    return rows;
+}
+
 QStringList TaskRef::textsOf(const QVector<TaskRef> &refs)
 {
     QStringList texts;
@@ -47,8 +76,13 @@ QStringList TaskRef::textsOf(const QVector<TaskRef> &refs)
     return texts;
 }
 
-QVector<int> TaskRef::locateAll(const TaskList &list, const QVector<TaskRef> &refs)
+QVector<int> TaskRef::locateAll(const TaskList &list, const QVector<TaskRef> &refs, int from, int count)
 {
+    const int end = count < 0 ? list.size() : from + count;
+    // Few refs: each looked for on its own, outwards from its row.
+    constexpr int ManyRefs = 8;
+    if (refs.size() > ManyRefs || from > 0 || end < list.size())
+        return locateByHash(list, refs, from, end);
     QVector<bool> taken(list.size(), false);
     QVector<int> rows;
     rows.reserve(refs.size());

@@ -25,8 +25,13 @@ struct TaskRef
     // The texts of refs, in their order.
     static QStringList textsOf(const QVector<TaskRef> &refs);
 
-    // locate() for each of refs, each finding a row of its own.
-    static QVector<int> locateAll(const TaskList &list, const QVector<TaskRef> &refs);
+    // locate() for each of refs, each finding a row of its own, among the
+    // count rows from from on (all rows when count is -1). By hash for
+    // many refs, since every row of a long list may be selected.
+    static QVector<int> locateAll(const TaskList &list, const QVector<TaskRef> &refs, int from = 0, int count = -1);
+
+private:
+    static QVector<int> locateByHash(const TaskList &list, const QVector<TaskRef> &refs, int from, int end);
 };
 
 #endif // TASKREF_H

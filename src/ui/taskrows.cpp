@@ -1,5 +1,7 @@
 #include "taskrows.h"
 
+#include "tasklist.h"
+
 #include "taskdelegate.h"
 
 #include <QHash>
@@ -81,7 +83,11 @@ void TaskRows::show(QListWidget *list, const QStringList &tasks)
             list->insertItems(head, tasks.mid(head, inserted));
     }
 
-    const QVector<int> found = locate(tasks, head, inserted, moving);
+    // The tasks that were selected among the rows that changed are found
+    // again as a change finds its tasks; the other rows hold the same
+    // tasks as before.
+    QStringList shown = tasks;
+    const QVector<int> found = TaskRef::locateAll(TaskList(&shown), moving, head, inserted);
     const auto index = [list](int at) { return list->model()->index(at, 0); };
     QItemSelection spans;
     for (const auto &span : qAsConst(kept))
@@ -100,38 +106,6 @@ void TaskRows::show(QListWidget *list, const QStringList &tasks)
     if (!spans.isEmpty())
         selection->select(spans, QItemSelectionModel::Select);
     list->verticalScrollBar()->setValue(scroll);
-}
-
-QVector<int> TaskRows::locate(const QStringList &tasks, int from, int count, const QVector<TaskRef> &refs)
-{
-    // TaskRef::locate()'s rule among the rows that changed, the others
-    // being the same tasks as before; by hash, since every row may be
-    // selected and every row may have changed.
-    QVector<int> rows(refs.size(), -1);
-    if (refs.isEmpty())
-        return rows;
-    QHash<QString, QVector<int>> holding;
-    for (const TaskRef &ref : refs)
-        holding.insert(ref.text, {});
-    for (int row = from; row < from + count; ++row) {
-        const auto it = holding.find(tasks.at(row));
-        if (it != holding.end())
-            it->append(row);
-    }
-    // The nearest row that holds the text and that no ref before took, so
-    // that twins find rows of their own.
-    for (int i = 0; i < refs.size(); ++i) {
-        QVector<int> &candidates = holding[refs.at(i).text];
-        const int near = refs.at(i).row;
-        int best = -1;
-        for (int c = 0; c < candidates.size(); ++c) {
-            if (best < 0 || qAbs(candidates.at(c) - near) < qAbs(candidates.at(best) - near))
-                best = c;
-        }
-        if (best >= 0)
-            rows[i] = candidates.takeAt(best);
-    }
-    return rows;
 }
 
 bool TaskRows::moveOne(QListWidget *list, const QStringList &tasks, int start, int length)

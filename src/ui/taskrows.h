@@ -37,9 +37,6 @@ private:
     // Shows a single task moved within rows start to start + length - 1 by
     // moving its row; false when that is not what changed.
     static bool moveOne(QListWidget *list, const QStringList &tasks, int start, int length);
-    // Where each of refs is among the rows from to from + count - 1 of
-    // tasks, each finding a row of its own; -1 for those none holds.
-    static QVector<int> locate(const QStringList &tasks, int from, int count, const QVector<TaskRef> &refs);
 };
 
 #endif // TASKROWS_H
