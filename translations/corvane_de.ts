@@ -12,10 +12,6 @@
         <translation>Argument %1 ist kein gültiges UTF-8, und Aufgabenlisten enthalten UTF-8-Text</translation>
     </message>
     <message>
-        <source>%1: lines count from 1, and a LIST is backlog or a sprint number from 1</source>
-        <translation>%1: Zeilen zählen ab 1, und LIST ist backlog oder eine Sprintnummer ab 1</translation>
-    </message>
-    <message>
         <source>Plan a product backlog and numbered sprints, kept as plain text files in the folder.
 With no command, open the windows.</source>
         <translation>Plant ein Product Backlog und nummerierte Sprints, als einfache Textdateien im Ordner.
@@ -30,14 +26,6 @@ Ohne Befehl öffnen sich die Fenster.</translation>
         <translation>Daten als JSON ausgeben.</translation>
     </message>
     <message>
-        <source>Change the task on line N only if it reads &lt;text&gt;; once per N.</source>
-        <translation>Die Aufgabe in Zeile N nur ändern, wenn sie &lt;text&gt; lautet; einmal je N.</translation>
-    </message>
-    <message>
-        <source>Name the task by its exact &lt;text&gt; instead of by N.</source>
-        <translation>Die Aufgabe mit ihrem genauen &lt;text&gt; statt mit N angeben.</translation>
-    </message>
-    <message>
         <source>One of the commands below.</source>
         <translation>Einer der Befehle unten.</translation>
     </message>
@@ -48,10 +36,6 @@ Ohne Befehl öffnen sich die Fenster.</translation>
     <message>
         <source>no command given</source>
         <translation>kein Befehl angegeben</translation>
-    </message>
-    <message>
-        <source>%1 names no task by line: usage: %2</source>
-        <translation>%1 nennt keine Aufgabe mit ihrer Zeile: Aufruf: %2</translation>
     </message>
     <message>
         <source>--text names the task already; leave out --expect</source>
@@ -124,32 +108,6 @@ Ohne Befehl öffnen sich die Fenster.</translation>
         <translation>Bei den gelöschten Aufgaben von %1 gibt es keinen Eintrag %2 (es gibt %3).</translation>
     </message>
     <message>
-        <source>%1
-The task is now in %2 too: taking it back out failed as well:
-%3</source>
-        <translation>%1
-Die Aufgabe steht jetzt auch in %2: Sie wieder herauszunehmen ist ebenfalls fehlgeschlagen:
-%3</translation>
-    </message>
-    <message>
-        <source>No task of %1 reads %2.</source>
-        <translation>Keine Aufgabe in %1 lautet %2.</translation>
-    </message>
-    <message>
-        <source>%1 has no line %2: it has %3.</source>
-        <translation>%1 hat keine Zeile %2, nur %3.</translation>
-    </message>
-    <message>
-        <source>Line %1 of %2 reads %3, not %4; nothing was changed.</source>
-        <translation>Zeile %1 von %2 lautet %3, nicht %4; nichts wurde geändert.</translation>
-    </message>
-    <message>
-        <source>
-Nothing was changed.</source>
-        <translation>
-Nichts wurde geändert.</translation>
-    </message>
-    <message>
         <source>
 Try &quot;corvane --help&quot;.</source>
         <translation>
@@ -204,34 +162,6 @@ Mehr dazu: „corvane --help“.</translation>
         <translation>Ohne N die gelöschten Aufgaben von LIST (ohne LIST die des Backlogs) nummeriert ausgeben, die neuesten zuerst. Mit N diese Einträge wieder ans Ende von LIST anfügen.</translation>
     </message>
     <message>
-        <source>Exit status:
-  0  done
-  1  nothing matched: no such line, task or sprint, or --expect not met
-  2  usage error
-  3  a file could not be read or written (the file and the reason on stderr)
-</source>
-        <translation>Rückgabewert:
-  0  erledigt
-  1  nichts gefunden: keine solche Zeile, Aufgabe oder kein solcher Sprint, oder --expect nicht erfüllt
-  2  falscher Aufruf
-  3  eine Datei ließ sich nicht lesen oder schreiben (Datei und Grund auf stderr)
-</translation>
-    </message>
-    <message>
-        <source>LIST is &quot;backlog&quot; or a sprint number (as &quot;sprints&quot; prints it). N is a line number as
-&quot;list&quot; prints it, counting from 1. Text is read and printed as UTF-8.
-</source>
-        <translation>LIST ist „backlog“ oder eine Sprintnummer (wie „sprints“ sie ausgibt). N ist eine Zeilennummer,
-wie „list“ sie ausgibt, ab 1 gezählt. Text wird als UTF-8 gelesen und ausgegeben.
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane [-C folder] [--json] %1 %2
-</source>
-        <translation>Aufruf: corvane [-C Ordner] [--json] %1 %2
-</translation>
-    </message>
-    <message>
         <source>Also: corvane %1
 </source>
         <translation>Auch: corvane %1
@@ -262,6 +192,58 @@ Befehle:
         <translation>„corvane --help BEFEHL“ sagt mehr über einen Befehl.
 
 </translation>
+    </message>
+    <message>
+        <source>Exit status:
+  0  done
+  1  nothing matched (no such line, task or sprint), or the list&apos;s rules refused the
+     change (it holds the text already, or --expect was not met)
+  2  usage error
+  3  a file could not be read or written, or the output could not be written (the
+     file and the reason on stderr)
+</source>
+        <translation>Rückgabewert:
+  0  erledigt
+  1  nichts gefunden (keine solche Zeile, Aufgabe oder kein solcher Sprint), oder die Regeln der
+     Liste verweigerten die Änderung (sie enthält den Text schon, oder --expect war nicht erfüllt)
+  2  falscher Aufruf
+  3  eine Datei ließ sich nicht lesen oder schreiben, oder die Ausgabe ließ sich nicht schreiben
+     (Datei und Grund auf stderr)
+</translation>
+    </message>
+    <message>
+        <source>LIST is &quot;backlog&quot; or a sprint number (as &quot;sprints&quot; prints it). N is a line number as
+&quot;list&quot; prints it, counting from 1. Text is read and printed as UTF-8. After the
+command&apos;s name, an argument that is none of its options is text, one that starts
+with - too; after --, every argument is.
+</source>
+        <translation>LIST ist „backlog“ oder eine Sprintnummer (wie „sprints“ sie ausgibt). N ist eine Zeilennummer,
+wie „list“ sie ausgibt, ab 1 gezählt. Text wird als UTF-8 gelesen und ausgegeben. Nach dem
+Namen des Befehls ist ein Argument, das keine seiner Optionen ist, Text, auch eines, das mit -
+beginnt; nach -- ist es jedes Argument.
+</translation>
+    </message>
+    <message>
+        <source>Cannot write the output: %1</source>
+        <translation>Die Ausgabe lässt sich nicht schreiben: %1</translation>
+    </message>
+    <message>
+        <source>%1 needs a text after it</source>
+        <translation>%1 braucht einen Text dahinter</translation>
+    </message>
+    <message>
+        <source>give --text once: a command names one task by its text</source>
+        <translation>--text nur einmal angeben: Ein Befehl nennt eine Aufgabe bei ihrem Text</translation>
+    </message>
+    <message>
+        <source>Usage: corvane [-C folder] %1 %2 [--json]
+</source>
+        <translation>Aufruf: corvane [-C Ordner] %1 %2 [--json]
+</translation>
+    </message>
+    <message>
+        <source>%1 holds every line of the new text already; nothing was changed.</source>
+        <translation>%1 enthält schon jede Zeile des neuen Texts; nichts wurde geändert.</translation>
     </message>
 </context>
 <context>
@@ -339,6 +321,12 @@ Sie wird nicht zusammengeführt.</translation>
         <source>Cannot keep a copy of the deleted tasks in %1:
 %2</source>
         <translation>Eine Kopie der gelöschten Aufgaben kann nicht in %1 aufbewahrt werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot read the deleted tasks in %1:
+%2</source>
+        <translation>Die gelöschten Aufgaben in %1 lassen sich nicht lesen:
 %2</translation>
     </message>
 </context>
@@ -714,6 +702,25 @@ Das Eingegebene als neue Aufgabe hinzufügen?</translation>
         <source>The folder %1 is not writable (%2).</source>
         <translation>In den Ordner %1 kann nicht geschrieben werden (%2).</translation>
     </message>
+    <message>
+        <source>Another program changed it meanwhile.</source>
+        <translation>Ein anderes Programm hat sie inzwischen geändert.</translation>
+    </message>
+</context>
+<context>
+    <name>SideFile</name>
+    <message>
+        <source>It is a symbolic link, and files beside the lists are not followed elsewhere.</source>
+        <translation>Sie ist ein symbolischer Link, und Dateien neben den Listen werden nicht anderswohin verfolgt.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>Sie ist keine reguläre Datei.</translation>
+    </message>
+    <message>
+        <source>It is a directory.</source>
+        <translation>Sie ist ein Verzeichnis.</translation>
+    </message>
 </context>
 <context>
     <name>SprintWindow</name>
@@ -764,12 +771,6 @@ Das Eingegebene als neue Aufgabe hinzufügen?</translation>
 </context>
 <context>
     <name>TaskCommand</name>
-    <message>
-        <source>
-Nothing was changed.</source>
-        <translation>
-Es wurde nichts geändert.</translation>
-    </message>
     <message>
         <source>The list already reads as this step would leave it: another window or program made the same change. Nothing was changed.</source>
         <translation>Die Liste ist bereits so, wie dieser Schritt sie hinterließe: Ein anderes Fenster oder Programm hat dieselbe Änderung vorgenommen. Es wurde nichts geändert.</translation>
@@ -963,6 +964,27 @@ Ein anderes Fenster oder Programm hat sie entfernt. Sie wird hier nicht neu ange
 It is shown as read, and no change is saved until &quot;Keep both sides&quot; takes them out.</source>
         <translation>Die Datei %1 enthält ab Zeile %2 die Markierungen eines Zusammenführungskonflikts, die git hinterlassen hat.
 Sie wird wie gelesen angezeigt, und keine Änderung wird gespeichert, bis „Beide Seiten behalten“ sie herausnimmt.</translation>
+    </message>
+    <message>
+        <source>
+Nothing was changed.</source>
+        <translation>
+Es wurde nichts geändert.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskPick</name>
+    <message>
+        <source>No task of %1 reads %2.</source>
+        <translation>Keine Aufgabe in %1 lautet %2.</translation>
+    </message>
+    <message>
+        <source>%1 has no line %2: it has %3.</source>
+        <translation>%1 hat keine Zeile %2, nur %3.</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2 reads %3, not %4; nothing was changed.</source>
+        <translation>Zeile %1 von %2 lautet %3, nicht %4; nichts wurde geändert.</translation>
     </message>
 </context>
 <context>

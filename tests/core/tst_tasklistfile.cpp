@@ -4,7 +4,11 @@
 #include "tasklistfile.h"
 #include "workdir.h"
 
+#include "deletedtasks.h"
+#include "tasklistcodec.h"
+
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <cstdio>
@@ -27,6 +31,7 @@ private slots:
     void fullDiskKeepsTheOldContent_data();
     void fullDiskKeepsTheOldContent();
     void longListChangesWriteWhatTheListHolds();
+    void everyRoadChangesAlike();
 };
 
 namespace {
@@ -234,6 +239,96 @@ void TestTaskListFile::loadsLeaveTheAllocatorAsTheyFoundIt()
     QVERIFY(file.load(tasks));
     QCOMPARE(tasks.size(), 200000);
     QCOMPARE(allocatorBehaviour(), found);
+}
+
+// Random changes of random lists made twice, by a store that keeps its list
+// (a window's) and by one that keeps nothing (a command's, which changes
+// exact files in their bytes): both must answer alike, leave the same
+// bytes and keep the same texts in the history.
+void TestTaskListFile::everyRoadChangesAlike()
+{
+    // SEED repeats a run.
+    const quint32 seed = qEnvironmentVariableIsSet("SEED") ? quint32(qEnvironmentVariableIntValue("SEED"))
+                                                           : QRandomGenerator::global()->generate();
+    qInfo("seed %u", seed);
+    QRandomGenerator random(seed);
+    const QStringList pieces{"", "a", "ab", "b", QString::fromUtf8("\xc3\xa9"), "\r", " ", "\n"};
+    const auto text = [&] {
+        QString result;
+        for (int i = random.bounded(3); i >= 0; --i)
+            result += pieces.at(random.bounded(pieces.size()));
+        return result;
+    };
+    WorkDir dir;
+    QVERIFY(QDir().mkpath("kept") && QDir().mkpath("bytes"));
+    for (int round = 0; round < 150; ++round) {
+        QStringList start;
+        for (int i = random.bounded(6); i > 0; --i)
+            start.append(text());
+        // Mostly as the program writes lists, sometimes as others do.
+        QByteArray bytes = TaskListCodec::encode(start);
+        if (random.bounded(4) == 0)
+            bytes.replace("\n", "\r\n").append("\n");
+        QVERIFY(WorkDir::write("kept/sprint1", bytes) && WorkDir::write("bytes/sprint1", bytes));
+        QFile::remove(DeletedTasks::defaultFileName());
+        TaskListFile kept("kept/sprint1");
+        TaskListFile once("bytes/sprint1", TaskListFile::Keeping::Nothing);
+        QStringList tasks;
+        kept.load(tasks);
+        QStringList none;
+        for (int step = 0; step < 5; ++step) {
+            const auto ref = [&] {
+                const int row = random.bounded(tasks.size() + 1);
+                return TaskRef{row, random.bounded(4) ? tasks.value(row) : text()};
+            };
+            QVector<int> rows[2];
+            std::function<ListEdits::Edit(int)> edit;
+            switch (random.bounded(5)) {
+            case 0: {
+                const QStringList texts{text(), text()};
+                const int at = random.bounded(2) ? ListEdits::End : random.bounded(tasks.size() + 1);
+                edit = [=, &rows](int road) { return ListEdits::insert(at, texts, &rows[road]); };
+                break;
+            }
+            case 1: {
+                const QVector<TaskRef> refs{ref(), ref()};
+                edit = [=](int) { return ListEdits::remove(refs); };
+                break;
+            }
+            case 2: {
+                const TaskRef task = ref();
+                const QStringList lines{text(), text()};
+                edit = [=](int) { return ListEdits::replace(task, lines); };
+                break;
+            }
+            case 3: {
+                const TaskRef task = ref();
+                const int to = random.bounded(tasks.size() + 1);
+                edit = [=](int) { return ListEdits::move(task, to); };
+                break;
+            }
+            default: {
+                const QVector<TaskRef> refs{ref(), ref()};
+                const TaskRef anchor = ref();
+                edit = [=](int) { return ListEdits::gather(refs, anchor); };
+                break;
+            }
+            }
+            const TaskListFile::Rules rules = random.bounded(2) ? TaskListFile::KeepsDeleted : TaskListFile::NoRule;
+            const bool keptDone = kept.change(tasks, edit(0), rules | TaskListFile::MayCreate);
+            const bool onceDone = once.change(none, edit(1), rules | TaskListFile::MayCreate);
+            const QString context = QStringLiteral("seed %1, round %2, step %3").arg(seed).arg(round).arg(step);
+            QVERIFY2(keptDone == onceDone && kept.result().status == once.result().status, qPrintable(context));
+            QVERIFY2(rows[0] == rows[1], qPrintable(context));
+            const QByteArray written = WorkDir::read("kept/sprint1");
+            QVERIFY2(written == WorkDir::read("bytes/sprint1"), qPrintable(context));
+            QVERIFY2(tasks == TaskListCodec::decode(written).tasks, qPrintable(context));
+        }
+        QStringList history[2];
+        for (const DeletedTasks::Entry &entry : DeletedTasks().entries())
+            history[entry.list.startsWith(QLatin1String("bytes"))].append(entry.text);
+        QVERIFY2(history[0] == history[1], qPrintable(QStringLiteral("seed %1, round %2").arg(seed).arg(round)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTaskListFile)

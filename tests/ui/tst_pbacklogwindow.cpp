@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // The product backlog window, driven by clicks and keys with its dialogs
 // answered by the test.
 class TestPBacklogWindow : public QObject
@@ -63,7 +65,8 @@ void TestPBacklogWindow::actions_data()
     QTest::addColumn<QString>("action");    // a button, or a key or double click on the list
     QTest::addColumn<int>("row");           // selected first; -1: none
     QTest::addColumn<QString>("typed");     // into the task dialog; "-": no dialog; "<cancel>"
-    QTest::addColumn<QString>("refused");   // "locked": the file cannot be saved; "held": the list has it
+    QTest::addColumn<QString>("refused");   // "locked": the file cannot be saved; "held": the list has it;
+                                            // "pipe", "link": the history of deleted tasks is one
     QTest::addColumn<QStringList>("expected");
     const auto add = [](const char *tag, const char *action, int row, const char *typed,
                         const QStringList &expected, const char *refused = "") {
@@ -95,6 +98,10 @@ void TestPBacklogWindow::actions_data()
     add("delete: Delete key", "Delete", 0, "-", {"b", "c"});
     add("delete: nothing selected", "delete_2", -1, "-", start);
     add("delete: failed save", "delete_2", 0, "-", start, "locked");
+    // Nothing is taken out before it is kept, and the history is never a
+    // pipe waited on or a link followed elsewhere.
+    add("delete: history a named pipe", "Delete", 0, "-", start, "pipe");
+    add("edit: history a link", "edit", 0, "z", start, "link");
     // What is typed is what is stored.
     add("add: a no-break space stays", "add", -1, "10\u00a0am", {"a", "b", "c", "10\u00a0am"});
     add("add: a line separator stays in the task", "add", -1, "1\u20282", {"a", "b", "c", "1\u20282"});
@@ -130,6 +137,8 @@ void TestPBacklogWindow::actions()
         list->clearSelection();
     // A directory where the lock file belongs: no change can be saved.
     QVERIFY(!locked || QDir().mkdir(".product_backlog.lock"));
+    QVERIFY(refused != QLatin1String("pipe") || ::mkfifo(".deleted_tasks", 0666) == 0);
+    QVERIFY(refused != QLatin1String("link") || QFile::link("decoy", ".deleted_tasks"));
 
     ModalDriver driver;
     // The task dialog is a window of its own, application modal, with a
@@ -166,6 +175,10 @@ void TestPBacklogWindow::actions()
     QCOMPARE(driver.messages.size(), int(!refused.isEmpty()));
     if (locked)
         QVERIFY2(driver.messages.first().contains("product_backlog"), qPrintable(driver.messages.first()));
+    if (refused == QLatin1String("pipe") || refused == QLatin1String("link")) {
+        QVERIFY2(driver.messages.first().contains(".deleted_tasks"), qPrintable(driver.messages.first()));
+        QVERIFY(!QFile::exists("decoy"));
+    }
     if (typed == QLatin1String("-")) {
         QVERIFY(driver.labels.isEmpty());
     } else {
