@@ -62,8 +62,8 @@ DeletedTasks::DeletedTasks(const QString &fileName)
 
 bool DeletedTasks::append(const QString &list, const QStringList &texts)
 {
-    const QFileInfo info(m_fileName);
-    const FileLock lock(info.absolutePath() + QLatin1String("/") + info.fileName() + QLatin1String(".lock"));
+    m_appendedFrom = -1;
+    const FileLock lock(lockPath());
     if (!lock.isLocked())
         return fail(lock.errorString());
 
@@ -84,10 +84,29 @@ bool DeletedTasks::append(const QString &list, const QStringList &texts)
 
     // An entry cut short by a kill is passed over when read.
     SafeWrite file(m_fileName);
-    if (!file.append(added))
+    if (!file.append(added, before.size()))
         return fail(file.errorString());
+    m_appendedFrom = before.size();
+    m_appendedTo = before.size() + added.size();
     m_error.clear();
     return true;
+}
+
+void DeletedTasks::takeBack()
+{
+    if (m_appendedFrom < 0)
+        return;
+    // Only while the entries are still the last: a later one stays.
+    const FileLock lock(lockPath());
+    if (lock.isLocked() && QFileInfo(m_fileName).size() == m_appendedTo)
+        SafeWrite(m_fileName).truncate(m_appendedFrom);
+    m_appendedFrom = -1;
+}
+
+QString DeletedTasks::lockPath() const
+{
+    const QFileInfo info(m_fileName);
+    return info.absolutePath() + QLatin1String("/") + info.fileName() + QLatin1String(".lock");
 }
 
 QVector<DeletedTasks::Entry> DeletedTasks::entries() const

@@ -33,6 +33,9 @@ public:
 
     // Adds texts, taken from the list file list, as entries of now.
     bool append(const QString &list, const QStringList &texts);
+    // Takes the entries of the last append back out, for a change that
+    // could not be made after all, while no later entry follows them.
+    void takeBack();
     // The entries, oldest first.
     QVector<Entry> entries() const;
     // The texts of list's entries, newest first, each once.
@@ -45,11 +48,14 @@ public:
 
 private:
     QByteArray readAll() const;
+    QString lockPath() const;
     bool trim(const QByteArray &bytes);
     bool fail(const QString &reason);
 
     QString m_fileName;
     mutable QString m_error;
+    qint64 m_appendedFrom = -1;
+    qint64 m_appendedTo = -1;
 };
 
 #endif // DELETEDTASKS_H

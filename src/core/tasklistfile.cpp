@@ -153,34 +153,35 @@ bool TaskListFile::change(QStringList &tasks, const Edit &edit, Rules rules)
         Pending pending;
         if (!prepare(pending, tasks, rules))
             return false;
+        // A change not made leaves the caller's list as the file holds it.
+        const auto keepBefore = [&] {
+            if (m_keeping == Keeping::List)
+                tasks = pending.before;
+            return false;
+        };
         switch (edit(*pending.list)) {
         case Outcome::Unchanged:
             return succeed();
         case Outcome::NotFound:
-            tasks = pending.before;
-            return refuse(Refusal::NotFound);
+            return keepBefore() || refuse(Refusal::NotFound);
         case Outcome::Held:
-            tasks = pending.before;
-            return refuse(Refusal::Held);
+            return keepBefore() || refuse(Refusal::Held);
         case Outcome::Changed:
             break;
         }
         if (!pending.list->isChanged())
             return succeed();
-        const QStringList &after = pending.inBytes() ? QStringList() : pending.list->strings();
-        if (!pending.inBytes() && !allowsResult(after, rules)) {
-            tasks = pending.before;
-            return false;
-        }
-        if ((rules & KeepsDeleted) && !keepDeleted(*this, pending.list->gone())) {
-            tasks = pending.before;
-            return false;
-        }
+        if (!pending.inBytes() && !allowsResult(pending.list->strings(), rules))
+            return keepBefore();
+        // The history first, and only for a change that is made: taken
+        // back out when the change cannot be written.
+        DeletedTasks history;
+        if ((rules & KeepsDeleted) && !keepDeleted(history, pending.list->gone()))
+            return keepBefore();
         if (commit(pending, tasks))
             return succeed();
-        // The file still holds the list from before the edit: show that, so
-        // that the list shows nothing that was not saved.
-        tasks = pending.before;
+        history.takeBack();
+        keepBefore();
         if (!pending.stale || attempt == StaleRetries)
             return false;
     }
@@ -419,7 +420,10 @@ bool TaskListFile::read(QStringList &tasks)
     QByteArray bytes;
     FileStamp stamp;
     QString reason;
-    if (!readBytes(&bytes, &stamp, &reason)) {
+    // Room for the bytes and for the tasks made of them (see decode()),
+    // reckoning with some thirty bytes a task; held until they are made.
+    std::unique_ptr<HeapReservation> room;
+    if (!readBytes(&bytes, &stamp, &reason, 0, &room)) {
         tasks.clear();
         forget();
         m_stamp = FileStamp::of(m_fileName);
@@ -441,7 +445,8 @@ bool TaskListFile::read(QStringList &tasks)
     return m_state == State::Conflicted ? fail(conflictedMessage(tasks), ChangeResult::Refused) : succeed();
 }
 
-bool TaskListFile::readBytes(QByteArray *bytes, FileStamp *stamp, QString *reason, int room) const
+bool TaskListFile::readBytes(QByteArray *bytes, FileStamp *stamp, QString *reason, int room,
+                             std::unique_ptr<HeapReservation> *heap) const
 {
     // Without blocking: opening a named pipe would wait for a writer, and a
     // device would read forever. Only a regular file holds a list.
@@ -460,9 +465,8 @@ bool TaskListFile::readBytes(QByteArray *bytes, FileStamp *stamp, QString *reaso
         *reason = tr("It is not a regular file.");
     } else {
         *stamp = FileStamp::ofHandle(handle);
-        // Room for the bytes and for the tasks made of them (see decode()),
-        // reckoning with some thirty bytes a task; held until they are made.
-        const HeapReservation heap(5 * stamp->size());
+        if (heap)
+            *heap = std::make_unique<HeapReservation>(5 * stamp->size());
         read = readAll(handle, stamp->size() + room, bytes);
         if (!read)
             *reason = qt_error_string(errno);
@@ -564,14 +568,11 @@ bool TaskListFile::takeBack(Pending &pending, QStringList &tasks, const QStringL
     return true;
 }
 
-bool TaskListFile::keepDeleted(TaskListFile &file, const QStringList &gone)
+bool TaskListFile::keepDeleted(DeletedTasks &history, const QStringList &gone)
 {
-    if (gone.isEmpty())
+    if (gone.isEmpty() || history.append(m_fileName, gone))
         return true;
-    DeletedTasks history;
-    if (history.append(file.m_fileName, gone))
-        return true;
-    return file.fail(history.errorString() + tr("\nNothing was changed."));
+    return fail(history.errorString() + tr("\nNothing was changed."));
 }
 
 QByteArray TaskListFile::inOwnEncoding(const QByteArray &bytes) const

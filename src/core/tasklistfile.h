@@ -10,8 +10,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
+class DeletedTasks;
 class FileLock;
+class HeapReservation;
 class TaskList;
 class TaskListBytes;
 
@@ -169,7 +172,7 @@ private:
     // markers still holding them.
     bool allowsResult(const QStringList &tasks, Rules rules);
     // Keeps what the change takes out of the lists in the history first.
-    static bool keepDeleted(TaskListFile &file, const QStringList &gone);
+    bool keepDeleted(DeletedTasks &history, const QStringList &gone);
     // Writes what the edit left, and the tasks it held for the caller.
     bool commit(Pending &pending, QStringList &tasks);
     // Takes back what commit() wrote, for a transfer whose other half failed.
@@ -180,7 +183,9 @@ private:
     bool read(QStringList &tasks);
     // Reads the bytes of the file as it is now, without blocking on
     // anything but a regular file; false, with the reason, otherwise.
-    bool readBytes(QByteArray *bytes, FileStamp *stamp, QString *reason, int room = 0) const;
+    // With heap, room is made on the heap for decoding them too.
+    bool readBytes(QByteArray *bytes, FileStamp *stamp, QString *reason, int room = 0,
+                   std::unique_ptr<HeapReservation> *heap = nullptr) const;
     bool write(QStringList &tasks);
     // bytes, the UTF-8 of a list, in the encoding the file was read in.
     QByteArray inOwnEncoding(const QByteArray &bytes) const;

@@ -1,3 +1,4 @@
+#include "deletedtasks.h"
 #include "driverreport.h"
 #include "tasklistcodec.h"
 #include "workdir.h"
@@ -225,6 +226,7 @@ void TestFullDisk::commandLineKeepsACompleteFile()
     for (int at = 1;; ++at) {
         QVERIFY2(at < 200, "the command never ran without a fault");
         QVERIFY(resetFiles());
+        QFile::remove(DeletedTasks::defaultFileName());
         QProcess corvane;
         corvane.setProcessEnvironment(faultedEnvironment(at, QStringLiteral("ENOSPC"), QStringLiteral("full")));
         corvane.start(QStringLiteral(CORVANE), arguments);
@@ -246,6 +248,8 @@ void TestFullDisk::commandLineKeepsACompleteFile()
                              : status == 3 && errors.contains(where) && errors.contains(std::strerror(ENOSPC))
                                  && changes == 0,
                  qPrintable(context));
+        // And a change not made keeps nothing in the history.
+        QVERIFY2(status == 0 || DeletedTasks().entries().isEmpty(), qPrintable(context));
         QVERIFY2(QDir().entryList({"*.tmp"}, QDir::Files | QDir::Hidden).isEmpty(), qPrintable(context));
         if (!errors.contains(QLatin1String("faultshim:"))) {
             qInfo("%d failure points of the command tried", at - 1);

@@ -124,8 +124,17 @@ void TestKillMidWrite::everyKillLeavesOneCompleteList()
         writer.start(QStringLiteral(STORE_DRIVER), {"churn", "1", QString::number(TaskCount), QString::number(TaskWidth)});
         QVERIFY2(writer.waitForReadyRead(60000), writer.readAllStandardError().constData());
         // A pause of up to the first write and two more lands before,
-        // inside and between writes.
-        QThread::usleep(unsigned(random.bounded(quint32(spreadUs))));
+        // inside and between writes; every other kill waits for a write to
+        // begin, so that a busy machine, where building the list takes
+        // longer than writing it, still has kills land inside writes.
+        if (kill % 2) {
+            QElapsedTimer waited;
+            waited.start();
+            while (!isWriting(writer.processId(), dir.path()) && waited.nsecsElapsed() / 1000 < 2 * spreadUs)
+                QThread::usleep(50);
+        } else {
+            QThread::usleep(unsigned(random.bounded(quint32(spreadUs))));
+        }
         if (isWriting(writer.processId(), dir.path()))
             ++midWrite;
         ::kill(pid_t(writer.processId()), SIGKILL);
