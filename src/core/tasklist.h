@@ -57,6 +57,8 @@ public:
     // The size of the bytes before the first change when every change so
     // far only added tasks after the last one; -1 otherwise.
     int appendedFrom() const;
+    // Whether every change only added tasks after the last one.
+    bool onlyAppended() const { return m_changed && m_onlyAppended; }
     // The texts that the edit took out of the list and did not put back,
     // each as often as it went: what the change deletes.
     QStringList gone() const;

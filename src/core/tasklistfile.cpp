@@ -171,7 +171,7 @@ bool TaskListFile::change(QStringList &tasks, const Edit &edit, Rules rules)
         }
         if (!pending.list->isChanged())
             return succeed();
-        if (!pending.inBytes() && !allowsResult(pending.list->strings(), rules))
+        if (!allowsResult(pending, rules))
             return keepBefore();
         // The history first, and only for a change that is made: taken
         // back out when the change cannot be written.
@@ -245,8 +245,7 @@ bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, Ta
         }
         const bool fromChanged = source.list->isChanged();
         const bool toChanged = target.list->isChanged();
-        if ((!source.inBytes() && !from.allowsResult(source.list->strings(), rules))
-            || (!target.inBytes() && !to.allowsResult(target.list->strings(), rules))) {
+        if (!from.allowsResult(source, rules) || !to.allowsResult(target, rules)) {
             if (from.m_result.isDone())
                 from.m_result = to.m_result;
             fromTasks = source.before;
@@ -522,6 +521,9 @@ bool TaskListFile::commit(Pending &pending, QStringList &tasks)
 {
     pending.stale = false;
     if (!pending.inBytes()) {
+        bool appended = false;
+        if (appendKept(pending, tasks, &appended))
+            return appended;
         // For a caller that keeps the list, the strings are tasks itself.
         QStringList &result = pending.list->strings();
         pending.wrote = write(result);
@@ -551,13 +553,53 @@ bool TaskListFile::commit(Pending &pending, QStringList &tasks)
     return pending.wrote || fail(cannotWrite(file.errorString()));
 }
 
+bool TaskListFile::appendKept(Pending &pending, QStringList &tasks, bool *appended)
+{
+    // Tasks only added after the last of a list whose bytes are known, as
+    // the program writes lists: those alone are appended, as a command's
+    // are, and the tasks the file held are not written again.
+    if (m_keeping != Keeping::List || !m_haveBytes || !pending.list->onlyAppended()
+        || tasks.size() <= m_written.size())
+        return false;
+    bool loadsBack = false;
+    const QByteArray added = TaskListCodec::encode(tasks.mid(m_written.size()), &loadsBack);
+    // A marker of a merge conflict changes how the whole list reads.
+    if (!loadsBack || added.isEmpty() || ConflictMarkers::mayHold(added))
+        return false;
+    const QFileInfo target(writablePath());
+    if (target.isSymLink())
+        return false;
+    const QByteArray tail = m_bytes.isEmpty() ? added : '\n' + added;
+    AppendJournal journal(target.absoluteFilePath());
+    pending.sizeBefore = m_bytes.size();
+    pending.wrote = journal.append(tail, pending.sizeBefore);
+    pending.appended = pending.wrote;
+    pending.stale = journal.wasStale();
+    if (!pending.wrote) {
+        forget();
+        *appended = fail(cannotWrite(journal.errorString()));
+        return true;
+    }
+    m_bytes.append(tail);
+    m_written = tasks;
+    m_stamp = FileStamp::of(target.absoluteFilePath());
+    *appended = true;
+    return true;
+}
+
 bool TaskListFile::takeBack(Pending &pending, QStringList &tasks, const QStringList &before)
 {
     SafeWrite file(QFileInfo(writablePath()).absoluteFilePath());
     // An append is cut off again, which a full disk allows where a rewrite
-    // may not fit.
-    if (pending.appended)
+    // may not fit; a list kept here is read again at the next look.
+    if (pending.appended) {
+        if (m_keeping == Keeping::List) {
+            forget();
+            m_stamp = FileStamp();
+            tasks = before;
+        }
         return file.truncate(pending.sizeBefore) || fail(cannotWrite(file.errorString()));
+    }
     if (pending.inBytes())
         return file.replace(pending.original) || fail(cannotWrite(file.errorString()));
     QStringList restored = before;
@@ -718,11 +760,13 @@ QString TaskListFile::conflictedMessage(const QStringList &tasks) const
         .arg(ConflictMarkers::firstBlock(tasks) + 1);
 }
 
-bool TaskListFile::allowsResult(const QStringList &tasks, Rules rules)
+bool TaskListFile::allowsResult(Pending &pending, Rules rules)
 {
-    if (m_state != State::Conflicted || !(rules & ResolvesConflict) || ConflictMarkers::firstBlock(tasks) < 0)
+    // Bytes changed in place hold no markers: such lists are decoded.
+    if (m_state != State::Conflicted || !(rules & ResolvesConflict) || pending.inBytes())
         return true;
-    return fail(conflictedMessage(tasks), ChangeResult::Refused);
+    const QStringList &tasks = pending.list->strings();
+    return ConflictMarkers::firstBlock(tasks) < 0 || fail(conflictedMessage(tasks), ChangeResult::Refused);
 }
 
 TaskListFile::State TaskListFile::stateOf(const QStringList &tasks, const QByteArray &bytes)

@@ -168,13 +168,16 @@ private:
     bool admit(Rules rules, const QStringList &tasks);
     // Refuses a change for what the list holds, saying why.
     bool refuse(Refusal refusal);
-    // False, saying why, when tasks would leave a list with conflict
+    // False, saying why, when the change would leave a list with conflict
     // markers still holding them.
-    bool allowsResult(const QStringList &tasks, Rules rules);
+    bool allowsResult(Pending &pending, Rules rules);
     // Keeps what the change takes out of the lists in the history first.
     bool keepDeleted(DeletedTasks &history, const QStringList &gone);
     // Writes what the edit left, and the tasks it held for the caller.
     bool commit(Pending &pending, QStringList &tasks);
+    // commit() of tasks only added at the end of a kept list: appended,
+    // when it can be; false when the list must be written whole.
+    bool appendKept(Pending &pending, QStringList &tasks, bool *appended);
     // Takes back what commit() wrote, for a transfer whose other half failed.
     bool takeBack(Pending &pending, QStringList &tasks, const QStringList &before);
     // The state for a list just read or written as tasks, from bytes.
