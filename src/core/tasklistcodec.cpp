@@ -158,6 +158,19 @@ QByteArray TaskListCodec::encode(const QStringList &tasks, bool *loadsBack)
     return bytes;
 }
 
+QByteArray TaskListCodec::inEncoding(const QByteArray &utf8, const QByteArray &encoding, bool byteOrderMark)
+{
+    if (encoding == "UTF-8")
+        return byteOrderMark ? QByteArray("\xef\xbb\xbf") + utf8 : utf8;
+    // UTF-16 and UTF-32 are only told by their mark, which leads again.
+    QTextCodec *codec = QTextCodec::codecForName(encoding);
+    if (!codec)
+        return utf8;
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QString text = QChar(QChar::ByteOrderMark) + QString::fromUtf8(utf8);
+    return codec->fromUnicode(text.constData(), text.size(), &state);
+}
+
 bool TaskListCodec::narrowAscii(const ushort *__restrict from, char *__restrict to, int size, bool *hasLineFeed)
 {
     // Written so that the compiler vectorises it: one element type, no branch.

@@ -33,6 +33,10 @@ public:
     // a lone surrogate, nor when the last task is empty.
     static QByteArray encode(const QStringList &tasks, bool *loadsBack = nullptr);
     static QStringList splitLines(const QString &text);
+    // utf8, the content encode() made, in encoding (as Decoded names it),
+    // led by its byte-order mark when byteOrderMark: how a list read in
+    // another encoding is written back.
+    static QByteArray inEncoding(const QByteArray &utf8, const QByteArray &encoding, bool byteOrderMark);
 
     // Turns bytes, the exact encoding of before, into the encoding of
     // after, encoding only the tasks between the part at the start and the

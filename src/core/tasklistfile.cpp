@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QTextCodec>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -619,15 +618,7 @@ bool TaskListFile::keepDeleted(DeletedTasks &history, const QStringList &gone)
 
 QByteArray TaskListFile::inOwnEncoding(const QByteArray &bytes) const
 {
-    if (m_encoding == "UTF-8")
-        return m_byteOrderMark ? QByteArray("\xef\xbb\xbf") + bytes : bytes;
-    // UTF-16 and UTF-32 are only told by their mark, which leads again.
-    QTextCodec *codec = QTextCodec::codecForName(m_encoding);
-    if (!codec)
-        return bytes;
-    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    const QString text = QChar(QChar::ByteOrderMark) + QString::fromUtf8(bytes);
-    return codec->fromUnicode(text.constData(), text.size(), &state);
+    return TaskListCodec::inEncoding(bytes, m_encoding, m_byteOrderMark);
 }
 
 bool TaskListFile::finishAppend()

@@ -5,7 +5,7 @@
 // tasks exactly when the writer says it loads back; bytes the loader calls
 // exact are the tasks written, and a change spliced into them is the
 // changed list written; normalised bytes are stable; and TaskListFile loads a file holding the bytes exactly as the
-// codec decodes them, and writes back what it shows.
+// codec decodes them, and writes back what it shows, in the encoding it read.
 
 #include "tasklistcodec.h"
 #include "tasklistfile.h"
@@ -95,7 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QFile result(QStringLiteral("sprint1"));
         check(result.open(QIODevice::ReadOnly), "the rewritten file cannot be read");
         const QByteArray stored = result.readAll();
-        check(stored == written, "the file layer wrote other bytes than the codec");
+        // In the encoding it was read in, with its byte-order mark.
+        check(stored == TaskListCodec::inEncoding(written, decoded.encoding, decoded.byteOrderMark),
+              "the file layer wrote other bytes than the codec");
+        check(TaskListCodec::decode(stored).encoding == decoded.encoding, "the file layer changed the encoding");
         check(tasks == TaskListCodec::decode(stored).tasks, "the list differs from its file after a write");
     }
     return 0;
