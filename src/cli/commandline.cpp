@@ -72,16 +72,6 @@ bool decodeUtf8(const QByteArray &bytes, QString *text)
     return state.invalidChars == 0 && state.remainingChars == 0;
 }
 
-// A line number as the user typed it: digits only, from 1.
-bool parseLine(const QString &argument, int *row)
-{
-    bool ok = false;
-    const int line = argument.toInt(&ok, 10);
-    if (!ok || line < 1 || !argument.at(0).isDigit())
-        return false;
-    *row = line - 1;
-    return true;
-}
 
 // Takes the value of the option name from arguments at *at, written as
 // "--name value" or "--name=value": false when argument is no such option.
@@ -103,6 +93,16 @@ bool takeValue(const QStringList &arguments, int *at, const QString &name, QStri
 }
 
 } // namespace
+
+bool CommandLine::parseLine(const QString &argument, int *row)
+{
+    bool ok = false;
+    const int line = argument.toInt(&ok, 10);
+    if (!ok || line < 1 || !argument.at(0).isDigit())
+        return false;
+    *row = line - 1;
+    return true;
+}
 
 CommandLine::CommandLine() = default;
 
@@ -177,10 +177,10 @@ int CommandLine::run(const QList<QByteArray> &arguments)
     while (name < args.size() && args.at(name).startsWith(QLatin1Char('-')) && args.at(name) != QLatin1String("--"))
         name += args.at(name) == QLatin1String("-C") ? 2 : 1;
     name = qMin(name, int(args.size()));
-    const QList<QByteArray> global = arguments.mid(0, name);
+    const int options = name;
     if (name < args.size() && args.at(name) == QLatin1String("--"))
         ++name;
-    const int status = runCommand(args.mid(0, qMin(name, int(args.size()))), args.mid(name), global);
+    const int status = runCommand(args.mid(0, options), args.mid(name), arguments.mid(0, options));
     // Output that did not reach its file is a file error, even after a
     // change was made.
     if (!flushOutput())
@@ -201,10 +201,7 @@ int CommandLine::runCommand(const QStringList &global, QStringList rest, const Q
     parser.addPositionalArgument(QStringLiteral("command"), tr("One of the commands below."),
                                  QStringLiteral("COMMAND [ARGUMENTS...]"));
     // Before the command, an option the program does not take is an error.
-    QStringList own = global;
-    if (own.size() > 1 && own.last() == QLatin1String("--"))
-        own.removeLast();
-    if (!parser.parse(own))
+    if (!parser.parse(global))
         return usage(parser.errorText());
 
     const QString name = rest.isEmpty() ? QString() : rest.takeFirst();

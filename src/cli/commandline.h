@@ -88,6 +88,9 @@ public:
     int fail(int status, const QString &message);
     int usage(const QString &message);
     static QString quoted(const QString &text);
+    // A line or entry number as the user typed it, digits only, from 1:
+    // the row it stands for, from 0.
+    static bool parseLine(const QString &argument, int *row);
 
 private:
     // Runs the command in rest under the program's options global; folders

@@ -32,9 +32,8 @@ int RestoreCommand::run(CommandLine &cli, const QStringList &args) const
     }
     QStringList texts;
     for (int i = 1; i < args.size(); ++i) {
-        bool ok = false;
-        const int entry = args.at(i).toInt(&ok, 10) - 1;
-        if (!ok || entry < 0 || !args.at(i).at(0).isDigit()) {
+        int entry = -1;
+        if (!CommandLine::parseLine(args.at(i), &entry)) {
             return cli.usage(CommandLine::tr("%1 is not an entry number: entries count from 1")
                                  .arg(CommandLine::quoted(args.at(i))));
         }

@@ -24,7 +24,7 @@ ListEdits::Edit ListEdits::insert(int at, const QStringList &texts, QVector<int>
         const bool several = texts.size() > ManyLookUps;
         QSet<QString> present;
         if (several)
-            present = setOf(list);
+            present = list.textSet();
         QVector<int> where;
         where.reserve(texts.size());
         int row = qBound(0, at, list.size());
@@ -98,7 +98,7 @@ ListEdits::Edit ListEdits::restore(const QVector<Removed> &removed, QVector<Task
         const bool several = removed.size() > ManyLookUps;
         QSet<QString> present;
         if (several)
-            present = setOf(list);
+            present = list.textSet();
         QVector<TaskRef> back;
         for (const Removed &task : removed) {
             // Put back elsewhere meanwhile: a second copy would double it.
@@ -331,11 +331,6 @@ ListEdits::PairEdit ListEdits::transfer(const QVector<Transfer> &items, QVector<
             *done = result;
         return changed ? Outcome::Changed : Outcome::Unchanged;
     };
-}
-
-QSet<QString> ListEdits::setOf(const TaskList &list)
-{
-    return list.textSet();
 }
 
 QVector<ListEdits::Transfer> ListEdits::reversed(const QVector<Transfer> &done, bool allLeave)

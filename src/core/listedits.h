@@ -4,7 +4,6 @@
 #include "taskref.h"
 #include "tasklistfile.h"
 
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -125,7 +124,6 @@ public:
 private:
     // Above this many texts to look up, a set of the whole list is made.
     static constexpr int ManyLookUps = 8;
-    static QSet<QString> setOf(const TaskList &list);
 };
 
 #endif // LISTEDITS_H

@@ -14,7 +14,6 @@ TaskList::TaskList(QStringList *strings)
 TaskList::TaskList(TaskListBytes *bytes)
     : m_bytes(bytes)
     , m_size(bytes->count())
-    , m_sizeBefore(bytes->bytes().size())
 {
 }
 
@@ -246,9 +245,4 @@ void TaskList::changed(bool appended)
 {
     m_changed = true;
     m_onlyAppended = m_onlyAppended && appended;
-}
-
-int TaskList::appendedFrom() const
-{
-    return m_bytes && m_changed && m_onlyAppended ? m_sizeBefore : -1;
 }

@@ -54,9 +54,6 @@ public:
     // Whether any call may have changed the list: an edit that says it
     // changed the list but left it as it was writes nothing.
     bool isChanged() const { return m_changed; }
-    // The size of the bytes before the first change when every change so
-    // far only added tasks after the last one; -1 otherwise.
-    int appendedFrom() const;
     // Whether every change only added tasks after the last one.
     bool onlyAppended() const { return m_changed && m_onlyAppended; }
     // The texts that the edit took out of the list and did not put back,
@@ -79,7 +76,6 @@ private:
     TaskListBytes *m_bytes = nullptr;
     QStringList m_decoded;
     int m_size = 0;  // of the bytes, counted once
-    int m_sizeBefore = 0;
     bool m_changed = false;
     bool m_onlyAppended = true;
     // What the calls took out and put in; and the list as it was when an

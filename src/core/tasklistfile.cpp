@@ -72,8 +72,7 @@ public:
     // The bytes as read, for a change that may have to be taken back.
     bool keepsOriginal = false;
     QByteArray original;
-    // Set once written: how, so that a transfer can take it back.
-    bool wrote = false;
+    // Set once appended, so that a transfer can take it back.
     bool appended = false;
     bool stale = false;
 };
@@ -152,12 +151,7 @@ bool TaskListFile::change(QStringList &tasks, const Edit &edit, Rules rules)
         Pending pending;
         if (!prepare(pending, tasks, rules))
             return false;
-        // A change not made leaves the caller's list as the file holds it.
-        const auto keepBefore = [&] {
-            if (m_keeping == Keeping::List)
-                tasks = pending.before;
-            return false;
-        };
+        const auto keepBefore = [&] { return restore(pending, tasks); };
         switch (edit(*pending.list)) {
         case Outcome::Unchanged:
             return succeed();
@@ -236,8 +230,8 @@ bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, Ta
             return from.succeed();
         case Outcome::NotFound:
         case Outcome::Held:
-            fromTasks = source.before;
-            toTasks = target.before;
+            from.restore(source, fromTasks);
+            to.restore(target, toTasks);
             return from.refuse(Refusal::NotFound);
         case Outcome::Changed:
             break;
@@ -247,16 +241,16 @@ bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, Ta
         if (!from.allowsResult(source, rules) || !to.allowsResult(target, rules)) {
             if (from.m_result.isDone())
                 from.m_result = to.m_result;
-            fromTasks = source.before;
-            toTasks = target.before;
+            from.restore(source, fromTasks);
+            to.restore(target, toTasks);
             return false;
         }
 
         // The target first: a crash in between leaves a task in both lists,
         // never in neither.
         if (toChanged && !to.commit(target, toTasks)) {
-            toTasks = target.before;
-            fromTasks = source.before;
+            to.restore(target, toTasks);
+            from.restore(source, fromTasks);
             from.m_result = to.m_result;
             if (target.stale && attempt < StaleRetries)
                 continue;
@@ -265,7 +259,7 @@ bool TaskListFile::transferLocked(TaskListFile &from, QStringList &fromTasks, Ta
         if (!fromChanged || from.commit(source, fromTasks))
             return from.succeed() && to.succeed();
 
-        fromTasks = source.before;
+        from.restore(source, fromTasks);
         const ChangeResult failed = from.m_result;
         if (!toChanged)
             return false;
@@ -370,6 +364,13 @@ bool TaskListFile::readForChange(Pending &pending, bool mayCreate)
     return true;
 }
 
+bool TaskListFile::restore(const Pending &pending, QStringList &tasks) const
+{
+    if (m_keeping == Keeping::List)
+        tasks = pending.before;
+    return false;
+}
+
 bool TaskListFile::admit(Rules rules, const QStringList &tasks)
 {
     switch (m_state) {
@@ -384,7 +385,10 @@ bool TaskListFile::admit(Rules rules, const QStringList &tasks)
     case State::Readable:
         break;
     }
+    // A chain of links longer than the system follows leads nowhere.
     const QString target = writablePath();
+    if (QFileInfo(target).isSymLink())
+        return fail(cannotWrite(qt_error_string(ELOOP)), ChangeResult::Refused);
     if (FileStamp::of(target).exists()) {
         if (::access(QFile::encodeName(target).constData(), W_OK) != 0)
             return fail(cannotWrite(qt_error_string(errno)), ChangeResult::Refused);
@@ -476,10 +480,6 @@ bool TaskListFile::readBytes(QByteArray *bytes, FileStamp *stamp, QString *reaso
 bool TaskListFile::write(QStringList &tasks)
 {
     const QFileInfo target(writablePath());
-    if (target.isSymLink())
-        return fail(cannotWrite(qt_error_string(ELOOP)));
-    if (target.exists() && !target.isWritable())
-        return fail(cannotWrite(qt_error_string(EACCES)));
 
     // Most changes touch a few tasks of a long list: those alone are
     // encoded into the bytes last read or written. QByteArray::size counts
@@ -524,32 +524,26 @@ bool TaskListFile::commit(Pending &pending, QStringList &tasks)
         if (appendKept(pending, tasks, &appended))
             return appended;
         // For a caller that keeps the list, the strings are tasks itself.
-        QStringList &result = pending.list->strings();
-        pending.wrote = write(result);
+        const bool written = write(pending.list->strings());
         if (m_keeping == Keeping::Nothing)
             tasks.clear();
-        return pending.wrote;
+        return written;
     }
     pending.bytes.normalise();
     const QByteArray &bytes = pending.bytes.bytes();
-    const int from = pending.list->appendedFrom();
-    // Only empty tasks added at the end: the format holds none, and the
-    // file holds the list already.
-    if (from >= 0 && bytes.size() <= from)
-        return true;
-    const QFileInfo target(writablePath());
-    if (target.isSymLink())
-        return fail(cannotWrite(qt_error_string(ELOOP)));
-    if (from >= 0) {
-        AppendJournal journal(target.absoluteFilePath());
-        pending.wrote = journal.append(bytes.mid(from), pending.sizeBefore);
-        pending.appended = pending.wrote;
+    const QString target = QFileInfo(writablePath()).absoluteFilePath();
+    if (pending.list->onlyAppended()) {
+        // Only empty tasks added at the end: the format holds none, and the
+        // file holds the list already.
+        if (bytes.size() <= pending.sizeBefore)
+            return true;
+        AppendJournal journal(target);
+        pending.appended = journal.append(bytes.mid(int(pending.sizeBefore)), pending.sizeBefore);
         pending.stale = journal.wasStale();
-        return pending.wrote || fail(cannotWrite(journal.errorString()));
+        return pending.appended || fail(cannotWrite(journal.errorString()));
     }
-    SafeWrite file(target.absoluteFilePath());
-    pending.wrote = file.replace(bytes);
-    return pending.wrote || fail(cannotWrite(file.errorString()));
+    SafeWrite file(target);
+    return file.replace(bytes) || fail(cannotWrite(file.errorString()));
 }
 
 bool TaskListFile::appendKept(Pending &pending, QStringList &tasks, bool *appended)
@@ -566,15 +560,12 @@ bool TaskListFile::appendKept(Pending &pending, QStringList &tasks, bool *append
     if (!loadsBack || added.isEmpty() || ConflictMarkers::mayHold(added))
         return false;
     const QFileInfo target(writablePath());
-    if (target.isSymLink())
-        return false;
     const QByteArray tail = m_bytes.isEmpty() ? added : '\n' + added;
     AppendJournal journal(target.absoluteFilePath());
     pending.sizeBefore = m_bytes.size();
-    pending.wrote = journal.append(tail, pending.sizeBefore);
-    pending.appended = pending.wrote;
+    pending.appended = journal.append(tail, pending.sizeBefore);
     pending.stale = journal.wasStale();
-    if (!pending.wrote) {
+    if (!pending.appended) {
         forget();
         *appended = fail(cannotWrite(journal.errorString()));
         return true;

@@ -166,6 +166,9 @@ private:
     // nothing.
     bool readForChange(Pending &pending, bool mayCreate);
     bool admit(Rules rules, const QStringList &tasks);
+    // Gives a caller that keeps the list back what the file still holds,
+    // for a change not made; false, for the caller to return.
+    bool restore(const Pending &pending, QStringList &tasks) const;
     // Refuses a change for what the list holds, saying why.
     bool refuse(Refusal refusal);
     // False, saying why, when the change would leave a list with conflict
