@@ -1,5 +1,6 @@
 #include "listedits.h"
 
+#include "donemark.h"
 #include "tasklist.h"
 #include "tasklistcodec.h"
 
@@ -30,13 +31,13 @@ ListEdits::Edit ListEdits::insert(int at, const QStringList &texts, QVector<int>
         int row = qBound(0, at, list.size());
         bool changed = false;
         for (const QString &text : texts) {
-            if (several ? present.contains(text) : list.contains(text)) {
+            if (several ? present.contains(DoneMark::textOf(text)) : list.contains(text)) {
                 where.append(-1);
                 continue;
             }
             list.insert(row, text);
             if (several)
-                present.insert(text);
+                present.insert(DoneMark::textOf(text));
             where.append(row++);
             changed = true;
         }
@@ -102,10 +103,10 @@ ListEdits::Edit ListEdits::restore(const QVector<Removed> &removed, QVector<Task
         QVector<TaskRef> back;
         for (const Removed &task : removed) {
             // Put back elsewhere meanwhile: a second copy would double it.
-            if (several ? present.contains(task.text) : list.contains(task.text))
+            if (several ? present.contains(DoneMark::textOf(task.text)) : list.contains(task.text))
                 continue;
             if (several)
-                present.insert(task.text);
+                present.insert(DoneMark::textOf(task.text));
             int row = qMin(task.row, list.size());
             if (task.previous.row < 0) {
                 row = 0;
@@ -136,16 +137,19 @@ ListEdits::Edit ListEdits::replaceRun(const TaskRef &first, const QStringList &r
         if (at < 0 || at + run.size() > list.size())
             return Outcome::NotFound;
         for (int i = 1; i < run.size(); ++i) {
-            if (list.at(at + i) != run.at(i))
+            if (!list.holds(at + i, run.at(i)))
                 return Outcome::NotFound;
         }
         // The list keeps a single copy of a task, as an add leaves it.
         QStringList replacement;
+        QSet<QString> replacing;
         for (const QString &line : lines) {
             const int held = list.indexOf(line);
             const bool inRun = held >= at && held < at + run.size() && list.indexOf(line, at + run.size()) < 0;
-            if ((held < 0 || inRun) && !replacement.contains(line))
+            if ((held < 0 || inRun) && !replacing.contains(DoneMark::textOf(line))) {
                 replacement.append(line);
+                replacing.insert(DoneMark::textOf(line));
+            }
         }
         if (replacement.isEmpty() && !lines.isEmpty())
             return Outcome::Held;
@@ -164,6 +168,32 @@ ListEdits::Edit ListEdits::replaceRun(const TaskRef &first, const QStringList &r
         if (put)
             *put = replacement;
         return Outcome::Changed;
+    };
+}
+
+ListEdits::Edit ListEdits::mark(const QVector<TaskRef> &refs, const QVector<QDate> &days, QVector<Marked> *marked)
+{
+    return [refs, days, marked](TaskList &list) {
+        const QVector<int> rows = TaskRef::locateAll(list, refs);
+        if (rows.count(-1) == rows.size())
+            return Outcome::NotFound;
+        QVector<Marked> changed;
+        for (int i = 0; i < rows.size(); ++i) {
+            const int row = rows.at(i);
+            if (row < 0)
+                continue;
+            const QString line = list.at(row);
+            // A task done already keeps the day it was done.
+            const QDate day = days.value(i);
+            if (day.isValid() == DoneMark::isDone(line))
+                continue;
+            const QString now = DoneMark::marked(line, day);
+            list.replace(row, now);
+            changed.append(Marked{row, line, now});
+        }
+        if (marked)
+            *marked = changed;
+        return changed.isEmpty() ? Outcome::Unchanged : Outcome::Changed;
     };
 }
 

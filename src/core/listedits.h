@@ -4,6 +4,7 @@
 #include "taskref.h"
 #include "tasklistfile.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -59,6 +60,14 @@ public:
         QString text;
     };
 
+    // A task whose done mark mark() changed: its row, and its line before
+    // and after.
+    struct Marked {
+        int row = -1;
+        QString before;
+        QString after;
+    };
+
     // The tasks a text typed over several lines stands for: its lines that
     // hold more than white space.
     static QStringList lines(const QString &text);
@@ -89,6 +98,11 @@ public:
     // put gets the lines it put in.
     static Edit replaceRun(const TaskRef &first, const QStringList &run, const QStringList &lines,
                            int *row = nullptr, QStringList *put = nullptr);
+    // Marks each task that refs point at done on the day at the same place
+    // of days, or open for a null day (DoneMark). A task done already stays
+    // as it is, with its day; tasks gone are passed over, and NotFound when
+    // all are. marked gets each task that changed.
+    static Edit mark(const QVector<TaskRef> &refs, const QVector<QDate> &days, QVector<Marked> *marked = nullptr);
     // Moves the task ref points at to row to, bounded by the list's length;
     // NotFound when it is gone. from gets the row it left.
     static Edit move(const TaskRef &ref, int to, int *from = nullptr);

@@ -1,5 +1,7 @@
 #include "taskfilter.h"
 
+#include "donemark.h"
+
 namespace {
 
 bool isAscii(const QString &text)
@@ -28,7 +30,8 @@ QString withoutAccents(const QString &text)
 
 } // namespace
 
-TaskFilter::TaskFilter(const QString &query)
+TaskFilter::TaskFilter(const QString &query, bool hidesDone)
+    : m_hidesDone(hidesDone)
 {
     const QStringList words = query.left(MaxLength).split(QRegExp(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     for (const QString &word : words) {
@@ -39,8 +42,12 @@ TaskFilter::TaskFilter(const QString &query)
     }
 }
 
-bool TaskFilter::matches(const QString &task) const
+bool TaskFilter::matches(const QString &line) const
 {
+    if (m_hidesDone && DoneMark::isDone(line))
+        return false;
+    // A done task is found by its text, not by its mark.
+    const QString task = DoneMark::textOf(line);
     // Folded only when a word asks for it, and only once.
     QString bare;
     bool folded = false;

@@ -1,5 +1,6 @@
 #include "tasklist.h"
 
+#include "donemark.h"
 #include "tasklistbytes.h"
 
 #include <QHash>
@@ -26,18 +27,34 @@ QString TaskList::at(int row) const
 
 int TaskList::indexOf(const QString &text, int from) const
 {
+    const QString task = DoneMark::textOf(text);
     if (m_bytes)
-        return fitsOneLine(text) ? m_bytes->indexOf(text.toUtf8(), from) : -1;
-    return m_strings->indexOf(text, from);
+        return fitsOneLine(task) ? m_bytes->indexOf(task.toUtf8(), from) : -1;
+    for (int row = qMax(0, from); row < m_strings->size(); ++row) {
+        if (DoneMark::text(m_strings->at(row)) == task)
+            return row;
+    }
+    return -1;
+}
+
+bool TaskList::holds(int row, const QString &text) const
+{
+    return DoneMark::text(at(row)) == DoneMark::text(text);
 }
 
 QSet<QString> TaskList::textSet() const
 {
-    if (!m_bytes)
-        return QSet<QString>(m_strings->cbegin(), m_strings->cend());
     QSet<QString> texts;
-    texts.reserve(m_size);
-    forEachLine([&texts](const char *line, int size) { texts.insert(QString::fromUtf8(line, size)); });
+    texts.reserve(size());
+    if (!m_bytes) {
+        for (const QString &line : qAsConst(*m_strings))
+            texts.insert(DoneMark::isDone(line) ? DoneMark::textOf(line) : line);
+        return texts;
+    }
+    forEachLine([&texts](const char *line, int size) {
+        const int mark = DoneMark::length(line, size);
+        texts.insert(QString::fromUtf8(line + mark, size - mark));
+    });
     return texts;
 }
 
@@ -48,7 +65,7 @@ QHash<QString, QVector<int>> TaskList::rowsHolding(const QSet<QString> &texts, i
         holding.insert(text, {});
     if (!m_bytes) {
         for (int row = from; row < end; ++row) {
-            const auto it = holding.find(m_strings->at(row));
+            const auto it = holding.find(DoneMark::textOf(m_strings->at(row)));
             if (it != holding.end())
                 it->append(row);
         }
@@ -57,7 +74,8 @@ QHash<QString, QVector<int>> TaskList::rowsHolding(const QSet<QString> &texts, i
     int row = 0;
     forEachLine([&](const char *line, int size) {
         if (row >= from && row < end) {
-            const auto it = holding.find(QString::fromUtf8(line, size));
+            const int mark = DoneMark::length(line, size);
+            const auto it = holding.find(QString::fromUtf8(line + mark, size - mark));
             if (it != holding.end())
                 it->append(row);
         }

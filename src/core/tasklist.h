@@ -29,12 +29,20 @@ public:
 
     int size() const { return m_bytes ? m_size : m_strings->size(); }
     bool isEmpty() const { return size() == 0; }
+    // The line on row, done mark and all.
     QString at(int row) const;
+    // Tasks are looked for by their text without a done mark (DoneMark),
+    // whether the text given carries one or not: a task is the same task
+    // done or open.
+    // The first row from from on that holds text's task, or -1.
     int indexOf(const QString &text, int from = 0) const;
     bool contains(const QString &text) const { return indexOf(text) >= 0; }
-    // Every text of the list once, for many look-ups.
+    // Whether row holds text's task.
+    bool holds(int row, const QString &text) const;
+    // Every task's text once, without marks, for many look-ups.
     QSet<QString> textSet() const;
-    // The rows from from to before end that hold each of texts, in order.
+    // The rows from from to before end that hold each of texts (texts
+    // without marks), in order.
     QHash<QString, QVector<int>> rowsHolding(const QSet<QString> &texts, int from, int end) const;
 
     void insert(int row, const QString &text);

@@ -1,5 +1,6 @@
 #include "tasklistbytes.h"
 
+#include "donemark.h"
 #include "tasklistcodec.h"
 
 #include <QTextCodec>
@@ -68,20 +69,30 @@ int TaskListBytes::indexOf(const QByteArray &text, int from) const
     const char *data = m_bytes.constData();
     const int size = m_bytes.size();
     const int length = text.size();
-    if (lineEnd(start) - start == length && std::memcmp(data + start, text.constData(), size_t(length)) == 0)
-        return from;
-    // A later task that a line feed follows, found with both its line
-    // feeds, so that no part of a longer task matches.
-    const QByteArray line = '\n' + text + '\n';
-    const void *found = memmem(data + start, size_t(size - start), line.constData(), size_t(line.size()));
-    if (found) {
-        const int at = int(static_cast<const char *>(found) - data);
-        return from + lineFeedsIn(start, at) + 1;
+    // Whether the text found at hit is a whole task: it begins its line,
+    // or a done mark does.
+    const auto isTask = [&](int hit) {
+        if (hit == start || data[hit - 1] == '\n')
+            return true;
+        const int mark = hit - DoneMark::Length;
+        return mark >= start && (mark == start || data[mark - 1] == '\n')
+            && DoneMark::length(data + mark, DoneMark::Length) > 0;
+    };
+    // Each place where the text ends a line that a line feed follows, so
+    // that no part of a longer task matches; then the last line.
+    const QByteArray ending = text + '\n';
+    for (int at = start;;) {
+        const void *found = memmem(data + at, size_t(size - at), ending.constData(), size_t(ending.size()));
+        if (!found)
+            break;
+        const int hit = int(static_cast<const char *>(found) - data);
+        if (isTask(hit))
+            return from + lineFeedsIn(start, hit);
+        at = hit + 1;
     }
-    // The last task, when it is not the one at from.
     const int last = size - length;
-    if (last > start && data[last - 1] == '\n' && std::memcmp(data + last, text.constData(), size_t(length)) == 0)
-        return from + lineFeedsIn(start, size);
+    if (last >= start && std::memcmp(data + last, text.constData(), size_t(length)) == 0 && isTask(last))
+        return from + lineFeedsIn(start, last);
     return -1;
 }
 

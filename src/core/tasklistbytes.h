@@ -29,7 +29,8 @@ public:
     int count() const;
     // The text of the task on row (from 0); null when there is no such row.
     QByteArray at(int row) const;
-    // The first row from from on whose task reads text, or -1.
+    // The first row from from on whose task reads text, with or without a
+    // done mark (DoneMark), or -1.
     int indexOf(const QByteArray &text, int from = 0) const;
     bool contains(const QByteArray &text) const { return indexOf(text) >= 0; }
 

@@ -1,5 +1,6 @@
 #include "taskref.h"
 
+#include "donemark.h"
 #include "tasklist.h"
 
 #include <QHash>
@@ -11,7 +12,7 @@ int TaskRef::locate(const TaskList &list, const TaskRef &ref, const QVector<bool
 {
     const int size = list.size();
     const auto holds = [&](int row) {
-        return row >= 0 && row < size && !taken.value(row) && list.at(row) == ref.text;
+        return row >= 0 && row < size && !taken.value(row) && list.holds(row, ref.text);
     };
     if (holds(ref.row))
         return ref.row;
@@ -45,14 +46,16 @@ int TaskRef::locate(const TaskList &list, const TaskRef &ref, const QVector<bool
 
 QVector<int> TaskRef::locateByHash(const TaskList &list, const QVector<TaskRef> &refs, int from, int end)
 {
-    QSet<QString> texts;
+    QStringList keys;
+    keys.reserve(refs.size());
     for (const TaskRef &ref : refs)
-        texts.insert(ref.text);
+        keys.append(DoneMark::textOf(ref.text));
+    const QSet<QString> texts(keys.cbegin(), keys.cend());
     // The rows that hold each text, in order; a row taken leaves its list.
     QHash<QString, QVector<int>> holding = list.rowsHolding(texts, from, end);
     QVector<int> rows(refs.size(), -1);
     for (int i = 0; i < refs.size(); ++i) {
-        QVector<int> &candidates = holding[refs.at(i).text];
+        QVector<int> &candidates = holding[keys.at(i)];
         if (candidates.isEmpty())
             continue;
         // As locate(): the nearest to the row, the one below on a tie.
