@@ -70,46 +70,6 @@ void PBacklogWindow::on_delete_2_clicked()
 
 void PBacklogWindow::on_edit_clicked()
 {
-    // The list may be refilled while the dialog is open: keep the row and
-    // the text, not the item.
-    const QVector<TaskRef> selected = taskList->selectedRefs();
-    if (selected.isEmpty())
-        return;
-    const TaskRef task = selected.first();
-    if (task.text.size() > TaskDialog::MaxLength) {
-        taskList->warn(tr("This task is %1 characters long, too long to edit here; it is left as it is.\n"
-                          "It begins: %2")
-                           .arg(task.text.size())
-                           .arg(TaskDelegate::bounded(task.text, 200)));
-        return;
-    }
-
-    TaskStore *store = taskList->store();
-    QString text = task.text;
-    QStringList lines;
-    TaskListController::Result result = TaskListController::Result::Failed;
-    // As for Add, the editor comes back with the text when the change was
-    // not saved, and when the backlog holds what was typed already.
-    while (result == TaskListController::Result::Failed || result == TaskListController::Result::Held) {
-        if (!TaskDialog::ask(tr("Edit task"), &text))
-            return;
-        lines = ListEdits::lines(text);
-        if (lines.isEmpty() || lines == QStringList{task.text})
-            return;
-        result = taskList->perform(TaskCommand::replace(store, task, lines), true);
-        if (result == TaskListController::Result::Held)
-            taskList->warn(tr("The product backlog holds every line you typed already, and keeps each task once.\n"
+    taskList->editSelected(tr("The product backlog holds every line you typed already, and keeps each task once.\n"
                               "Change the text, or cancel to leave the task as it was."));
-    }
-    if (result == TaskListController::Result::Done)
-        return;
-
-    // Another window or program changed or removed the task meanwhile: what
-    // was typed is neither lost nor put on another task.
-    const auto answer = QMessageBox::question(
-        this, windowTitle(),
-        tr("The task you edited was changed or removed by another window or program while the editor was open.\n"
-           "Add what you typed as a new task?"));
-    if (answer == QMessageBox::Yes)
-        taskList->perform(TaskCommand::insert(store, ListEdits::End, lines, tr("Add task")));
 }

@@ -9,6 +9,7 @@
 #include "taskdrag.h"
 #include "tasklistcontroller.h"
 
+#include <QAction>
 #include <QListWidget>
 #include <QShortcut>
 
@@ -65,8 +66,16 @@ void SprintWindow::initSprint(int index)
     ui->snumber->setText(QString::number(index, 10));
     taskList = new TaskListController(
         this, ui->tasks, std::make_unique<StoreAccess<Sprint, &Sprint::getTasks>>(s, Sprint::fileName(index)),
-        {ui->add, ui->move, ui->delete_2}, ui->delete_2);
+        {ui->add, ui->move, ui->delete_2}, ui->delete_2, TaskRows::Checks::All);
     new ConflictBar(this, taskList);
+    taskList->showDoneCount();
+    // The form has no Edit button: F2, Enter and a double click edit.
+    auto *edit = new QAction(tr("Edit…"), taskList);
+    edit->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    edit->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    ui->tasks->addAction(edit);
+    connect(edit, &QAction::triggered, this, &SprintWindow::editTask);
+    connect(ui->tasks, &QListWidget::itemDoubleClicked, this, &SprintWindow::editTask);
 
     // Backlog tasks dropped here join the sprint, as "Add tasks" adds them;
     // another sprint's tasks move here, as "Move task" moves them.
@@ -135,6 +144,13 @@ void SprintWindow::on_move_clicked()
         items.append(ListEdits::Transfer{task.text, task.row, ListEdits::End});
     if (!items.isEmpty())
         taskList->perform(TaskCommand::transfer(s, SprintFiles::number(chosen.first()), items, false, tr("Move task")));
+}
+
+void SprintWindow::editTask()
+{
+    if (s)
+        taskList->editSelected(tr("This sprint holds every line you typed already, and keeps each task once.\n"
+                                  "Change the text, or cancel to leave the task as it was."));
 }
 
 void SprintWindow::on_delete_2_clicked()

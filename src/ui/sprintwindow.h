@@ -38,6 +38,8 @@ private slots:
     void on_delete_2_clicked();
 
 private:
+    void editTask();
+
     Ui::SprintWindow *ui;
     TaskListController *taskList;
 };

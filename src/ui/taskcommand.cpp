@@ -3,6 +3,7 @@
 #include "conflictcopies.h"
 #include "conflictmarkers.h"
 #include "deletedtasks.h"
+#include "donemark.h"
 #include "listmerge.h"
 #include "sprint.h"
 #include "tasklist.h"
@@ -145,6 +146,36 @@ TaskCommand *TaskCommand::replace(TaskStore *store, const TaskRef &ref, const QS
         *next = *reads;
         *reads = put;
         command->m_focus = *row;
+        return true;
+    };
+    command->m_forward = step;
+    command->m_back = step;
+    return command;
+}
+
+TaskCommand *TaskCommand::mark(TaskStore *store, const QVector<TaskRef> &refs, const QDate &day)
+{
+    auto *command = new TaskCommand(day.isValid() ? tr("Mark done") : tr("Mark not done"));
+    // The tasks the next step marks, and the day each then gets: forward
+    // all get day; back each gets what it had.
+    auto tasks = std::make_shared<QVector<TaskRef>>(refs);
+    auto days = std::make_shared<QVector<QDate>>(refs.size(), day);
+    const auto step = [=] {
+        QVector<ListEdits::Marked> marked;
+        if (!command->run(store, ListEdits::mark(*tasks, *days, &marked)))
+            return false;
+        if (marked.isEmpty()) {
+            if (command->m_everDone)
+                return command->nothingToDo();
+            command->setObsolete(true);
+        }
+        tasks->clear();
+        days->clear();
+        for (const ListEdits::Marked &task : qAsConst(marked)) {
+            tasks->append(TaskRef{task.row, task.after});
+            days->append(DoneMark::date(task.before));
+        }
+        command->m_focus = marked.isEmpty() ? -1 : marked.first().row;
         return true;
     };
     command->m_forward = step;

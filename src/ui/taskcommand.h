@@ -7,6 +7,7 @@
 #include "tasklistfile.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -64,6 +65,10 @@ public:
     // Replaces the task ref points at with lines, keeping its text in the
     // history first; undone only while the task still reads the new text.
     static TaskCommand *replace(TaskStore *store, const TaskRef &ref, const QStringList &lines);
+    // Marks the tasks refs point at done on day, or open for a null day
+    // (see ListEdits::mark); undone, each gets back the mark it had. A step
+    // that changes no mark is obsolete.
+    static TaskCommand *mark(TaskStore *store, const QVector<TaskRef> &refs, const QDate &day);
     // Moves the task ref points at as place says (see ListEdits::reorder).
     static TaskCommand *reorder(TaskStore *store, const TaskRef &ref, ListEdits::Place place,
                                 const TaskRef &anchor, const QString &text);

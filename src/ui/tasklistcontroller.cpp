@@ -1,8 +1,11 @@
 #include "tasklistcontroller.h"
 
+#include "donemark.h"
 #include "filewatcher.h"
 #include "listdialog.h"
 #include "taskcommand.h"
+#include "taskdelegate.h"
+#include "taskdialog.h"
 #include "taskdrag.h"
 #include "taskrows.h"
 #include "taskundostack.h"
@@ -23,12 +26,14 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTimer>
 
 #include <algorithm>
 
 TaskListController::TaskListController(QWidget *window, QListWidget *list, std::unique_ptr<TaskStore> store,
-                                       const QList<QAbstractButton *> &buttons, QAbstractButton *deleteButton)
+                                       const QList<QAbstractButton *> &buttons, QAbstractButton *deleteButton,
+                                       TaskRows::Checks checks)
     : QObject(window)
     , m_window(window)
     , m_list(list)
@@ -37,7 +42,7 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     , m_undo(new TaskUndoStack(this))
     , m_watcher(new FileWatcher(m_store->fileName(), this))
 {
-    TaskRows::prepare(m_list);
+    TaskRows::prepare(m_list, checks);
     // Shift and Ctrl pick several tasks, which Delete, a move and a drag
     // take together.
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -57,6 +62,20 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     m_deleteAction = addAction(tr("Delete"), QKeySequence::keyBindings(QKeySequence::Delete), Qt::WidgetShortcut);
     m_restoreAction = addAction(tr("Restore deleted tasks…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)},
                                 Qt::WidgetShortcut);
+    // Space marks the selected tasks, as a check box marks its own.
+    m_doneAction = addAction(tr("Mark done"), {QKeySequence(Qt::Key_Space)}, Qt::WidgetShortcut);
+    connect(m_doneAction, &QAction::triggered, this, &TaskListController::toggleSelected);
+    connect(static_cast<TaskDelegate *>(m_list->itemDelegate()), &TaskDelegate::checkClicked, this, [this](int row) {
+        if (m_store->isReadOnly() || row >= m_list->count())
+            return;
+        const TaskRef task = shownTask(row);
+        perform(TaskCommand::mark(m_store.get(), {task}, DoneMark::isDone(task.text) ? QDate() : QDate::currentDate()));
+    });
+    m_hideDoneAction = new QAction(tr("Hide done tasks"), this);
+    m_hideDoneAction->setCheckable(true);
+    m_hideDoneAction->setChecked(QSettings().value(settingsKey("hideDone")).toBool());
+    m_filter = TaskFilter(QString(), m_hideDoneAction->isChecked());
+    connect(m_hideDoneAction, &QAction::toggled, this, &TaskListController::setHidingDone);
     connect(m_undo, &TaskUndoStack::stepped, this, [this](int row) {
         showTasks();
         focusRow(row);
@@ -215,8 +234,9 @@ void TaskListController::openFind()
 void TaskListController::placeFind()
 {
     const QRect list = m_list->geometry();
-    const int height = qMin(m_find->sizeHint().height(), qMax(16, m_window->height() - list.bottom() - 4));
-    m_find->setGeometry(list.x(), list.bottom() + 3, list.width(), height);
+    const int top = belowList();
+    const int height = qMin(m_find->sizeHint().height(), qMax(16, m_window->height() - top - 1));
+    m_find->setGeometry(list.x(), top, list.width(), height);
 }
 
 void TaskListController::closeFind()
@@ -232,8 +252,37 @@ void TaskListController::closeFind()
 
 void TaskListController::applyFilter()
 {
-    m_filter = TaskFilter(m_find && m_find->isVisible() ? m_find->text() : QString());
+    m_filter = TaskFilter(m_find && m_find->isVisible() ? m_find->text() : QString(), m_hideDoneAction->isChecked());
     showTasks();
+}
+
+void TaskListController::setHidingDone(bool hide)
+{
+    if (m_hideDoneAction->isChecked() != hide)
+        m_hideDoneAction->setChecked(hide);  // comes back here through toggled()
+    QSettings().setValue(settingsKey("hideDone"), hide);
+    applyFilter();
+}
+
+QString TaskListController::settingsKey(const char *name) const
+{
+    return QLatin1String(m_window->metaObject()->className()) + QLatin1Char('/') + QLatin1String(name);
+}
+
+void TaskListController::showDoneCount()
+{
+    if (m_doneCount)
+        return;
+    m_doneCount = new QLabel(m_window);
+    m_doneCount->setObjectName(QStringLiteral("doneCount"));
+    m_doneCount->show();
+    showTasks();
+}
+
+int TaskListController::belowList() const
+{
+    const int bottom = m_list->geometry().bottom() + 3;
+    return m_doneCount ? bottom + m_doneCount->height() : bottom;
 }
 
 int TaskListController::fileRow(int shownRow) const
@@ -291,6 +340,63 @@ TaskListController::Result TaskListController::deleteSelected()
     return refs.isEmpty() ? Result::Done : perform(TaskCommand::remove(m_store.get(), refs));
 }
 
+TaskListController::Result TaskListController::toggleSelected()
+{
+    const QVector<TaskRef> refs = selectedRefs();
+    if (refs.isEmpty())
+        return Result::Done;
+    const bool allDone = std::all_of(refs.cbegin(), refs.cend(), [](const TaskRef &task) { return DoneMark::isDone(task.text); });
+    return perform(TaskCommand::mark(m_store.get(), refs, allDone ? QDate() : QDate::currentDate()));
+}
+
+void TaskListController::editSelected(const QString &heldMessage)
+{
+    // The list may be refilled while the dialog is open: keep the row and
+    // the text, not the item.
+    const QVector<TaskRef> selected = selectedRefs();
+    if (selected.isEmpty() || m_store->isReadOnly())
+        return;
+    const TaskRef task = selected.first();
+    if (task.text.size() > TaskDialog::MaxLength) {
+        warn(tr("This task is %1 characters long, too long to edit here; it is left as it is.\n"
+                "It begins: %2")
+                 .arg(task.text.size())
+                 .arg(TaskDelegate::bounded(task.text, 200)));
+        return;
+    }
+
+    // The dialog edits the task's text; a done task keeps its mark.
+    QString text = DoneMark::textOf(task.text);
+    const QDate done = DoneMark::date(task.text);
+    QStringList lines;
+    Result result = Result::Failed;
+    // As for Add, the editor comes back with the text when the change was
+    // not saved, and when the list holds what was typed already.
+    while (result == Result::Failed || result == Result::Held) {
+        if (!TaskDialog::ask(tr("Edit task"), &text))
+            return;
+        lines = ListEdits::lines(text);
+        if (!lines.isEmpty() && done.isValid())
+            lines.first() = DoneMark::marked(lines.first(), done);
+        if (lines.isEmpty() || lines == QStringList{task.text})
+            return;
+        result = perform(TaskCommand::replace(m_store.get(), task, lines), true);
+        if (result == Result::Held)
+            warn(heldMessage);
+    }
+    if (result == Result::Done)
+        return;
+
+    // Another window or program changed or removed the task meanwhile: what
+    // was typed is neither lost nor put on another task.
+    const auto answer = QMessageBox::question(
+        m_window, m_window->windowTitle(),
+        tr("The task you edited was changed or removed by another window or program while the editor was open.\n"
+           "Add what you typed as a new task?"));
+    if (answer == QMessageBox::Yes)
+        perform(TaskCommand::insert(m_store.get(), ListEdits::End, lines, tr("Add task")));
+}
+
 TaskListController::Result TaskListController::moveSelected(ListEdits::Place place)
 {
     const QVector<TaskRef> refs = selectedRefs();
@@ -346,6 +452,20 @@ void TaskListController::showTasks()
         widgets.append(button);
     const QStringList rows = m_filter.isEmpty() ? m_store->tasks() : m_filter.matching(m_store->tasks(), &m_shownRows);
     TaskRows::showStore(m_list, rows, m_store->isReadOnly(), m_store->errorString(), widgets);
+    if (m_doneCount) {
+        // A sprint's tasks are its lines that hold a task.
+        const QStringList tasks = m_store->tasks();
+        int all = 0;
+        int done = 0;
+        for (const QString &line : tasks) {
+            all += line.isEmpty() ? 0 : 1;
+            done += DoneMark::isDone(line) ? 1 : 0;
+        }
+        const QRect list = m_list->geometry();
+        m_doneCount->setText(tr("%1 of %n done", "", all).arg(done));
+        m_doneCount->setGeometry(list.left(), list.bottom() + 3, list.width(), m_doneCount->fontMetrics().height() + 2);
+        m_doneCount->setAccessibleName(m_doneCount->text());
+    }
     if (m_noMatch) {
         m_noMatch->setText(tr("No task matches \u201c%1\u201d.").arg(m_find->text().left(100)));
         m_noMatch->setGeometry(m_list->viewport()->rect());
@@ -399,10 +519,12 @@ void TaskListController::showContextMenu(const QPoint &at)
     menu.addAction(m_redoAction);
     menu.addSeparator();
     menu.addActions(m_windowActions);
+    menu.addAction(m_doneAction);
     menu.addAction(m_deleteAction);
     menu.addSeparator();
     menu.addActions(m_moveActions.mid(0, 2));
     menu.addSeparator();
+    menu.addAction(m_hideDoneAction);
     menu.addAction(m_restoreAction);
     menu.exec(m_list->viewport()->mapToGlobal(at));
 }
@@ -424,6 +546,12 @@ void TaskListController::updateActions()
     const bool writable = !m_store->isReadOnly();
     const bool selected = !m_list->selectedItems().isEmpty();
     m_deleteAction->setEnabled(writable && selected);
+    m_doneAction->setEnabled(writable && selected);
+    const QVector<TaskRef> refs = selected ? selectedRefs() : QVector<TaskRef>();
+    const bool allDone = selected && std::all_of(refs.cbegin(), refs.cend(), [](const TaskRef &task) {
+        return DoneMark::isDone(task.text);
+    });
+    m_doneAction->setText(allDone ? tr("Mark not done") : tr("Mark done"));
     m_restoreAction->setEnabled(writable);
     for (QAction *action : m_windowActions + m_moveActions)
         action->setEnabled(writable && selected);
@@ -434,7 +562,7 @@ void TaskListController::updateActions()
     if (!why.isEmpty()) {
         const QRect list = m_list->geometry();
         const int height = m_readOnlyLine->fontMetrics().height() + 2;
-        m_readOnlyLine->setGeometry(list.left(), qMin(list.bottom() + 3, m_window->height() - height), list.width(),
+        m_readOnlyLine->setGeometry(list.left(), qMin(belowList(), m_window->height() - height), list.width(),
                                     height);
         const QString firstLine = why.section(QLatin1Char('\n'), 0, 0);
         m_readOnlyLine->setText(m_readOnlyLine->fontMetrics().elidedText(firstLine, Qt::ElideRight, list.width()));

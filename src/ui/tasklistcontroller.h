@@ -5,6 +5,7 @@
 #include "listedits.h"
 #include "taskfilter.h"
 #include "taskref.h"
+#include "taskrows.h"
 #include "taskstore.h"
 
 #include <QObject>
@@ -39,9 +40,11 @@ class TaskListController : public QObject
 public:
     // window shows list, the rows of store. The buttons are disabled while
     // the list cannot be changed; deleteButton is also pressed by the
-    // Delete key and the menu's Delete.
+    // Delete key and the menu's Delete. Rows carry check boxes as checks
+    // says.
     TaskListController(QWidget *window, QListWidget *list, std::unique_ptr<TaskStore> store,
-                       const QList<QAbstractButton *> &buttons, QAbstractButton *deleteButton);
+                       const QList<QAbstractButton *> &buttons, QAbstractButton *deleteButton,
+                       TaskRows::Checks checks = TaskRows::Checks::DoneOnly);
     ~TaskListController() override;
 
     TaskStore *store() const { return m_store.get(); }
@@ -76,6 +79,20 @@ public:
     // Moves the selected task as place says, reckoned from where it is in
     // the file when the move is made, as one step.
     Result moveSelected(ListEdits::Place place);
+    // Marks the selected tasks done today, or open when all of them are
+    // done already, as one step.
+    Result toggleSelected();
+    // Opens the task dialog on the selected task and replaces it with what
+    // is typed, as one step; heldMessage says why when the list holds
+    // every line typed already. A done task stays done.
+    void editSelected(const QString &heldMessage);
+
+    // Hides the done tasks, as the find line hides the rows that do not
+    // match, and remembers that for the windows of this kind.
+    void setHidingDone(bool hide);
+    bool isHidingDone() const { return m_filter.hidesDone(); }
+    // Shows under the list how many of its tasks are done.
+    void showDoneCount();
 
     // What a drop of tasks from another list at row (of the file) does here:
     // the step to perform, or null to refuse it. Drops of this list's own
@@ -121,7 +138,11 @@ private:
     TaskRef shownTask(int row) const;
     TaskRef taskAfter(int row) const;
     void applyFilter();
+    // The top of the room below the list, past the line of done tasks.
+    int belowList() const;
     void placeFind();
+    // The key under which windows of this kind remember their choices.
+    QString settingsKey(const char *name) const;
     // The row a drop at pos would land on: before the row under it, or after
     // it in its lower half; the row count below the last.
     int dropRow(const QPoint &pos) const;
@@ -147,6 +168,9 @@ private:
     QAction *m_redoAction;
     QAction *m_deleteAction;
     QAction *m_restoreAction;
+    QAction *m_doneAction;
+    QAction *m_hideDoneAction;
+    QLabel *m_doneCount = nullptr;
     QLabel *m_readOnlyLine = nullptr;
     QList<QAction *> m_windowActions;
     QList<QAction *> m_moveActions;

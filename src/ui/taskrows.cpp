@@ -1,17 +1,65 @@
 #include "taskrows.h"
 
+#include "donemark.h"
 #include "tasklist.h"
 
 #include "taskdelegate.h"
 
 #include <QHash>
+#include <QLocale>
+#include <QSignalBlocker>
 #include <QListWidget>
 #include <QScrollBar>
 
-void TaskRows::prepare(QListWidget *list)
+namespace {
+
+const char *const checksProperty = "taskChecks";
+
+} // namespace
+
+void TaskRows::prepare(QListWidget *list, Checks checks)
 {
     list->setUniformItemSizes(true);
     list->setItemDelegate(new TaskDelegate(list));
+    list->setProperty(checksProperty, checks == Checks::All);
+}
+
+QString TaskRows::accessibleText(const QString &line, const QString &note)
+{
+    QString text = TaskDelegate::bounded(DoneMark::textOf(line), TaskDelegate::TipLimit);
+    const QDate day = DoneMark::date(line);
+    if (day.isValid())
+        text = TaskDelegate::tr("%1, done on %2").arg(text, QLocale().toString(day, QLocale::LongFormat));
+    if (!note.isEmpty())
+        text += QLatin1String(", ") + note;
+    return text;
+}
+
+void TaskRows::setNote(QListWidgetItem *item, const QString &note)
+{
+    if (item->data(TaskDelegate::NoteRole).toString() == note)
+        return;
+    item->setData(TaskDelegate::NoteRole, note.isEmpty() ? QVariant() : QVariant(note));
+    const QString line = item->text();
+    const bool plain = note.isEmpty() && !DoneMark::isDone(line);
+    item->setData(Qt::AccessibleTextRole, plain ? QVariant() : QVariant(accessibleText(line, note)));
+}
+
+void TaskRows::decorate(QListWidget *list, int row, int count)
+{
+    const bool all = list->property(checksProperty).toBool();
+    // The rows were just made and are drawn and announced afresh anyway:
+    // a signal for each would cost more than making them.
+    const QSignalBlocker quiet(list->model());
+    for (int end = row + count; row < end; ++row) {
+        QListWidgetItem *item = list->item(row);
+        const QString line = item->text();
+        const bool done = DoneMark::isDone(line);
+        if (done || all)
+            item->setCheckState(done ? Qt::Checked : Qt::Unchecked);
+        if (done)
+            item->setData(Qt::AccessibleTextRole, accessibleText(line, QString()));
+    }
 }
 
 void TaskRows::show(QListWidget *list, const QStringList &tasks)
@@ -73,14 +121,17 @@ void TaskRows::show(QListWidget *list, const QStringList &tasks)
     if (refill) {
         list->clear();
         list->addItems(tasks);
+        decorate(list, 0, newCount);
         if (row >= 0 && !currentMoves)
             selection->setCurrentIndex(list->model()->index(row < head ? row : row + shift, 0),
                                        QItemSelectionModel::NoUpdate);
     } else {
         if (removed > 0)
             list->model()->removeRows(head, removed);
-        if (inserted > 0)
+        if (inserted > 0) {
             list->insertItems(head, tasks.mid(head, inserted));
+            decorate(list, head, inserted);
+        }
     }
 
     // The tasks that were selected among the rows that changed are found
