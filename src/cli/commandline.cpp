@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "command.h"
+#include "donemark.h"
 #include "namedlist.h"
 #include "tasklist.h"
 
@@ -374,6 +375,10 @@ void CommandLine::print(const QVector<Row> &rows, bool asChanges)
         QJsonArray array;
         for (const Row &row : rows) {
             QJsonObject object{{QStringLiteral("line"), row.line}, {QStringLiteral("text"), row.text}};
+            const QDate done = DoneMark::date(row.text);
+            object.insert(QStringLiteral("done"), done.isValid());
+            if (done.isValid())
+                object.insert(QStringLiteral("doneOn"), done.toString(Qt::ISODate));
             if (asChanges) {
                 object.insert(QStringLiteral("action"), row.action);
                 object.insert(QStringLiteral("list"), row.list);

@@ -124,7 +124,7 @@ void TestCommandLine::commands_data()
     QTest::newRow("list of no backlog makes none") << none << none << QByteArray("$C ls") << QByteArray() << 0 << none << none;
     QTest::newRow("list a sprint by its file name, as JSON")
         << none << QByteArray("x y\n\n") << QByteArray("$C list sprint1 --json")
-        << QByteArray(R"([{"line":1,"text":"x y"},{"line":2,"text":""}])") << 0 << none << QByteArray("x y\n\n");
+        << QByteArray(R"([{"line":1,"text":"x y","done":false},{"line":2,"text":"","done":false}])") << 0 << none << QByteArray("x y\n\n");
     QTest::newRow("add, not twice") << ab << none << QByteArray("$C add backlog b 'c d' a") << QByteArray("3\tc d\n")
                                     << 0 << QByteArray("a\nb\nc d") << none;
     QTest::newRow("add the lines of a text, as the dialog splits it")
@@ -132,7 +132,7 @@ void TestCommandLine::commands_data()
         << QByteArray("a\nb\nc\nd") << none;
     QTest::newRow("add UTF-8 under the C locale, as JSON")
         << none << QByteArray("") << QByteArray("$C add 1 'Café ✓' --json")
-        << QByteArray(R"([{"action":"added","list":"1","line":1,"text":"Café ✓"}])") << 0 << none
+        << QByteArray(R"([{"action":"added","list":"1","line":1,"text":"Café ✓","done":false}])") << 0 << none
         << QByteArray("Café ✓");
     QTest::newRow("edit") << ab << none << QByteArray("$C edit backlog 2 B") << QByteArray("2\tB\n") << 0
                           << QByteArray("a\nB") << none;
@@ -148,7 +148,7 @@ void TestCommandLine::commands_data()
         << QByteArray("1\ta\n2\tb\n2\tb\n") << 0 << QByteArray("c\nb") << none;
     QTest::newRow("mv between sprints")
         << none << QByteArray("s\nt") << QByteArray(": > sprint2 && $C mv 2 1 2 --json && cat sprint2")
-        << QByteArray(R"([{"action":"moved","list":"2","line":1,"text":"t","from":"1","fromLine":2}])") + "t" << 0
+        << QByteArray(R"([{"action":"moved","list":"2","line":1,"text":"t","from":"1","fromLine":2,"done":false}])") + "t" << 0
         << none << QByteArray("s");
     QTest::newRow("mv to a sprint that holds the task")
         << none << QByteArray("s\nt") << QByteArray("printf t > sprint2 && $C mv 2 1 2 && cat sprint2")
@@ -191,6 +191,27 @@ void TestCommandLine::commands_data()
     QTest::newRow("--help, --version make nothing")
         << none << none << QByteArray("$C --help | grep -c '^Usage: ' && $C -C . --version | grep -c '^corvane [0-9]'")
         << QByteArray("1\n1\n") << 0 << none << none;
+    // Done today, with todo.txt's mark; a task is its text after the mark.
+    const QByteArray today = QDate::currentDate().toString(Qt::ISODate).toUtf8();
+    QTest::newRow("done and undone, by line and by text, a line named twice once")
+        << none << QByteArray("a\nb\nc") << QByteArray("$C done 1 3 1 1 && $C undone 1 --text a")
+        << "3\tx " + today + " c\n1\tx " + today + " a\n1\ta\n" << 0 << none << "a\nb\nx " + today + " c";
+    QTest::newRow("a done task keeps its day, holds its text, and lists as the file has it")
+        << QByteArray("b") << QByteArray("x 2026-12-01 b\na")
+        << QByteArray("$C do 1 1 >/dev/null && $C add 1 b && $C mv 1 backlog 1 >/dev/null && $C ls 1 --json")
+        << QByteArray(R"([{"line":1,"text":"x 2026-12-01 b","done":true,"doneOn":"2026-12-01"},)"
+                      R"({"line":2,"text":"a","done":false}])")
+        << 0 << QByteArray("b") << QByteArray("x 2026-12-01 b\na");
+    QTest::newRow("near misses of the mark are open tasks")
+        << QByteArray("x2026-12-08 a\nX 2026-12-08 b\nx 2026-13-45 c") << none
+        << QByteArray("$C done backlog 3 && $C status") << "3\tx " + today + " x 2026-13-45 c\n" << 0
+        << "x2026-12-08 a\nX 2026-12-08 b\nx " + today + " x 2026-13-45 c" << none;
+    QTest::newRow("status in the order of the numbers, as JSON")
+        << none << QByteArray("x 2026-12-01 a\n\nb")
+        << QByteArray(": > sprint10 && printf 'x 2026-12-02 c' > sprint2 && $C status --json")
+        << QByteArray(R"([{"sprint":1,"tasks":2,"done":1},{"sprint":2,"tasks":1,"done":1},)"
+                      R"({"sprint":10,"tasks":0,"done":0}])")
+        << 0 << none << QByteArray("x 2026-12-01 a\n\nb");
     QTest::newRow("sprint 2917 opens no prompt")
         << none << QByteArray("")
         << QByteArray("i=2; while [ $i -le 2917 ]; do : > sprint$i; i=$((i+1)); done; $C add 2917 x && $C list 2917")
