@@ -134,10 +134,10 @@ void TestSprintWindow::addTasks()
 
 void TestSprintWindow::changeTask_data()
 {
-    QTest::addColumn<QString>("action");   // move, delete_2, or the Delete key
+    QTest::addColumn<QString>("action");   // move, delete_2, the Delete key, or F2, Return or a double click to edit
     QTest::addColumn<int>("row");          // -1: no current row
     QTest::addColumn<bool>("deselect");    // current row Ctrl+clicked off
-    QTest::addColumn<QString>("target");   // picked to move to; "": none
+    QTest::addColumn<QString>("target");   // picked to move to, or typed to edit; "": none
     QTest::addColumn<bool>("locked");      // sprint5 cannot be saved
     QTest::addColumn<QStringList>("expectedHere");
     QTest::addColumn<int>("targetNumber");
@@ -162,6 +162,10 @@ void TestSprintWindow::changeTask_data()
     add("delete: Delete key", "Delete", 2, "", {"a", "b"}, 2, {"x"});
     add("delete: nothing selected", "delete_2", -1, "", all, 2, {"x"});
     add("delete: failed save", "delete_2", 1, "", all, 2, {"x"}, false, true);
+    add("edit: F2", "F2", 1, "B", {"a", "B", "c"}, 2, {"x"});
+    add("edit: a double click, into two lines", "double click", 2, "C\nD", {"a", "b", "C", "D"}, 2, {"x"});
+    add("edit: Return on a done task keeps it done", "Return", 0, "A", {"x 2026-12-01 A", "b", "c"}, 2, {"x", "a"});
+    add("edit: failed save gives the text back", "F2", 1, "B", all, 2, {"x"}, false, true);
 }
 
 // Moving or deleting sprint 5's current task. The picker offers every other
@@ -178,7 +182,8 @@ void TestSprintWindow::changeTask()
     QFETCH(QStringList, expectedThere);
 
     WorkDir dir;
-    QVERIFY(WorkDir::write("sprint5", "a\nb\nc\n"));
+    const bool edit = action == QLatin1String("F2") || action == QLatin1String("Return") || action == QLatin1String("double click");
+    QVERIFY(WorkDir::write("sprint5", action == QLatin1String("Return") ? "x 2026-12-01 a\nb\nc\n" : "a\nb\nc\n"));
     // The first task is held by sprint 2 already, for the move that finds it there.
     QVERIFY(WorkDir::write("sprint2", targetNumber == 2 && row == 0 ? "x\na\n" : "x\n"));
     for (const char *name : {"sprint0", "sprint05", "Sprint5", "sprint_old", "sprint2~", "notes"})
@@ -203,10 +208,22 @@ void TestSprintWindow::changeTask()
     ModalDriver driver;
     if (action == QLatin1String("move"))
         driver.add(ModalDriver::pick({target}));
-    if (action == QLatin1String("Delete"))
+    if (edit)
+        driver.add(ModalDriver::enterText(target));
+    // Refused, the editor comes back with what was typed.
+    if (edit && locked)
+        driver.add(ModalDriver::cancel());
+    if (action == QLatin1String("Delete")) {
         QTest::keyClick(list, Qt::Key_Delete);
-    else
+    } else if (action == QLatin1String("F2") || action == QLatin1String("Return")) {
+        QTest::keyClick(list, action == QLatin1String("F2") ? Qt::Key_F2 : Qt::Key_Return);
+    } else if (action == QLatin1String("double click")) {
+        const QPoint at = list->visualItemRect(list->currentItem()).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    } else {
         Probe::button(w, qPrintable(action))->click();
+    }
     QVERIFY(driver.done());
     if (action == QLatin1String("move")) {
         QCOMPARE(driver.titles.value(0), QStringLiteral("Move task"));
@@ -371,7 +388,7 @@ void TestSprintWindow::longTaskIsActedOnWhole()
 
 void TestSprintWindow::severalAndFiltered_data()
 {
-    QTest::addColumn<QString>("query");    // typed into the find line; empty: none
+    QTest::addColumn<QString>("query");    // typed into the find line; empty: none; "hide done": done tasks hidden
     QTest::addColumn<QList<int>>("rows");  // selected, as shown; empty: Ctrl+A
     QTest::addColumn<QString>("action");   // Delete, move, Up, Down, "drop N" (a row shown), "drag to 2",
                                            // or Delete once another program replaced the file
@@ -399,6 +416,20 @@ void TestSprintWindow::severalAndFiltered_data()
                                       << QStringList{"apricot", "apple", "banana", "cherry", "avocado"} << z;
     QTest::newRow("filtered, Alt+Down") << "ap" << QList<int>{0} << "Down"
                                         << QStringList{"banana", "apricot", "apple", "cherry", "avocado"} << z;
+    // Ticked: done today, with todo.txt's mark.
+    const QString done = QStringLiteral("x %1 ").arg(QDate::currentDate().toString(Qt::ISODate));
+    QTest::newRow("two ticked with Space") << "" << QList<int>{1, 3} << "Space"
+                                           << QStringList{"apple", done + "banana", "apricot", done + "cherry", "avocado"} << z;
+    QTest::newRow("one ticked by its box, another selected") << "" << QList<int>{0} << "box 2"
+                                                             << QStringList{"apple", "banana", done + "apricot", "cherry", "avocado"} << z;
+    QTest::newRow("filtered, all shown ticked") << "ap" << QList<int>() << "Space"
+                                                << QStringList{done + "apple", "banana", done + "apricot", "cherry", "avocado"} << z;
+    // Banana is done, by todo.sh, and hidden: nothing hidden is acted on.
+    QTest::newRow("done hidden, all shown deleted") << "hide done" << QList<int>() << "Delete"
+                                                    << QStringList{"x 2026-12-01 banana"} << z;
+    QTest::newRow("done hidden, all shown ticked, so none is left shown")
+        << "hide done" << QList<int>() << "Space"
+        << QStringList{done + "apple", "x 2026-12-01 banana", done + "apricot", done + "cherry", done + "avocado"} << z;
     QTest::newRow("filtered, dropped below the last shown") << "ap" << QList<int>{0} << "drop 2"
                                                             << QStringList{"banana", "apricot", "apple", "cherry", "avocado"} << z;
 }
@@ -414,7 +445,9 @@ void TestSprintWindow::severalAndFiltered()
     QFETCH(QStringList, there);
 
     WorkDir dir;
-    QVERIFY(WorkDir::write("sprint1", "apple\nbanana\napricot\ncherry\navocado"));
+    const bool hideDone = query == QLatin1String("hide done");
+    QVERIFY(WorkDir::write("sprint1", hideDone ? "apple\nx 2026-12-01 banana\napricot\ncherry\navocado"
+                                               : "apple\nbanana\napricot\ncherry\navocado"));
     QVERIFY(WorkDir::write("sprint2", "z"));
     QStringList before = fileTasks(1);
     SprintWindowOn w(1);
@@ -423,7 +456,17 @@ void TestSprintWindow::severalAndFiltered()
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QListWidget *list = Probe::list(w);
     auto *tasks = w.findChild<TaskListController *>();
-    if (!query.isEmpty()) {
+    auto *doneCount = w.findChild<QLabel *>("doneCount");
+    QVERIFY(doneCount);
+    QCOMPARE(doneCount->text(), QStringLiteral("%1 of 5 done").arg(hideDone ? 1 : 0));
+    const auto showDone = qScopeGuard([&] { tasks->setHidingDone(false); });
+    if (hideDone) {
+        tasks->setHidingDone(true);
+        QCOMPARE(Probe::rows(w), (QStringList{"apple", "apricot", "cherry", "avocado"}));
+        // Remembered for the next sprint window.
+        SprintWindowOn next(2);
+        QVERIFY(next.findChild<TaskListController *>()->isHidingDone());
+    } else if (!query.isEmpty()) {
         QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
         QVERIFY(tasks->findLine() && tasks->findLine()->hasFocus());
         QTest::keyClicks(tasks->findLine(), query);
@@ -451,6 +494,17 @@ void TestSprintWindow::severalAndFiltered()
     }
     if (action == QLatin1String("Delete")) {
         QTest::keyClick(list, Qt::Key_Delete);
+    } else if (action == QLatin1String("Space")) {
+        QTest::keyClick(list, Qt::Key_Space);
+    } else if (action.startsWith(QLatin1String("box"))) {
+        // The box of a row that is not selected ticks that row alone.
+        QListWidgetItem *item = list->item(action.section(' ', 1).toInt());
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        option.rect = list->visualItemRect(item);
+        option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
     } else if (action == QLatin1String("move")) {
         driver.add(ModalDriver::pick({"sprint2"}));
         Probe::button(w, "move")->click();
@@ -474,6 +528,13 @@ void TestSprintWindow::severalAndFiltered()
     QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
     QCOMPARE(fileTasks(1), here);
     QCOMPARE(fileTasks(2), there);
+    // The count follows the file, and the rows shown are the file's.
+    const int doneNow = int(std::count_if(here.cbegin(), here.cend(), [](const QString &task) { return task.startsWith("x 20"); }));
+    QTRY_COMPARE(doneCount->text(), QStringLiteral("%1 of %2 done").arg(doneNow).arg(here.size()));
+    for (int row = 0; row < list->count(); ++row) {
+        QListWidgetItem *item = list->item(row);
+        QCOMPARE(item->checkState(), item->text().startsWith("x 20") ? Qt::Checked : Qt::Unchecked);
+    }
 
     // Back from the picker, or in the window the tasks were dropped on.
     QWidget &acted = target == list ? static_cast<QWidget &>(w) : other;
