@@ -202,6 +202,13 @@ void TestCommandLine::commands_data()
         << QByteArray(R"([{"line":1,"text":"x 2026-12-01 b","done":true,"doneOn":"2026-12-01"},)"
                       R"({"line":2,"text":"a","done":false}])")
         << 0 << QByteArray("b") << QByteArray("x 2026-12-01 b\na");
+    // todo.sh's archive moves the done tasks to its done.txt.
+    QTest::newRow("todo.sh archives what done marked")
+        << none << QByteArray("a\nb")
+        << QByteArray("$C done 1 1 >/dev/null && printf 'export TODO_DIR=.\\nexport TODO_FILE=sprint1\\n"
+                      "export DONE_FILE=done.txt\\nexport REPORT_FILE=report.txt\\n' > todo.cfg && "
+                      "todo-txt -d todo.cfg -f archive >/dev/null && cat done.txt")
+        << "x " + today + " a\n" << 0 << none << QByteArray("b");
     QTest::newRow("near misses of the mark are open tasks")
         << QByteArray("x2026-12-08 a\nX 2026-12-08 b\nx 2026-13-45 c") << none
         << QByteArray("$C done backlog 3 && $C status") << "3\tx " + today + " x 2026-13-45 c\n" << 0
