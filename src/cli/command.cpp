@@ -1,14 +1,18 @@
 #include "command.h"
 
 #include "addcommand.h"
+#include "burndowncommand.h"
+#include "closecommand.h"
 #include "editcommand.h"
 #include "listcommand.h"
 #include "markcommand.h"
 #include "movecommand.h"
 #include "newsprintcommand.h"
 #include "removecommand.h"
+#include "reportcommand.h"
 #include "reordercommand.h"
 #include "restorecommand.h"
+#include "sprintcommand.h"
 #include "sprintscommand.h"
 #include "statuscommand.h"
 
@@ -57,11 +61,22 @@ const QVector<const Command *> &Command::all()
                                      2, -1, 1, true},
                                     false);
     static const StatusCommand status;
+    static const SprintCommand sprint;
+    static const CloseCommand close;
+    static const BurndownCommand burndown;
+    static const ReportCommand report;
     static const NewSprintCommand newSprint;
     static const RestoreCommand restore;
-    static const QVector<const Command *> table{&list, &sprints, &status, &add,    &edit,   &remove,    &done,
-                                                &undone, &move, &up,     &down, &top, &bottom, &newSprint, &restore};
+    static const QVector<const Command *> table{&list,   &sprints, &status, &add,       &edit,    &remove,
+                                                &done,   &undone,  &move,   &up,        &down,    &top,
+                                                &bottom, &newSprint, &restore, &sprint, &close, &burndown,
+                                                &report};
     return table;
+}
+
+QStringList Command::options() const
+{
+    return m_spec.options ? QString::fromLatin1(m_spec.options).split(QLatin1Char(',')) : QStringList();
 }
 
 const Command *Command::find(const QString &name)

@@ -27,6 +27,9 @@ public:
         // named by its text, and N is left out.
         int lineAt;
         bool manyLines;
+        // The options with a value that it takes after its name, separated
+        // by commas ("start,end,goal"), or null.
+        const char *options = nullptr;
     };
 
     explicit Command(const Spec &spec);
@@ -36,6 +39,8 @@ public:
 
     const Spec &spec() const { return m_spec; }
     bool namesTasks() const { return m_spec.lineAt >= 0; }
+    // Its options with a value.
+    QStringList options() const;
 
     // Runs the command on args, its arguments with the lines N taken out
     // (they are cli.picks()), and returns the exit status.

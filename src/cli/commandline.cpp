@@ -225,6 +225,7 @@ int CommandLine::runCommand(const QStringList &global, QStringList rest, const Q
     // After the command's name, its own options; every other argument is
     // text, one that starts with a dash too, and all after --.
     m_json = parser.isSet(QStringLiteral("json"));
+    const QStringList options = command->options();
     QStringList positional;
     QStringList expected;
     QStringList texts;
@@ -242,6 +243,17 @@ int CommandLine::runCommand(const QStringList &global, QStringList rest, const Q
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             output(helpText(parser.helpText(), command).toUtf8());
             return Done;
+        }
+        if (std::any_of(options.cbegin(), options.cend(), [&](const QString &option) {
+                QStringList values;
+                if (!takeValue(rest, &i, option, &values, &missing))
+                    return false;
+                m_options.insert(option, values.value(0));
+                return true;
+            })) {
+            if (missing)
+                return usage(tr("%1 needs a value after it").arg(argument));
+            continue;
         }
         if (command->namesTasks()
             && (takeValue(rest, &i, QStringLiteral("expect"), &expected, &missing)

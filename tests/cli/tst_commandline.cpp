@@ -219,6 +219,33 @@ void TestCommandLine::commands_data()
         << QByteArray(R"([{"sprint":1,"tasks":2,"done":1},{"sprint":2,"tasks":1,"done":1},)"
                       R"({"sprint":10,"tasks":0,"done":0}])")
         << 0 << none << QByteArray("x 2026-12-01 a\n\nb");
+    // A sprint's life, with dates in the past so that the figures are fixed.
+    const QByteArray dated("$C sprint 1 --start 2026-12-01 --end 2026-12-05 --goal 'Ship it' >/dev/null && ");
+    const QByteArray worked("x 2026-12-02 a\nx 2026-12-03 b\nc\nd");
+    QTest::newRow("sprint details set, a date alone keeps the other, and print")
+        << none << QByteArray("a") << dated + "$C sprint 1 --end 2026-12-06 >/dev/null && $C sprint 1 && cat schedule"
+        << QByteArray("sprint\t1\nstart\t2026-12-01\nend\t2026-12-06\ngoal\tShip it\n1\t2026-12-01\t2026-12-06\t\tShip it")
+        << 0 << none << QByteArray("a");
+    QTest::newRow("burndown by task count, as JSON")
+        << none << worked << dated + "$C burndown 1 --json"
+        << QByteArray(R"([{"date":"2026-12-01","open":4,"ideal":4.0},{"date":"2026-12-02","open":3,"ideal":3.0},)"
+                      R"({"date":"2026-12-03","open":2,"ideal":2.0},{"date":"2026-12-04","open":2,"ideal":1.0},)"
+                      R"({"date":"2026-12-05","open":2,"ideal":0.0}])")
+        << 0 << none << worked;
+    QTest::newRow("report as Markdown")
+        << none << worked << dated + "$C report 1"
+        << QByteArray("# Sprint 1\n\n2026-12-01 to 2026-12-05\n\nGoal: Ship it\n\n## Done (2 of 4)\n\n"
+                      "- [x] a (2026-12-02)\n- [x] b (2026-12-03)\n\n## Open (2)\n\n- [ ] c\n- [ ] d\n")
+        << 0 << none << worked;
+    QTest::newRow("close carries the open tasks over to a next sprint it makes, planned after")
+        << none << worked << dated + "$C close 1 >/dev/null && cat sprint2 && echo && cut -f 1,4,5 schedule"
+        << "c\nd\n1\t" + today + "\tShip it\n2\t\t\n"
+        << 0 << none << QByteArray("x 2026-12-02 a\nx 2026-12-03 b");
+    QTest::newRow("details held in a file with conflict markers are not written over")
+        << none << QByteArray("a")
+        << QByteArray("printf '<<<<<<< a\\n1\\t\\t\\t\\tx\\n=======\\n>>>>>>> b' > schedule && "
+                      "{ $C sprint 1 --goal y 2>/dev/null; echo $?; } && cat schedule")
+        << QByteArray("3\n<<<<<<< a\n1\t\t\t\tx\n=======\n>>>>>>> b") << 0 << none << QByteArray("a");
     QTest::newRow("sprint 2917 opens no prompt")
         << none << QByteArray("")
         << QByteArray("i=2; while [ $i -le 2917 ]; do : > sprint$i; i=$((i+1)); done; $C add 2917 x && $C list 2917")
@@ -296,6 +323,15 @@ void TestCommandLine::badInputs_data()
                                                     << "Cannot open the folder nowhere: No such file or directory";
     QTest::newRow("list not text") << QByteArray("s\n\xff") << QByteArray("$C list 1") << 3 << "sprint1";
     QTest::newRow("change to a list not text") << QByteArray("s\n\xff") << QByteArray("$C add 1 u") << 3 << "sprint1";
+    QTest::newRow("a start after the end saves nothing")
+        << s << QByteArray("$C sprint 1 --start 2026-12-09 --end 2026-12-05 || { test ! -e schedule && exit 1; }") << 1
+        << "start on 2026-12-09, after its end on 2026-12-05";
+    QTest::newRow("no such day") << s << QByteArray("$C sprint 1 --end 2026-02-30") << 2 << "\"2026-02-30\" is not a date";
+    QTest::newRow("a looser date") << s << QByteArray("$C sprint 1 --start 2026-1-5") << 2 << "is not a date";
+    QTest::newRow("details of the backlog") << s << QByteArray("$C sprint backlog") << 2 << "is not a sprint";
+    QTest::newRow("a burndown without dates") << s << QByteArray("$C burndown 1") << 1 << "Sprint 1 has no dates";
+    QTest::newRow("close onto a sprint that is not there") << s << QByteArray("$C close 1 --to 7") << 1
+                                                           << "There is no sprint 7";
 }
 
 void TestCommandLine::badInputs()
