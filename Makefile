@@ -5,7 +5,7 @@ DIR ?= planner
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps build run test check bench screenshots atspi-check clean
+.PHONY: all deps build run test check bench screenshots atspi-check deb package-check clean
 
 all: build
 
@@ -43,6 +43,19 @@ bench:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCORVANE_EXTRAS=ON >/dev/null
 	@cmake --build $(BUILD) --parallel $(JOBS)
 	@bench/run.sh $(BUILD)
+
+# The Debian package, $(BUILD)/corvane_VERSION_ARCH.deb, made by CPack from
+# the install rules of the Release build that `make build` makes.
+deb: build
+	@scripts/install-deps package
+	@cd $(BUILD) && { cpack -G DEB > cpack.log || { cat cpack.log >&2; exit 1; }; } && \
+		sed -n 's/^CPack: - package: //p' cpack.log
+
+# The sources' licences (reuse lint) and the package as a user gets it:
+# lintian, then installed on this machine, tried, and removed again, with
+# what was tried printed (scripts/package-check). CI runs it after make test.
+package-check: deb
+	@scripts/package-check $(BUILD)
 
 # Renders every window and dialog with sample data to $(BUILD)/screenshots.
 screenshots: deps
