@@ -57,11 +57,17 @@ deb: build
 package-check: deb
 	@scripts/package-check $(BUILD)
 
-# Renders every window and dialog with sample data to $(BUILD)/screenshots.
+# Renders every window and dialog with sample data to $(BUILD)/screenshots,
+# and copies the main window, the backlog and a sprint at 96 dpi into
+# docs/screenshots/, which the README shows.
 screenshots: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCORVANE_EXTRAS=ON >/dev/null
 	@cmake --build $(BUILD) --target screenshots --parallel $(JOBS)
 	@scripts/screenshots.sh $(BUILD) $(BUILD)/screenshots
+	@mkdir -p docs/screenshots
+	@for name in mainwindow pbacklogwindow sprintwindow; do \
+		cp $(BUILD)/screenshots/96dpi/$$name.png docs/screenshots/ || exit 1; \
+	done
 
 # Reads the windows through AT-SPI, as a screen reader on Linux does, on a
 # virtual display with an accessibility bus of its own.
