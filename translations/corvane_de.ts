@@ -245,6 +245,32 @@ beginnt; nach -- ist es jedes Argument.
         <source>%1 holds every line of the new text already; nothing was changed.</source>
         <translation>%1 enthält schon jede Zeile des neuen Texts; nichts wurde geändert.</translation>
     </message>
+    <message>
+        <source>Open the windows on the planner folder used last, as the desktop menu&apos;s entry does.</source>
+        <translation>Die Fenster im zuletzt benutzten Planungsordner öffnen, wie der Eintrag im Menü der Arbeitsumgebung.</translation>
+    </message>
+    <message>
+        <source>--last-folder is for the windows: give a command its folder with -C</source>
+        <translation>--last-folder gilt für die Fenster: einem Befehl den Ordner mit -C angeben</translation>
+    </message>
+    <message>
+        <source>Cannot open the folder %1 that CORVANE_DIR names: %2</source>
+        <translation>Der Ordner %1, den CORVANE_DIR nennt, kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds no planner: it has no product_backlog and no sprint file.</source>
+        <translation>Der Ordner %1 enthält keinen Planer: Er hat weder product_backlog noch eine Sprint-Datei.</translation>
+    </message>
+    <message>
+        <source>Environment:
+  CORVANE_DIR  the planner folder of the commands when no -C is given (the windows
+               open in the current folder)
+</source>
+        <translation>Umgebung:
+  CORVANE_DIR  der Planungsordner der Befehle, wenn kein -C angegeben ist (die Fenster
+               öffnen sich im aktuellen Ordner)
+</translation>
+    </message>
 </context>
 <context>
     <name>ConflictBar</name>
@@ -1000,6 +1026,13 @@ Es wurde nichts geändert.</translation>
 %2</source>
         <translation>„%1“ kann nicht rückgängig gemacht werden:
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>WindowsMain</name>
+    <message>
+        <source>The windows need a display, and none could be opened: %1. The commands need none: see &quot;corvane --help&quot;.</source>
+        <translation>Die Fenster brauchen eine Anzeige, und keine ließ sich öffnen: %1. Die Befehle brauchen keine: siehe „corvane --help“.</translation>
     </message>
 </context>
 </TS>

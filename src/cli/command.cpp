@@ -25,6 +25,11 @@ Command::Command(const Spec &spec)
 
 Command::~Command() = default;
 
+bool Command::onlyReads(const QStringList &) const
+{
+    return false;
+}
+
 const QVector<const Command *> &Command::all()
 {
     using Place = ListEdits::Place;

@@ -45,6 +45,10 @@ public:
     // Runs the command on args, its arguments with the lines N taken out
     // (they are cli.picks()), and returns the exit status.
     virtual int run(CommandLine &cli, const QStringList &args) const = 0;
+    // Whether the command, run on args, only reads: such a command makes no
+    // file, and in a folder that holds no list it runs not at all but says
+    // that the folder holds no planner.
+    virtual bool onlyReads(const QStringList &args) const;
 
     // Every command, in the order help lists them.
     static const QVector<const Command *> &all();

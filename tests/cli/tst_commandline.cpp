@@ -121,7 +121,8 @@ void TestCommandLine::commands_data()
     const QByteArray none;
     const QByteArray ab("a\nb");
     QTest::newRow("list") << ab << none << QByteArray("$C list") << QByteArray("1\ta\n2\tb\n") << 0 << ab << none;
-    QTest::newRow("list of no backlog makes none") << none << none << QByteArray("$C ls") << QByteArray() << 0 << none << none;
+    QTest::newRow("list of no backlog makes none") << none << QByteArray("") << QByteArray("$C ls") << QByteArray() << 0
+                                                   << none << QByteArray("");
     QTest::newRow("list a sprint by its file name, as JSON")
         << none << QByteArray("x y\n\n") << QByteArray("$C list sprint1 --json")
         << QByteArray(R"([{"line":1,"text":"x y","done":false},{"line":2,"text":"","done":false}])") << 0 << none << QByteArray("x y\n\n");
@@ -187,6 +188,13 @@ void TestCommandLine::commands_data()
         << none << QByteArray("s");
     QTest::newRow("-C folder") << ab << none << QByteArray("mkdir in && $C -C in add backlog z && $C -Cin list")
                                << QByteArray("1\tz\n1\tz\n") << 0 << ab << none;
+    // CORVANE_DIR is the folder of a command without -C, relative to where
+    // it runs; a -C wins, and an empty one names none.
+    QTest::newRow("CORVANE_DIR, and -C over it")
+        << ab << none
+        << QByteArray("mkdir in && export CORVANE_DIR=in && $C add backlog z && $C -C . add backlog y && "
+                      "CORVANE_DIR= $C list && cd in && CORVANE_DIR=. $C list")
+        << QByteArray("1\tz\n3\ty\n1\ta\n2\tb\n3\ty\n1\tz\n") << 0 << QByteArray("a\nb\ny") << none;
     // Help and the version print and leave, with no window and no file made.
     QTest::newRow("--help, --version make nothing")
         << none << none << QByteArray("$C --help | grep -c '^Usage: ' && $C -C . --version | grep -c '^corvane [0-9]'")
@@ -318,6 +326,10 @@ void TestCommandLine::badInputs_data()
     QTest::newRow("unknown command") << s << QByteArray("$C frob") << 2 << "no command \"frob\"";
     QTest::newRow("missing folder") << s << QByteArray("$C -C nowhere list") << 3
                                     << "Cannot open the folder nowhere: No such file or directory";
+    QTest::newRow("missing CORVANE_DIR") << s << QByteArray("CORVANE_DIR=nowhere $C add backlog x") << 3
+                                         << "folder nowhere that CORVANE_DIR names: No such file";
+    QTest::newRow("--last-folder for a command") << s << QByteArray("$C --last-folder list") << 2
+                                                 << "--last-folder is for the windows";
     // With no command, the windows' module is loaded and says the same.
     QTest::newRow("missing folder for the windows") << s << QByteArray("QT_QPA_PLATFORM=offscreen $C -C nowhere") << 3
                                                     << "Cannot open the folder nowhere: No such file or directory";
@@ -419,6 +431,23 @@ void TestCommandLine::hostileInputs_data()
                       "$C add 1 z >/dev/null && $C add backlog y >/dev/null && $C list 1")
         << QByteArray("1\ta\n2\tz\n") << QString()
         << QByteArray("product_backlog=\\xef\\xbb\\xbfb\\ny sprint1=\\xff\\xfea\\x00\\n\\x00z\\x00");
+    // A command that only reads makes no file, lock files included, and
+    // where no list is there at all it says that the folder is no planner;
+    // names that are no list's do not make one.
+    QTest::newRow("reading an empty folder leaves it empty")
+        << QByteArray("for c in list 'ls 2' sprints '--json list' restore 'restore 1'; do $C $c; echo $?; done; ls -A")
+        << QByteArray("1\n1\n1\n1\n1\n1\n") << "holds no planner" << QByteArray();
+    QTest::newRow("names that are no list's are no planner")
+        << QByteArray(": > sprint07; : > 'sprint3~'; : > sprint0; mkdir sprint4 product_backlog.d; ln -s nowhere sprint5x; "
+                      "$C list; echo $?; $C -C . sprints; echo $?; $C add 1 x; echo $?")
+        << QByteArray("1\n1\n1\n") << "holds no planner"
+        << QByteArray("product_backlog.d/ sprint0= sprint07= sprint3~= sprint4/ sprint5x->nowhere");
+    // The windows' road without a display: one line that says so, and no
+    // abort, with Qt's platform chosen by default or by the user.
+    QTest::newRow("no display for the windows")
+        << QByteArray("for e in X=1 QT_QPA_PLATFORM=xcb DISPLAY=:99999 'QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=none'; do "
+                      "env $e timeout 60 $C -C . 2> err; echo $? $(wc -l < err); done; cat err >&2; rm err")
+        << QByteArray("3 1\n3 1\n3 1\n3 1\n") << "need a display" << QByteArray();
     QTest::newRow("an add clears a killed writer's temporary")
         << QByteArray("printf a > product_backlog; : > .product_backlog.AbCd12.tmp; $C add backlog b")
         << QByteArray("2\tb\n") << QString() << QByteArray("product_backlog=a\\nb");
