@@ -19,6 +19,11 @@ BurndownCommand::BurndownCommand()
 {
 }
 
+bool BurndownCommand::onlyReads(const QStringList &) const
+{
+    return true;
+}
+
 int BurndownCommand::run(CommandLine &cli, const QStringList &args) const
 {
     NamedList *sprint = nullptr;

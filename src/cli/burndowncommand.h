@@ -10,6 +10,7 @@ class BurndownCommand final : public Command
 public:
     BurndownCommand();
     int run(CommandLine &cli, const QStringList &args) const override;
+    bool onlyReads(const QStringList &args) const override;
 };
 
 #endif // BURNDOWNCOMMAND_H

@@ -14,6 +14,11 @@ ReportCommand::ReportCommand()
 {
 }
 
+bool ReportCommand::onlyReads(const QStringList &) const
+{
+    return true;
+}
+
 int ReportCommand::run(CommandLine &cli, const QStringList &args) const
 {
     NamedList *sprint = nullptr;

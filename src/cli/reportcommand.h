@@ -9,6 +9,7 @@ class ReportCommand final : public Command
 public:
     ReportCommand();
     int run(CommandLine &cli, const QStringList &args) const override;
+    bool onlyReads(const QStringList &args) const override;
 };
 
 #endif // REPORTCOMMAND_H

@@ -19,6 +19,11 @@ StatusCommand::StatusCommand()
 {
 }
 
+bool StatusCommand::onlyReads(const QStringList &) const
+{
+    return true;
+}
+
 int StatusCommand::run(CommandLine &cli, const QStringList &) const
 {
     // The sprints that list takes, in the order of their numbers.

@@ -10,6 +10,7 @@ class StatusCommand final : public Command
 public:
     StatusCommand();
     int run(CommandLine &cli, const QStringList &args) const override;
+    bool onlyReads(const QStringList &args) const override;
 };
 
 #endif // STATUSCOMMAND_H
