@@ -8,7 +8,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMap>
+#include <QPair>
+#include <QVector>
 
 SprintsCommand::SprintsCommand()
     : Command({"sprints", nullptr, "", QT_TRANSLATE_NOOP("CommandLine", "Print the numbers of the folder's sprints."),
@@ -18,25 +19,26 @@ SprintsCommand::SprintsCommand()
 
 int SprintsCommand::run(CommandLine &cli, const QStringList &) const
 {
-    // Only the names that list takes back, in the order of their numbers.
-    QMap<int, QString> sprints;
+    // Only the names that list takes back, in the order the windows list
+    // them, which is that of their numbers.
+    QVector<QPair<int, QString>> sprints;
     for (const QString &name : SprintFiles::list()) {
         const int number = NamedList::numberOf(name);
         if (number > 0)
-            sprints.insert(number, name);
+            sprints.append({number, name});
     }
     // The numbers stay alone on stdout for scripts; the copies that wait
     // to be merged are told beside them.
     const QVector<ConflictCopies::Copy> copies = ConflictCopies::find();
     QJsonArray array;
     QByteArray plain;
-    for (auto it = sprints.cbegin(); it != sprints.cend(); ++it) {
-        QJsonObject sprint{{QStringLiteral("number"), it.key()}};
-        const QStringList names = ConflictCopies::namesOf(copies, it.value());
+    for (const auto &numbered : qAsConst(sprints)) {
+        QJsonObject sprint{{QStringLiteral("number"), numbered.first}};
+        const QStringList names = ConflictCopies::namesOf(copies, numbered.second);
         if (!names.isEmpty())
             sprint.insert(QStringLiteral("conflictCopies"), QJsonArray::fromStringList(names));
         array.append(sprint);
-        plain += QByteArray::number(it.key()) + '\n';
+        plain += QByteArray::number(numbered.first) + '\n';
     }
     cli.printData(QJsonDocument(array), plain);
     QStringList lists;

@@ -68,6 +68,14 @@ void ListDialog::enableMultiselect()
     ui->list->setSelectionMode(QAbstractItemView::ExtendedSelection);
 }
 
+void ListDialog::selectRow(int row)
+{
+    if (row < 0 || row >= ui->list->count())
+        return;
+    ui->list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    ui->list->scrollToItem(ui->list->item(row));
+}
+
 QStringList ListDialog::getSelected()
 {
     const QList<QListWidgetItem *> items = ui->list->selectedItems();

@@ -28,6 +28,9 @@ public:
     void setList(QStringList list);
     // Lets several rows be chosen: click, Ctrl+click and Shift+click.
     void enableMultiselect();
+    // Makes row the one selected and current, in place of the first, so
+    // that Enter takes it.
+    void selectRow(int row);
     // The selected rows' texts, in the order the list reports its selection.
     QStringList getSelected();
     // The words the list shows, and a screen reader reads, while it has no

@@ -121,6 +121,12 @@ void SprintWindow::on_move_clicked()
     QStringList names = SprintFiles::list();
     names.removeAll(Sprint::fileName(s->number()));
     dialog.setList(names);
+    // Tasks mostly go on to the next sprint: the picker opens on the one
+    // after this, so that Enter sends them there.
+    const auto next = std::find_if(names.cbegin(), names.cend(),
+                                   [this](const QString &name) { return SprintFiles::number(name) > s->number(); });
+    if (next != names.cend())
+        dialog.selectRow(int(next - names.cbegin()));
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QStringList chosen = dialog.getSelected();

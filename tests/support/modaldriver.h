@@ -39,7 +39,8 @@ public:
     QStringList labels;        // of the input dialogs seen ...
     QStringList initialTexts;  // ... and the texts they started with
     QStringList offered;       // rows of the last list picker ...
-    int offeredMode = -1;      // ... and its QAbstractItemView::SelectionMode
+    int offeredMode = -1;      // ... and its QAbstractItemView::SelectionMode ...
+    QStringList preselected;   // ... and the rows it opened with selected
     QStringList unexpected;    // titles of dialogs no step expected or that a step left open
     Step onMessage;            // called with each message box before it is acknowledged
 
@@ -119,9 +120,13 @@ private:
         }
         if (auto *list = dialog->findChild<QListWidget *>(QStringLiteral("list"))) {
             offered.clear();
+            preselected.clear();
             offeredMode = list->selectionMode();
-            for (int i = 0; i < list->count(); ++i)
+            for (int i = 0; i < list->count(); ++i) {
                 offered.append(list->item(i)->text());
+                if (list->item(i)->isSelected())
+                    preselected.append(list->item(i)->text());
+            }
         }
         if (m_steps.isEmpty()) {
             unexpected.append(dialog->windowTitle());

@@ -98,8 +98,8 @@ void TestMainWindow::newSprint_data()
                         int next) { QTest::newRow(tag) << files << listed << next; };
 
     add("empty directory", {}, {}, 1);
-    add("names in case-insensitive order", {"sprint2", "sprint10", "sprint1"},
-        {"sprint1", "sprint10", "sprint2"}, 11);
+    add("in the order of their numbers", {"sprint2", "sprint10", "sprint1", "sprint-3"},
+        {"sprint-3", "sprint1", "sprint2", "sprint10"}, 11);
     add("gaps are not filled", {"sprint3"}, {"sprint3"}, 4);
     add("directories do not count", {"sprint2", "sprint10/"}, {"sprint2"}, 3);
     add("numbers below one do not count", {"sprint0", "sprint-2", "sprint"}, {"sprint-2", "sprint0"}, 1);

@@ -142,12 +142,13 @@ void TestSprintWindow::changeTask_data()
     QTest::addColumn<QStringList>("expectedHere");
     QTest::addColumn<int>("targetNumber");
     QTest::addColumn<QStringList>("expectedThere");
+    QTest::addColumn<bool>("highest");     // no sprint numbered above 5
 
     const auto add = [](const char *tag, const char *action, int row, const char *target,
                         const QStringList &here, int targetNumber, const QStringList &there,
-                        bool deselect = false, bool locked = false) {
+                        bool deselect = false, bool locked = false, bool highest = false) {
         QTest::newRow(tag) << QString(action) << row << deselect << QString(target) << locked
-                           << here << targetNumber << there;
+                           << here << targetNumber << there << highest;
     };
 
     const QStringList all{"a", "b", "c"};
@@ -158,6 +159,7 @@ void TestSprintWindow::changeTask_data()
     add("move: no sprint picked", "move", 1, "", all, 2, {"x"});
     add("move: to sprint 0", "move", 2, "sprint0", {"a", "b"}, 0, {"c"});
     add("move: failed save", "move", 1, "sprint2", all, 2, {"x"}, false, true);
+    add("move: from the highest sprint", "move", 1, "sprint2", {"a", "c"}, 2, {"x", "b"}, false, false, true);
     add("delete", "delete_2", 1, "", {"a", "c"}, 2, {"x"});
     add("delete: Delete key", "Delete", 2, "", {"a", "b"}, 2, {"x"});
     add("delete: nothing selected", "delete_2", -1, "", all, 2, {"x"});
@@ -165,7 +167,8 @@ void TestSprintWindow::changeTask_data()
 }
 
 // Moving or deleting sprint 5's current task. The picker offers every other
-// sprint file, and a window on sprint 2 shows what its file holds afterwards.
+// sprint file in the order of their numbers, opening on the next sprint, and
+// a window on sprint 2 shows what its file holds afterwards.
 void TestSprintWindow::changeTask()
 {
     QFETCH(QString, action);
@@ -176,12 +179,16 @@ void TestSprintWindow::changeTask()
     QFETCH(QStringList, expectedHere);
     QFETCH(int, targetNumber);
     QFETCH(QStringList, expectedThere);
+    QFETCH(bool, highest);
 
     WorkDir dir;
     QVERIFY(WorkDir::write("sprint5", "a\nb\nc\n"));
     // The first task is held by sprint 2 already, for the move that finds it there.
     QVERIFY(WorkDir::write("sprint2", targetNumber == 2 && row == 0 ? "x\na\n" : "x\n"));
     for (const char *name : {"sprint0", "sprint05", "Sprint5", "sprint_old", "sprint2~", "notes"})
+        QVERIFY(WorkDir::write(name, ""));
+    const QStringList above = highest ? QStringList() : QStringList{"sprint7", "sprint10"};
+    for (const QString &name : above)
         QVERIFY(WorkDir::write(name, ""));
     SprintWindowOn there(2);
     there.show();
@@ -210,7 +217,8 @@ void TestSprintWindow::changeTask()
     QVERIFY(driver.done());
     if (action == QLatin1String("move")) {
         QCOMPARE(driver.titles.value(0), QStringLiteral("Move task"));
-        QCOMPARE(driver.offered, (QStringList{"sprint0", "sprint2"}));
+        QCOMPARE(driver.offered, (QStringList{"sprint0", "sprint2"} + above));
+        QCOMPARE(driver.preselected, QStringList{highest ? "sprint0" : "sprint7"});
         QCOMPARE(driver.offeredMode, int(QAbstractItemView::SingleSelection));
     }
     QCOMPARE(driver.messages.size(), int(locked));
