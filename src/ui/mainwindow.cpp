@@ -64,6 +64,9 @@ MainWindow::MainWindow(QWidget *parent)
 
 void MainWindow::openCurrentFolder()
 {
+    // Named after its folder, so that the taskbar tells two planners apart.
+    const QString folder = QDir::current().dirName();
+    setWindowTitle(tr("%1 — Corvane").arg(folder.isEmpty() ? QDir::currentPath() : folder));
     ui->sprints->clear();
     init_sprints_list();
     init_pbacklog();

@@ -63,6 +63,8 @@ void SprintWindow::initSprint(int index)
 
     s = new Sprint(index);
     ui->snumber->setText(QString::number(index, 10));
+    // Each sprint's window told apart from the others on the taskbar.
+    setWindowTitle(tr("Sprint %1 — Sprint settings").arg(index));
     taskList = new TaskListController(
         this, ui->tasks, std::make_unique<StoreAccess<Sprint, &Sprint::getTasks>>(s, Sprint::fileName(index)),
         {ui->add, ui->move, ui->delete_2}, ui->delete_2);

@@ -110,11 +110,11 @@ void TestDesktop::window_data()
 
     // On Linux a combo box reads its entry, and its label through a relation.
     QTest::newRow("main") << "main" << QStringList{"pbacklog", "sprints", "sprint_settings"} << ""
-                          << QStringList{"Window Corvane", "MenuItem File", "ComboBox New sprint", "List Sprints"};
+                          << QStringList{"Window <folder> — Corvane", "MenuItem File", "ComboBox New sprint", "List Sprints"};
     QTest::newRow("backlog") << "backlog" << QStringList{"tasks", "add", "delete_2", "edit"} << "tasks"
                              << QStringList{"Window Product Backlog", "List Tasks", "ListItem " + longTask};
     QTest::newRow("sprint") << "sprint" << QStringList{"tasks", "add", "move", "delete_2"} << "tasks"
-                            << QStringList{"Window Sprint settings", "List Sprint tasks"};
+                            << QStringList{"Window Sprint 1 — Sprint settings", "List Sprint tasks"};
     QTest::newRow("picker") << "picker" << QStringList{"list", "filter", "OK", "Cancel"} << "list"
                             << QStringList{"Dialog Move task", "List Move task"};
     QTest::newRow("empty picker") << "empty picker" << QStringList{"list", "filter", "OK", "Cancel"} << "list"
@@ -162,8 +162,10 @@ void TestDesktop::window()
     QStringList unnamed;
     walk(root, &seen, &unnamed);
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
-    for (const QString &expected : read)
+    for (QString expected : read) {
+        expected.replace("<folder>", QDir(dir.path()).dirName());
         QVERIFY2(seen.contains(expected), qPrintable(expected.left(80) + " not in:\n" + seen.join("\n").left(2000)));
+    }
 
     if (list.isEmpty())
         return;

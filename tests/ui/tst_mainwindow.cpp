@@ -18,7 +18,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Probe::desktopFont(); }
+    void initTestCase();
     void cleanup();
     void form_data();
     void form();
@@ -30,8 +30,11 @@ private slots:
     void productBacklogOpensOneWindowPerPress();
     void backlogIsMadeNotRead_data();
     void backlogIsMadeNotRead();
+    void openFolder_data();
+    void openFolder();
 
 private:
+    QTemporaryDir m_config;  // for the folder used last
     static QComboBox *sprintsOf(MainWindow &w) { return w.findChild<QComboBox *>("sprints"); }
     static QStringList entries(MainWindow &w)
     {
@@ -56,6 +59,13 @@ private:
     }
 };
 
+void TestMainWindow::initTestCase()
+{
+    // Before any QSettings is made: it reads where to keep them once.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    Probe::desktopFont();
+}
+
 void TestMainWindow::cleanup()
 {
     // The windows the buttons opened have no parent.
@@ -78,7 +88,7 @@ void TestMainWindow::form()
 {
     WorkDir dir;
     MainWindow w(nullptr);
-    Probe::window(w, "MainWindow", "Corvane", QSize(624, 289),
+    Probe::window(w, "MainWindow", QDir(dir.path()).dirName() + " — Corvane", QSize(624, 289),
                   {"on_pbacklog_clicked()", "on_sprint_settings_clicked()"});
     Probe::child(w, w.centralWidget());
     if (QTest::currentTestFailed())
@@ -265,6 +275,34 @@ void TestMainWindow::backlogIsMadeNotRead()
     if (warned)
         QVERIFY2(driver.messages.first().contains(dir.path() + "/product_backlog"), qPrintable(driver.messages.first()));
     QCOMPARE(WorkDir::read("product_backlog"), after);
+}
+
+void TestMainWindow::openFolder_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("title");  // empty: the one it had
+    QTest::newRow("a folder") << "Pläne 2027" << "Pläne 2027 — Corvane";
+    QTest::newRow("a link to a folder: the folder's name") << "link" << "Pläne 2027 — Corvane";
+    QTest::newRow("a folder that is gone") << "gone" << "";
+}
+
+// Another folder opened: the window names it and lists its sprints; one that
+// cannot be entered changes neither, and says why.
+void TestMainWindow::openFolder()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, title);
+
+    WorkDir dir;
+    QVERIFY(QDir().mkdir("Pläne 2027") && QFile::link("Pläne 2027", "link"));
+    QVERIFY(WorkDir::write("Pläne 2027/sprint4", "") && WorkDir::write("sprint1", ""));
+    ModalDriver driver;
+    MainWindow w(nullptr);
+    const QString started = w.windowTitle();
+    QCOMPARE(w.openFolder(folder), !title.isEmpty());
+    QCOMPARE(w.windowTitle(), title.isEmpty() ? started : title);
+    QCOMPARE(entries(w), (QStringList{"New sprint", title.isEmpty() ? "sprint1" : "sprint4"}));
+    QCOMPARE(driver.messages.size(), int(title.isEmpty()));
 }
 
 QTEST_MAIN(TestMainWindow)

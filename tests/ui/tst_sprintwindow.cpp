@@ -63,7 +63,7 @@ void TestSprintWindow::form()
     QVERIFY(WorkDir::write("sprint3", "first\nsecond\n"));
     SprintWindowOn w(3);
     QCOMPARE(Probe::rows(w), (QStringList{"first", "second"}));
-    Probe::window(w, "SprintWindow", "Sprint settings", QSize(478, 300),
+    Probe::window(w, "SprintWindow", "Sprint 3 — Sprint settings", QSize(478, 300),
                   {"on_add_clicked()", "on_move_clicked()", "on_delete_2_clicked()"});
     Probe::child(w, &w);
     if (QTest::currentTestFailed())
