@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -123,6 +124,9 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     m_readOnlyLine = new QLabel(m_window);
     m_readOnlyLine->setObjectName(QStringLiteral("readOnlyReason"));
     m_readOnlyLine->hide();
+    // Shortened anew to the list's width as the window is resized; the
+    // find line follows the list too.
+    m_list->installEventFilter(this);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &TaskListController::updateActions);
     connect(m_undo, &QUndoStack::indexChanged, this, &TaskListController::updateActions);
     connect(m_watcher, &FileWatcher::changed, this, &TaskListController::refreshFromFile);
@@ -194,9 +198,9 @@ void TaskListController::openFind()
         m_find->setPlaceholderText(tr("Find tasks"));
         m_find->setAccessibleName(tr("Find tasks"));
         m_find->setMaxLength(TaskFilter::MaxLength);
+        // And below it wherever it goes as the window is resized (see
+        // eventFilter()).
         placeFind();
-        // And below it wherever it goes as the window is resized.
-        m_list->installEventFilter(this);
         connect(m_find, &QLineEdit::textChanged, this, [this] {
             m_filterDelay.start(m_store->tasks().size() > 200000 ? 300 : 0);
         });
@@ -431,23 +435,46 @@ void TaskListController::updateActions()
     const QString why = writable ? QString() : m_store->errorString();
     m_list->setAccessibleDescription(why);
     m_readOnlyLine->setVisible(!why.isEmpty());
-    if (!why.isEmpty()) {
-        const QRect list = m_list->geometry();
-        const int height = m_readOnlyLine->fontMetrics().height() + 2;
-        m_readOnlyLine->setGeometry(list.left(), qMin(list.bottom() + 3, m_window->height() - height), list.width(),
-                                    height);
-        const QString firstLine = why.section(QLatin1Char('\n'), 0, 0);
-        m_readOnlyLine->setText(m_readOnlyLine->fontMetrics().elidedText(firstLine, Qt::ElideRight, list.width()));
-        m_readOnlyLine->setToolTip(why);
-        m_readOnlyLine->setAccessibleName(why);
-        m_readOnlyLine->raise();
-    }
+    m_readOnlyLine->setToolTip(why);
+    m_readOnlyLine->setAccessibleName(why);
+    placeReadOnlyLine();
+}
+
+void TaskListController::placeReadOnlyLine()
+{
+    const QString why = m_readOnlyLine->toolTip();
+    if (why.isEmpty())
+        return;
+    // Two lines in the room the form leaves under the list: the reason, kept
+    // whole as far as the width allows, then the file's path, which a real
+    // folder makes long, shortened in its middle. The message names the file
+    // by its path; the reason names it by its name.
+    const QRect list = m_list->geometry();
+    const QFontMetrics metrics = m_readOnlyLine->fontMetrics();
+    const int height = 2 * metrics.lineSpacing();
+    m_readOnlyLine->setGeometry(list.left(), qMin(list.bottom() + 3, m_window->height() - height), list.width(),
+                                height);
+    m_readOnlyLine->raise();
+
+    QString reason = why.section(QLatin1Char('\n'), 0, 0);
+    // A reason the system gave follows its file, on the next line.
+    if (reason.endsWith(QLatin1Char(':')))
+        reason += QLatin1Char(' ') + why.section(QLatin1Char('\n'), 1, 1);
+    const QString path = QFileInfo(m_store->fileName()).absoluteFilePath();
+    const bool named = reason.contains(path);
+    reason.replace(path, QFileInfo(path).fileName());
+    QString text = metrics.elidedText(reason, Qt::ElideRight, list.width());
+    if (named)
+        text += QLatin1Char('\n') + metrics.elidedText(path, Qt::ElideMiddle, list.width());
+    m_readOnlyLine->setText(text);
 }
 
 bool TaskListController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list && m_find && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
-        placeFind();
+    if (watched == m_list && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        if (m_find)
+            placeFind();
+        placeReadOnlyLine();
         return false;
     }
     if (watched != m_list->viewport())

@@ -133,6 +133,9 @@ private:
     void showContextMenu(const QPoint &at);
     void focusRow(int row);
     void updateActions();
+    // Puts the line that says why the list cannot be changed under the
+    // list, shortened to its width.
+    void placeReadOnlyLine();
     QAction *addAction(const QString &text, const QList<QKeySequence> &shortcuts, Qt::ShortcutContext context);
     QAction *addAction(QAction *action, const QList<QKeySequence> &shortcuts, Qt::ShortcutContext context);
 

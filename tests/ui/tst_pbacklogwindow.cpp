@@ -339,6 +339,10 @@ void TestPBacklogWindow::unreadableFileIsShownReadOnly()
     QVERIFY2(driver.messages.first().contains("product_backlog"), qPrintable(driver.messages.first()));
     for (const char *name : {"add", "delete_2", "edit"})
         QVERIFY2(!Probe::button(w, name)->isEnabled(), name);
+    // Its reason and path fit in the form's room under the list.
+    const QWidget *line = w.findChild<QWidget *>("readOnlyReason");
+    QVERIFY(line && line->isVisible());
+    QVERIFY(line->geometry().top() > Probe::list(w)->geometry().bottom() && line->geometry().bottom() < w.height());
 
     // Once the file is mended, the window takes changes again.
     QVERIFY(WorkDir::write("product_backlog", "mended\n"));

@@ -30,6 +30,7 @@ private slots:
     void addTasks();
     void changeTask_data();
     void changeTask();
+    void unreadableSprintIsShownReadOnly_data();
     void unreadableSprintIsShownReadOnly();
     void reorderAndDrop_data();
     void reorderAndDrop();
@@ -230,10 +231,30 @@ void TestSprintWindow::changeTask()
     QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(there), fileTasks(2), Probe::FollowMs);
 }
 
+void TestSprintWindow::unreadableSprintIsShownReadOnly_data()
+{
+    QTest::addColumn<QByteArray>("bytes");  // of sprint1; null: it is a directory
+    QTest::addColumn<QString>("reason");    // what the line under the list begins with
+    QTest::newRow("not UTF-8") << QByteArray("\xc3\x28\n") << "File sprint1 is not valid UTF-8 text.";
+    QTest::newRow("a directory") << QByteArray() << "Cannot read file sprint1: It is a directory.";
+    // Too long for the line: it is cut, and the path keeps some room.
+    QTest::newRow("merge conflict markers") << QByteArray("a\n<<<<<<< HEAD\nb\n=======\nc\n>>>>>>> other\n")
+                                            << "File sprint1 holds the markers";
+}
+
+// A list that cannot be changed disables the buttons and says why in a line
+// under the list: the reason first, then the path, shortened in its middle
+// to the list's width; the whole message in its tooltip.
 void TestSprintWindow::unreadableSprintIsShownReadOnly()
 {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+
     WorkDir dir;
-    QVERIFY(WorkDir::write("sprint1", "\xc3\x28\n"));
+    // Deep enough that the path never fits the list's width.
+    const QString deep = "a folder with a long name/and another one under it/plans";
+    QVERIFY(QDir().mkpath(deep) && QDir::setCurrent(deep));
+    QVERIFY(bytes.isNull() ? QDir().mkdir("sprint1") : WorkDir::write("sprint1", bytes));
     ModalDriver driver;
     SprintWindowOn w(1);
     w.show();
@@ -241,6 +262,32 @@ void TestSprintWindow::unreadableSprintIsShownReadOnly()
     QVERIFY2(driver.messages.first().contains("sprint1"), qPrintable(driver.messages.first()));
     for (const char *name : {"add", "move", "delete_2"})
         QVERIFY2(!Probe::button(w, name)->isEnabled(), name);
+
+    auto *line = w.findChild<QLabel *>("readOnlyReason");
+    QVERIFY(line && line->isVisible());
+    QCOMPARE(line->toolTip(), driver.messages.first());
+    const QString path = QDir::current().absoluteFilePath("sprint1");
+    const QString ellipsis(QChar(0x2026));
+    const auto checkLine = [&](bool whole) {
+        // The reason, cut at its end if at all, over the path, cut in its middle.
+        const QStringList lines = line->text().split('\n');
+        QCOMPARE(lines.size(), 2);
+        const QString kept = lines.first().section(ellipsis, 0, 0);
+        QVERIFY2(kept.size() > 20 && (reason.startsWith(kept) || kept.startsWith(reason)), qPrintable(lines.first()));
+        const QString head = lines.last().section(ellipsis, 0, 0);
+        const QString tail = lines.last().section(ellipsis, -1);
+        QVERIFY2(path.startsWith(head) && path.endsWith(tail) && head.size() > 10 && tail.size() > 10,
+                 qPrintable(lines.last()));
+        for (const QString &shown : lines)
+            QVERIFY2(line->fontMetrics().horizontalAdvance(shown) <= line->width(), qPrintable(shown));
+        QVERIFY(line->geometry().top() > Probe::list(w)->geometry().bottom() && line->geometry().bottom() < w.height());
+        QCOMPARE(lines.last() == path, whole);
+    };
+    checkLine(false);
+    // Made wide enough, the line shows it all.
+    w.resize(w.width() + 2 * line->fontMetrics().horizontalAdvance(driver.messages.first()), w.height());
+    QTRY_VERIFY(line->width() > w.width() / 2);
+    checkLine(true);
 }
 
 void TestSprintWindow::reorderAndDrop_data()
