@@ -55,7 +55,7 @@ void PBacklogWindow::on_add_clicked()
     // A change the files refuse gives the text back to the editor, so
     // that what was typed is never lost.
     do {
-        if (!TaskDialog::ask(tr("Add task"), &text))
+        if (!TaskDialog::ask(tr("Add task"), &text, this))
             return;
     } while (!ListEdits::lines(text).isEmpty()
              && taskList->perform(TaskCommand::insert(taskList->store(), ListEdits::End,
@@ -91,7 +91,7 @@ void PBacklogWindow::on_edit_clicked()
     // As for Add, the editor comes back with the text when the change was
     // not saved, and when the backlog holds what was typed already.
     while (result == TaskListController::Result::Failed || result == TaskListController::Result::Held) {
-        if (!TaskDialog::ask(tr("Edit task"), &text))
+        if (!TaskDialog::ask(tr("Edit task"), &text, this))
             return;
         lines = ListEdits::lines(text);
         if (lines.isEmpty() || lines == QStringList{task.text})

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <QVector>
 
 #include <functional>
 
@@ -41,6 +42,9 @@ public:
     QStringList offered;       // rows of the last list picker ...
     int offeredMode = -1;      // ... and its QAbstractItemView::SelectionMode ...
     QStringList preselected;   // ... and the rows it opened with selected
+    // The window each dialog seen opened over, in order; null for one that
+    // floats free: no parent, or a minimise or maximise button.
+    QVector<const QWidget *> owners;
     QStringList unexpected;    // titles of dialogs no step expected or that a step left open
     Step onMessage;            // called with each message box before it is acknowledged
 
@@ -107,6 +111,8 @@ private:
     void answer(QDialog *dialog)
     {
         titles.append(dialog->windowTitle());
+        const bool minMax = dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+        owners.append(dialog->parentWidget() && !minMax ? dialog->parentWidget()->window() : nullptr);
         if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
             messages.append(box->text());
             if (onMessage)

@@ -123,6 +123,8 @@ void TestSprintWindow::addTasks()
     Probe::button(w, "add")->click();
     QVERIFY(driver.done());
     QCOMPARE(driver.titles.value(0), QStringLiteral("Add tasks"));
+    // The picker and any message open over the window that asked.
+    QCOMPARE(driver.owners, QVector<const QWidget *>(driver.titles.size(), &w));
     QCOMPARE(driver.offered, (QStringList{"a", "b", "held", "c"}));
     QCOMPARE(driver.offeredMode, int(QAbstractItemView::ExtendedSelection));
     QCOMPARE(driver.messages.size(), int(locked));
@@ -225,6 +227,8 @@ void TestSprintWindow::changeTask()
     QCOMPARE(driver.messages.size(), int(locked));
     if (locked)
         QVERIFY2(driver.messages.first().contains("sprint5"), qPrintable(driver.messages.first()));
+    // Over the window that asked, not the other one open.
+    QCOMPARE(driver.owners, QVector<const QWidget *>(driver.titles.size(), &w));
     QCOMPARE(fileTasks(5), expectedHere);
     QCOMPARE(Probe::rows(w), expectedHere);
     QCOMPARE(fileTasks(targetNumber), expectedThere);
