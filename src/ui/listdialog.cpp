@@ -86,6 +86,16 @@ QStringList ListDialog::getSelected()
     return selected;
 }
 
+QVector<int> ListDialog::selectedRows() const
+{
+    QVector<int> rows;
+    for (const QListWidgetItem *item : ui->list->selectedItems()) {
+        const int row = ui->list->row(item);
+        rows.append(m_shown.isEmpty() ? row : m_shown.at(row));
+    }
+    return rows;
+}
+
 void ListDialog::setEmptyText(const QString &text)
 {
     m_emptyText = text;
@@ -160,11 +170,7 @@ void ListDialog::applyFilter()
 {
     const TaskFilter filter(m_filter->text());
     // The chosen rows, by their place in the whole list, in the order chosen.
-    QVector<int> chosen;
-    for (const QListWidgetItem *item : ui->list->selectedItems()) {
-        const int row = ui->list->row(item);
-        chosen.append(m_shown.isEmpty() ? row : m_shown.at(row));
-    }
+    const QVector<int> chosen = selectedRows();
     m_shown.clear();
     const QStringList texts = filter.isEmpty() ? m_all : filter.matching(m_all, &m_shown);
     ui->list->clearSelection();

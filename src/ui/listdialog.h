@@ -33,6 +33,8 @@ public:
     void selectRow(int row);
     // The selected rows' texts, in the order the list reports its selection.
     QStringList getSelected();
+    // The same rows, by their places in what setList() was given.
+    QVector<int> selectedRows() const;
     // The words the list shows, and a screen reader reads, while it has no
     // rows: why there is nothing to choose.
     void setEmptyText(const QString &text);

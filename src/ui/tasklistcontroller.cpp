@@ -19,11 +19,13 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSet>
 #include <QTimer>
 
 #include <algorithm>
@@ -331,14 +333,32 @@ void TaskListController::redo()
 
 void TaskListController::restoreDeleted()
 {
+    // Each task when it went and where from; one the list holds again, as
+    // after an undo, is back already.
+    QVector<DeletedTasks::Entry> entries = m_history.recentEntries(m_store->fileName());
+    QSet<QString> gone;
+    for (const DeletedTasks::Entry &entry : qAsConst(entries))
+        gone.insert(entry.text);
+    for (const QString &task : m_store->tasks())
+        gone.remove(task);
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&gone](const DeletedTasks::Entry &entry) { return !gone.contains(entry.text); }),
+                  entries.end());
+    QStringList rows;
+    for (const DeletedTasks::Entry &entry : qAsConst(entries))
+        rows.append(tr("%1, %2: %3")
+                        .arg(QLocale().toString(entry.when.toLocalTime(), QLocale::ShortFormat), entry.list, entry.text));
+
     ListDialog dialog(m_window);
     dialog.setWindowTitle(tr("Restore deleted tasks"));
     dialog.setEmptyText(tr("No task of this list has been deleted lately, so there is none to restore."));
-    dialog.setList(m_history.recent(m_store->fileName()));
+    dialog.setList(rows);
     dialog.enableMultiselect();
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QStringList chosen = dialog.getSelected();
+    QStringList chosen;
+    for (const int row : dialog.selectedRows())
+        chosen.append(entries.at(row).text);
     if (!chosen.isEmpty())
         perform(TaskCommand::insert(m_store.get(), ListEdits::End, chosen, tr("Restore deleted tasks")));
 }

@@ -229,27 +229,33 @@ void TestUndo::refusedUndoCanBeTriedAgain()
     QCOMPARE(fileTasks("backlog"), QStringList{"b"});
 }
 
-// A task deleted in a window that was closed since is restored from a new one.
+// A task deleted in a window that was closed since is restored from a new one;
+// one that undo brought back is not offered.
 void TestUndo::deletedTasksCanBeRestored()
 {
     WorkDir dir;
-    QVERIFY(WorkDir::write("sprint1", "a\nb\nc"));
+    QVERIFY(WorkDir::write("sprint1", "a\nb\nc\nd"));
     QVERIFY(WorkDir::write("sprint2", "b"));
     {
         SprintWindow w(nullptr);
         w.initSprint(1);
         w.show();
-        for (int row : {1, 0}) {
+        for (int row : {1, 0, 0}) {
             Probe::list(w)->setCurrentRow(row);
             Probe::button(w, "delete_2")->click();
         }
-        QCOMPARE(fileTasks("1"), QStringList{"c"});
+        w.findChild<TaskListController *>()->undo();
+        QCOMPARE(fileTasks("1"), (QStringList{"c", "d"}));
     }
     SprintWindow w(nullptr);
     w.initSprint(1);
     w.show();
     ModalDriver driver;
-    driver.add(ModalDriver::pick({"b"}));
+    QStringList offered;
+    driver.add([&](QWidget *dialog) {
+        offered = Probe::rows(*dialog, "list");
+        ModalDriver::pick({offered.value(1)})(dialog);
+    });
     QAction *restore = nullptr;
     for (QAction *action : Probe::list(w)->actions()) {
         if (action->text().startsWith("Restore deleted tasks"))
@@ -258,11 +264,20 @@ void TestUndo::deletedTasksCanBeRestored()
     QVERIFY(restore);
     restore->trigger();
     QVERIFY(driver.done());
-    // Newest first, and only this list's.
-    QCOMPARE(driver.offered, (QStringList{"a", "b"}));
-    QCOMPARE(fileTasks("1"), (QStringList{"c", "b"}));
+    QCOMPARE(driver.owners, QVector<const QWidget *>{&w});
+    // Newest first, only this list's, each with when it went and where from.
+    QCOMPARE(offered.size(), 2);
+    const QVector<DeletedTasks::Entry> entries = DeletedTasks().entries();
+    for (int i = 0; i < offered.size(); ++i) {
+        const DeletedTasks::Entry &entry = entries.at(1 - i);
+        QCOMPARE(offered.at(i).section(": ", -1), entry.text);
+        QVERIFY2(offered.at(i).contains(QLocale().toString(entry.when.toLocalTime(), QLocale::ShortFormat))
+                     && offered.at(i).contains("sprint1"),
+                 qPrintable(offered.at(i)));
+    }
+    QCOMPARE(fileTasks("1"), (QStringList{"c", "d", "b"}));
     QVERIFY(press(w, Qt::Key_Z, Qt::ControlModifier));
-    QCOMPARE(fileTasks("1"), QStringList{"c"});
+    QCOMPARE(fileTasks("1"), (QStringList{"c", "d"}));
 }
 
 // A kill in the middle of an append leaves a cut last entry: it is passed
