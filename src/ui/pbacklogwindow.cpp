@@ -31,6 +31,7 @@ PBacklogWindow::PBacklogWindow(QWidget *parent)
         this, ui->tasks,
         std::make_unique<StoreAccess<productbacklog, &productbacklog::getItems>>(pb, productbacklog::fileName()),
         {ui->add, ui->delete_2, ui->edit}, ui->delete_2);
+    taskList->setSelectionButtons({ui->delete_2, ui->edit});
     // Enter or a double click edits; the button does the work, so a
     // read-only list refuses them too.
     taskList->addMenuAction(tr("Edit…"), {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, ui->edit);

@@ -68,6 +68,7 @@ void SprintWindow::initSprint(int index)
     taskList = new TaskListController(
         this, ui->tasks, std::make_unique<StoreAccess<Sprint, &Sprint::getTasks>>(s, Sprint::fileName(index)),
         {ui->add, ui->move, ui->delete_2}, ui->delete_2);
+    taskList->setSelectionButtons({ui->move, ui->delete_2});
     new ConflictBar(this, taskList);
 
     // Backlog tasks dropped here join the sprint, as "Add tasks" adds them;

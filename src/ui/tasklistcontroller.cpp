@@ -164,6 +164,12 @@ QAction *TaskListController::addAction(QAction *action, const QList<QKeySequence
     return action;
 }
 
+void TaskListController::setSelectionButtons(const QList<QAbstractButton *> &buttons)
+{
+    m_selectionButtons = buttons;
+    updateActions();
+}
+
 void TaskListController::addMenuAction(const QString &text, const QList<QKeySequence> &shortcuts,
                                        QAbstractButton *button)
 {
@@ -451,6 +457,8 @@ void TaskListController::updateActions()
     m_restoreAction->setEnabled(writable);
     for (QAction *action : m_windowActions + m_moveActions)
         action->setEnabled(writable && selected);
+    for (QAbstractButton *button : qAsConst(m_selectionButtons))
+        button->setEnabled(writable && selected);
 
     const QString why = writable ? QString() : m_store->errorString();
     m_list->setAccessibleDescription(why);

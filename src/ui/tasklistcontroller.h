@@ -49,6 +49,10 @@ public:
     DeletedTasks *history() { return &m_history; }
     TaskUndoStack *undoStack() const { return m_undo; }
 
+    // Of the buttons, those that act on the selected tasks: disabled, with
+    // their keys, while none is selected.
+    void setSelectionButtons(const QList<QAbstractButton *> &buttons);
+
     // Adds an action of the window's, pressing button, to the context menu
     // before Delete.
     void addMenuAction(const QString &text, const QList<QKeySequence> &shortcuts, QAbstractButton *button);
@@ -143,6 +147,7 @@ private:
     QListWidget *m_list;
     std::unique_ptr<TaskStore> m_store;
     QList<QAbstractButton *> m_buttons;
+    QList<QAbstractButton *> m_selectionButtons;
     DeletedTasks m_history;
     TaskUndoStack *m_undo;
     FileWatcher *m_watcher;

@@ -150,6 +150,9 @@ void TestMainWindow::newSprint()
         const QString name = QStringLiteral("sprint%1").arg(next + i);
         QCOMPARE(shown(w.sw), QString::number(next + i));
         QVERIFY(w.sw != before);
+        // A new sprint has no task to move or delete, only room for some.
+        QVERIFY(!Probe::button(*w.sw, "move")->isEnabled() && !Probe::button(*w.sw, "delete_2")->isEnabled());
+        QVERIFY(Probe::button(*w.sw, "add")->isEnabled());
         QVERIFY(QFileInfo(name).isFile());
         made.append(name);
     }

@@ -135,6 +135,10 @@ void TestPBacklogWindow::actions()
         list->setCurrentRow(row);
     else
         list->clearSelection();
+    // Delete and Edit, with their keys, need a selected task; Add does not.
+    QCOMPARE(Probe::button(w, "delete_2")->isEnabled(), row >= 0);
+    QCOMPARE(Probe::button(w, "edit")->isEnabled(), row >= 0);
+    QVERIFY(Probe::button(w, "add")->isEnabled());
     // A directory where the lock file belongs: no change can be saved.
     QVERIFY(!locked || QDir().mkdir(".product_backlog.lock"));
     QVERIFY(refused != QLatin1String("pipe") || ::mkfifo(".deleted_tasks", 0666) == 0);

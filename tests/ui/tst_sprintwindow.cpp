@@ -167,6 +167,7 @@ void TestSprintWindow::changeTask_data()
     add("delete: Delete key", "Delete", 2, "", {"a", "b"}, 2, {"x"});
     add("delete: nothing selected", "delete_2", -1, "", all, 2, {"x"});
     add("delete: failed save", "delete_2", 1, "", all, 2, {"x"}, false, true);
+    add("delete: its task taken out elsewhere first", "delete_2, gone", 1, "", {"a", "c"}, 2, {"x"});
 }
 
 // Moving or deleting sprint 5's current task. The picker offers every other
@@ -209,16 +210,33 @@ void TestSprintWindow::changeTask()
         list->clearSelection();
     }
     QVERIFY(!locked || QDir().mkdir(".sprint5.lock"));
+    if (action.endsWith(QLatin1String(", gone"))) {
+        // Another program takes the selected task out first.
+        action.chop(6);
+        QVERIFY(WorkDir::write("sprint5", "a\nc\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w), (QStringList{"a", "c"}), Probe::FollowMs);
+        deselect = true;
+    }
+    // Move and Delete, with their keys, act on the selected tasks: they are
+    // off while none is; Add stays on.
+    const bool armed = row >= 0 && !deselect;
+    QCOMPARE(Probe::button(w, "move")->isEnabled(), armed);
+    QCOMPARE(Probe::button(w, "delete_2")->isEnabled(), armed);
+    QVERIFY(Probe::button(w, "add")->isEnabled());
 
     ModalDriver driver;
-    if (action == QLatin1String("move"))
+    const bool picks = action == QLatin1String("move") && armed;
+    if (picks)
         driver.add(ModalDriver::pick({target}));
     if (action == QLatin1String("Delete"))
         QTest::keyClick(list, Qt::Key_Delete);
+    else if (action == QLatin1String("move"))
+        QTest::keyClick(list, Qt::Key_M, Qt::ControlModifier);
     else
         Probe::button(w, qPrintable(action))->click();
     QVERIFY(driver.done());
-    if (action == QLatin1String("move")) {
+    QCOMPARE(driver.titles.isEmpty(), !picks && !locked);
+    if (picks) {
         QCOMPARE(driver.titles.value(0), QStringLiteral("Move task"));
         QCOMPARE(driver.offered, (QStringList{"sprint0", "sprint2"} + above));
         QCOMPARE(driver.preselected, QStringList{highest ? "sprint0" : "sprint7"});
