@@ -3,11 +3,14 @@
 #include "pbacklogwindow.h"
 #include "sprintwindow.h"
 #include "windowprobe.h"
+#include "windowset.h"
 #include "workdir.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -32,6 +35,7 @@ private slots:
     void backlogIsMadeNotRead();
     void openFolder_data();
     void openFolder();
+    void everyKeyIsListed();
 
 private:
     QTemporaryDir m_config;  // for the folder used last
@@ -306,6 +310,38 @@ void TestMainWindow::openFolder()
     QCOMPARE(w.windowTitle(), title.isEmpty() ? started : title);
     QCOMPARE(entries(w), (QStringList{"New sprint", title.isEmpty() ? "sprint1" : "sprint4"}));
     QCOMPARE(driver.messages.size(), int(title.isEmpty()));
+}
+
+// F1 lists every key the list windows take: their actions' and buttons',
+// and the lists' own Ctrl+A.
+void TestMainWindow::everyKeyIsListed()
+{
+    WorkDir dir;
+    MainWindow w(nullptr);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    ModalDriver driver;
+    QTest::keyClick(&w, Qt::Key_F1);
+    QCOMPARE(driver.messages.size(), 1);
+    QSet<QString> listed;
+    QRegularExpressionMatchIterator cells = QRegularExpression("<b>([^<]*)</b>").globalMatch(driver.messages.first());
+    while (cells.hasNext()) {
+        const QStringList keys = cells.next().captured(1).split(", ");
+        listed.unite(QSet<QString>(keys.cbegin(), keys.cend()));
+    }
+
+    PBacklogWindow backlog(nullptr);
+    SprintWindowOn sprint(1);
+    QStringList keys{QKeySequence(QKeySequence::SelectAll).toString()};
+    for (QWidget *window : {static_cast<QWidget *>(&backlog), static_cast<QWidget *>(&sprint)}) {
+        for (const QAction *action : window->actions() + Probe::list(*window)->actions())
+            keys.append(action->shortcut().toString());
+        for (const QShortcut *shortcut : window->findChildren<QShortcut *>())
+            keys.append(shortcut->key().toString());
+    }
+    const QMap<QString, QString> spelled{{"Del", "Delete"}, {"Ins", "Insert"}, {"Return", "Enter"}, {"Esc", "Escape"}};
+    for (const QString &key : qAsConst(keys))
+        QVERIFY2(key.isEmpty() || listed.contains(spelled.value(key, key)), qPrintable(key));
 }
 
 QTEST_MAIN(TestMainWindow)
