@@ -149,10 +149,19 @@ void ListDialog::showEvent(QShowEvent *event)
     if (!ui->buttonBox->buttons().isEmpty())
         setTabOrder(m_filter, ui->buttonBox->buttons().first());
     connect(m_filter, &QLineEdit::textChanged, this, &ListDialog::applyFilter);
+    m_filter->installEventFilter(this);
 }
 
 bool ListDialog::eventFilter(QObject *watched, QEvent *event)
 {
+    // Ctrl+A chooses the rows shown, as in the list, not the filter's text.
+    if (watched == m_filter && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::SelectAll)) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            ui->list->selectAll();
+        return true;
+    }
     if (watched == ui->list && event->type() == QEvent::KeyPress && m_filter) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool typed = !key->text().isEmpty() && key->text().at(0).isPrint()

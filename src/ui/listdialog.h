@@ -43,7 +43,8 @@ protected:
     void changeEvent(QEvent *event) override;
     // Typing in the list goes to the filter line, which then hides the
     // rows that do not match (TaskFilter); the chosen rows that stay shown
-    // stay chosen, in the order they were chosen.
+    // stay chosen, in the order they were chosen. Ctrl+A in the filter line
+    // chooses every row shown.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
