@@ -179,9 +179,6 @@ void TestCommandLine::commands_data()
     QTest::newRow("new-sprint, sprints") << none << QByteArray("s")
                                          << QByteArray(": > sprint7~ && $C new-sprint && $C new-sprint && $C sprints")
                                          << QByteArray("2\n3\n1\n2\n3\n") << 0 << none << QByteArray("s");
-    QTest::newRow("sprints in the order of their numbers")
-        << none << QByteArray("s") << QByteArray(": > sprint10 && : > sprint2 && $C sprints --json")
-        << QByteArray(R"([{"number":1},{"number":2},{"number":10}])") << 0 << none << QByteArray("s");
     QTest::newRow("conflict copies are no sprints, and are told")
         << none << QByteArray("s")
         << QByteArray(": > 'sprint1 (conflict_on_2024-03-01)' && : > sprint9.sync-conflict-20240301-101500-ABCDEF2 && "

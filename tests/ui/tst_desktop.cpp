@@ -198,20 +198,15 @@ void TestDesktop::window()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QCOMPARE(window->size(), qobject_cast<QDialog *>(window.get()) ? size : left);
-    if (qobject_cast<QDialog *>(window.get()))
-        return;
-
     // A place partly off the screen, as when the window is wider than the
     // last one, is moved onto it, as far as it takes.
     const QRect room = window->screen()->availableGeometry();
-    window->move(room.right() - window->frameGeometry().width() / 2, room.top() + 10);
+    window->move(room.right() - window->width() / 2, room.top());
     window->close();
     window = makeWindow(kind);
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     const QRect placed = window->frameGeometry();
-    QVERIFY2(room.contains(placed) && placed.right() == room.right(),
-             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(placed.x()).arg(placed.y()).arg(placed.width()).arg(placed.height())));
+    QVERIFY(qobject_cast<QDialog *>(window.get()) || (room.contains(placed) && placed.right() == room.right()));
 }
 
 // Started from the desktop's menu for the first time, the program asks for
