@@ -586,10 +586,6 @@ Welchen Ordner soll es verwenden?</translation>
         <translation>Die ausgewählte Aufgabe an den Anfang oder das Ende verschieben</translation>
     </message>
     <message>
-        <source>Ctrl+Z, Ctrl+Shift+Z</source>
-        <translation>Strg+Z, Strg+Umschalt+Z</translation>
-    </message>
-    <message>
         <source>Undo, redo</source>
         <translation>Rückgängig, Wiederholen</translation>
     </message>
@@ -652,6 +648,30 @@ Welchen Ordner soll es verwenden?</translation>
     <message>
         <source>Conflict copies to merge: %1 (open the list and choose Merge…)</source>
         <translation>Konfliktkopien zum Zusammenführen: %1 (die Liste öffnen und „Zusammenführen …“ wählen)</translation>
+    </message>
+    <message>
+        <source>%1 — Corvane</source>
+        <translation>%1 — Corvane</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Strg+F</translation>
+    </message>
+    <message>
+        <source>Find tasks: show only those that hold what you type</source>
+        <translation>Aufgaben suchen: nur die zeigen, die das Eingegebene enthalten</translation>
+    </message>
+    <message>
+        <source>Ctrl+A</source>
+        <translation>Strg+A</translation>
+    </message>
+    <message>
+        <source>Select every task shown; in a picker, every row shown</source>
+        <translation>Alle gezeigten Aufgaben auswählen; in einer Auswahlliste alle gezeigten Zeilen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y</source>
+        <translation>Strg+Z, Strg+Umschalt+Z, Strg+Y</translation>
     </message>
 </context>
 <context>
@@ -794,6 +814,10 @@ Das Eingegebene als neue Aufgabe hinzufügen?</translation>
         <source>There is no other sprint to move the task to. Make one with &quot;New sprint&quot; in the main window first.</source>
         <translation>Es gibt keinen anderen Sprint, in den die Aufgabe verschoben werden kann. Legen Sie zuerst im Hauptfenster mit „Neuer Sprint“ einen an.</translation>
     </message>
+    <message>
+        <source>Sprint %1 — Sprint settings</source>
+        <translation>Sprint %1 — Sprint-Einstellungen</translation>
+    </message>
 </context>
 <context>
     <name>TaskCommand</name>
@@ -897,6 +921,10 @@ Es wurde nichts zusammengeführt, und die Kopie bleibt; „Zusammenführen …�
     <message>
         <source>No task matches “%1”.</source>
         <translation>Keine Aufgabe passt zu „%1“.</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>%1, %2: %3</translation>
     </message>
 </context>
 <context>

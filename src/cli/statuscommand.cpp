@@ -3,7 +3,6 @@
 #include "commandline.h"
 #include "donemark.h"
 #include "namedlist.h"
-#include "sprintfiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -27,12 +26,7 @@ bool StatusCommand::onlyReads(const QStringList &) const
 int StatusCommand::run(CommandLine &cli, const QStringList &) const
 {
     // The sprints that list takes, in the order of their numbers.
-    QMap<int, QString> sprints;
-    for (const QString &name : SprintFiles::list()) {
-        const int number = NamedList::numberOf(name);
-        if (number > 0)
-            sprints.insert(number, name);
-    }
+    const QMap<int, QString> sprints = NamedList::sprints();
     QJsonArray array;
     QByteArray plain;
     for (auto it = sprints.cbegin(); it != sprints.cend(); ++it) {

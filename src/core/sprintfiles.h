@@ -10,7 +10,7 @@ class SprintFiles
 {
 public:
     // Every file (not directory) named "sprint" followed by a number as the
-    // sprint store names its file, in ascending order of name ignoring case.
+    // sprint store names its file, in ascending order of number.
     static QStringList list();
     // Whether name is the file of the sprint whose number it reads as.
     static bool isSprintFile(const QString &name);

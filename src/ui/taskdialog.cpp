@@ -46,9 +46,9 @@ QString TaskDialog::text() const
     return typed;
 }
 
-bool TaskDialog::ask(const QString &title, QString *text)
+bool TaskDialog::ask(const QString &title, QString *text, QWidget *window)
 {
-    TaskDialog dialog(title, *text);
+    TaskDialog dialog(title, *text, window);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const QString typed = dialog.text();

@@ -6,7 +6,7 @@
 
 class QPlainTextEdit;
 
-// Asks for a task's text, for Add and for Edit: a top-level dialog with a
+// Asks for a task's text, for Add and for Edit: a dialog with a
 // multi-line editor labelled "Task description:". Enter starts a new line,
 // since each line of the text becomes a task; Ctrl+Enter accepts, and Tab
 // moves on to the buttons.
@@ -32,10 +32,10 @@ public:
     // The text as shown and typed, one line per paragraph of the editor.
     QString text() const;
 
-    // Shows the dialog titled title, starting from *text, and waits. Returns
-    // false when the user cancels or leaves the text empty; otherwise puts
-    // the text into *text and returns true.
-    static bool ask(const QString &title, QString *text);
+    // Shows the dialog titled title over window, starting from *text, and
+    // waits. Returns false when the user cancels or leaves the text empty;
+    // otherwise puts the text into *text and returns true.
+    static bool ask(const QString &title, QString *text, QWidget *window);
 
 private:
     QPlainTextEdit *m_editor;

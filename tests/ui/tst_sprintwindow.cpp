@@ -63,7 +63,7 @@ void TestSprintWindow::form()
     QVERIFY(WorkDir::write("sprint3", "first\nsecond\n"));
     SprintWindowOn w(3);
     QCOMPARE(Probe::rows(w), (QStringList{"first", "second"}));
-    Probe::window(w, "SprintWindow", "Sprint settings", QSize(478, 300),
+    Probe::window(w, "SprintWindow", "Sprint 3 — Sprint settings", QSize(478, 300),
                   {"on_add_clicked()", "on_move_clicked()", "on_delete_2_clicked()"});
     Probe::child(w, &w);
     if (QTest::currentTestFailed())
@@ -169,7 +169,9 @@ void TestSprintWindow::changeTask_data()
 }
 
 // Moving or deleting sprint 5's current task. The picker offers every other
-// sprint file, and a window on sprint 2 shows what its file holds afterwards.
+// sprint file in the order of their numbers, opening on the next sprint (the
+// first, for the move to sprint 0, with none above 5), and a window on
+// sprint 2 shows what its file holds afterwards.
 void TestSprintWindow::changeTask()
 {
     QFETCH(QString, action);
@@ -180,6 +182,7 @@ void TestSprintWindow::changeTask()
     QFETCH(QStringList, expectedHere);
     QFETCH(int, targetNumber);
     QFETCH(QStringList, expectedThere);
+    const bool highest = target == QLatin1String("sprint0");
 
     WorkDir dir;
     const bool edit = action == QLatin1String("F2") || action == QLatin1String("Return") || action == QLatin1String("double click");
@@ -187,6 +190,9 @@ void TestSprintWindow::changeTask()
     // The first task is held by sprint 2 already, for the move that finds it there.
     QVERIFY(WorkDir::write("sprint2", targetNumber == 2 && row == 0 ? "x\na\n" : "x\n"));
     for (const char *name : {"sprint0", "sprint05", "Sprint5", "sprint_old", "sprint2~", "notes"})
+        QVERIFY(WorkDir::write(name, ""));
+    const QStringList above = highest ? QStringList() : QStringList{"sprint7", "sprint10"};
+    for (const QString &name : above)
         QVERIFY(WorkDir::write(name, ""));
     SprintWindowOn there(2);
     there.show();
@@ -204,9 +210,15 @@ void TestSprintWindow::changeTask()
         list->clearSelection();
     }
     QVERIFY(!locked || QDir().mkdir(".sprint5.lock"));
+    // Move and Delete, with their keys, act on the selected tasks: they are
+    // off while none is; Add stays on.
+    const bool armed = row >= 0 && !deselect;
+    QCOMPARE(Probe::button(w, "move")->isEnabled() + Probe::button(w, "delete_2")->isEnabled(), 2 * armed);
+    QVERIFY(Probe::button(w, "add")->isEnabled());
 
     ModalDriver driver;
-    if (action == QLatin1String("move"))
+    const bool picks = action == QLatin1String("move") && armed;
+    if (picks)
         driver.add(ModalDriver::pick({target}));
     if (edit)
         driver.add(ModalDriver::enterText(target));
@@ -221,28 +233,36 @@ void TestSprintWindow::changeTask()
         const QPoint at = list->visualItemRect(list->currentItem()).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    } else if (action == QLatin1String("move")) {
+        QTest::keyClick(list, Qt::Key_M, Qt::ControlModifier);
     } else {
         Probe::button(w, qPrintable(action))->click();
     }
     QVERIFY(driver.done());
-    if (action == QLatin1String("move")) {
+    if (picks) {
         QCOMPARE(driver.titles.value(0), QStringLiteral("Move task"));
-        QCOMPARE(driver.offered, (QStringList{"sprint0", "sprint2"}));
+        QCOMPARE(driver.offered, (QStringList{"sprint0", "sprint2"} + above));
+        QCOMPARE(driver.preselected, QStringList{highest ? "sprint0" : "sprint7"});
         QCOMPARE(driver.offeredMode, int(QAbstractItemView::SingleSelection));
     }
     QCOMPARE(driver.messages.size(), int(locked));
     if (locked)
         QVERIFY2(driver.messages.first().contains("sprint5"), qPrintable(driver.messages.first()));
+    QCOMPARE(driver.owners, QVector<const QWidget *>(driver.titles.size(), &w));
     QCOMPARE(fileTasks(5), expectedHere);
     QCOMPARE(Probe::rows(w), expectedHere);
     QCOMPARE(fileTasks(targetNumber), expectedThere);
     QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(there), fileTasks(2), Probe::FollowMs);
 }
 
+// A list that cannot be changed disables the buttons and says why under
+// the list: the reason first, then the path, shortened in its middle to the
+// list's width as it is resized; the whole message in its tooltip.
 void TestSprintWindow::unreadableSprintIsShownReadOnly()
 {
     WorkDir dir;
-    QVERIFY(WorkDir::write("sprint1", "\xc3\x28\n"));
+    const QString deep = "a folder with a long name/and another one under it/plans";
+    QVERIFY(QDir().mkpath(deep + "/sprint1") && QDir::setCurrent(deep));
     ModalDriver driver;
     SprintWindowOn w(1);
     w.show();
@@ -250,6 +270,17 @@ void TestSprintWindow::unreadableSprintIsShownReadOnly()
     QVERIFY2(driver.messages.first().contains("sprint1"), qPrintable(driver.messages.first()));
     for (const char *name : {"add", "move", "delete_2"})
         QVERIFY2(!Probe::button(w, name)->isEnabled(), name);
+    auto *line = w.findChild<QLabel *>("readOnlyReason");
+    QCOMPARE(line->toolTip(), driver.messages.first());
+    const QString path = QDir::current().absoluteFilePath("sprint1");
+    const QStringList lines = line->text().split('\n');
+    QCOMPARE(lines.value(0), QStringLiteral("Cannot read file sprint1: It is a directory."));
+    const QStringList ends = lines.value(1).split(QChar(0x2026));
+    QVERIFY2(ends.size() == 2 && path.startsWith(ends.first()) && path.endsWith(ends.last())
+                 && ends.last().size() > 10 && line->fontMetrics().horizontalAdvance(lines.value(1)) <= line->width(),
+             qPrintable(line->text()));
+    w.resize(w.width() + 1000, w.height());
+    QCOMPARE(line->text().section('\n', 1), path);
 }
 
 void TestSprintWindow::reorderAndDrop_data()

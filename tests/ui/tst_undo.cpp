@@ -230,27 +230,29 @@ void TestUndo::refusedUndoCanBeTriedAgain()
     QCOMPARE(fileTasks("backlog"), QStringList{"b"});
 }
 
-// A task deleted in a window that was closed since is restored from a new one.
+// A task deleted in a window that was closed since is restored from a new one;
+// one that undo brought back is not offered.
 void TestUndo::deletedTasksCanBeRestored()
 {
     WorkDir dir;
-    QVERIFY(WorkDir::write("sprint1", "a\nb\nc"));
+    QVERIFY(WorkDir::write("sprint1", "a\nb\nc\nd"));
     QVERIFY(WorkDir::write("sprint2", "b"));
     {
         SprintWindow w(nullptr);
         w.initSprint(1);
         w.show();
-        for (int row : {1, 0}) {
+        for (int row : {1, 0, 0}) {
             Probe::list(w)->setCurrentRow(row);
             Probe::button(w, "delete_2")->click();
         }
-        QCOMPARE(fileTasks("1"), QStringList{"c"});
+        w.findChild<TaskListController *>()->undo();
+        QCOMPARE(fileTasks("1"), (QStringList{"c", "d"}));
     }
     SprintWindow w(nullptr);
     w.initSprint(1);
     w.show();
     ModalDriver driver;
-    driver.add(ModalDriver::pick({"b"}));
+    driver.add([&driver](QWidget *dialog) { ModalDriver::pick({driver.offered.value(1)})(dialog); });
     QAction *restore = nullptr;
     for (QAction *action : Probe::list(w)->actions()) {
         if (action->text().startsWith("Restore deleted tasks"))
@@ -259,11 +261,16 @@ void TestUndo::deletedTasksCanBeRestored()
     QVERIFY(restore);
     restore->trigger();
     QVERIFY(driver.done());
-    // Newest first, and only this list's.
-    QCOMPARE(driver.offered, (QStringList{"a", "b"}));
-    QCOMPARE(fileTasks("1"), (QStringList{"c", "b"}));
+    // Newest first, only this list's, each with when it went and where
+    // from; not c, which undo brought back.
+    const QVector<DeletedTasks::Entry> gone = DeletedTasks().entries();
+    const auto row = [](const DeletedTasks::Entry &entry) {
+        return QLocale().toString(entry.when.toLocalTime(), QLocale::ShortFormat) + ", sprint1: " + entry.text;
+    };
+    QCOMPARE(driver.offered, (QStringList{row(gone.at(1)), row(gone.at(0))}));
+    QCOMPARE(fileTasks("1"), (QStringList{"c", "d", "b"}));
     QVERIFY(press(w, Qt::Key_Z, Qt::ControlModifier));
-    QCOMPARE(fileTasks("1"), QStringList{"c"});
+    QCOMPARE(fileTasks("1"), (QStringList{"c", "d"}));
 }
 
 // A kill in the middle of an append leaves a cut last entry: it is passed
