@@ -271,6 +271,86 @@ beginnt; nach -- ist es jedes Argument.
                öffnen sich im aktuellen Ordner)
 </translation>
     </message>
+    <message>
+        <source>Print, for each day of sprint N from its start to its end or to today, whichever is earlier, the date, how many of its tasks were open that day and how many the ideal line from the first day&apos;s count to none on the last gives.</source>
+        <translation>Gibt für jeden Tag von Sprint N von seinem Beginn bis zu seinem Ende oder bis heute, je nachdem, was früher ist, das Datum aus, wie viele seiner Aufgaben an dem Tag offen waren und wie viele die ideale Linie von der Zahl des ersten Tages bis null am letzten ergibt.</translation>
+    </message>
+    <message>
+        <source>Sprint %1 has no dates: give them with &quot;corvane sprint %1 --start DATE --end DATE&quot;.</source>
+        <translation>Sprint %1 hat keine Daten: Geben Sie sie mit „corvane sprint %1 --start DATUM --end DATUM“ an.</translation>
+    </message>
+    <message>
+        <source>Close sprint N: its open tasks move, in their order, to the end of sprint M, the next sprint unless --to names another, which is made, with dates following N&apos;s, when it does not exist. The done tasks and N&apos;s dates and goal stay.</source>
+        <translation>Schließt Sprint N: Seine offenen Aufgaben kommen in ihrer Reihenfolge ans Ende von Sprint M, dem nächsten Sprint, wenn --to keinen anderen nennt; fehlt er, wird er angelegt, mit Daten im Anschluss an die von N. Die erledigten Aufgaben und die Daten und das Ziel von N bleiben.</translation>
+    </message>
+    <message>
+        <source>--to needs another sprint&apos;s number, not %1</source>
+        <translation>--to braucht die Nummer eines anderen Sprints, nicht %1</translation>
+    </message>
+    <message>
+        <source>There is no sprint %1.</source>
+        <translation>Es gibt keinen Sprint %1.</translation>
+    </message>
+    <message>
+        <source>Mark the tasks on lines N done today, as todo.txt does: the line then begins with &quot;x&quot; and the date.</source>
+        <translation>Markiert die Aufgaben in den Zeilen N als heute erledigt, wie todo.txt es tut: Die Zeile beginnt dann mit „x“ und dem Datum.</translation>
+    </message>
+    <message>
+        <source>Mark the done tasks on lines N open again.</source>
+        <translation>Markiert die erledigten Aufgaben in den Zeilen N wieder als offen.</translation>
+    </message>
+    <message>
+        <source>%1 needs a value after it</source>
+        <translation>%1 braucht einen Wert dahinter</translation>
+    </message>
+    <message>
+        <source>Print sprint N as Markdown: its number, dates and goal, its done tasks with the days they were done, and its open tasks.</source>
+        <translation>Gibt Sprint N als Markdown aus: seine Nummer, Daten und sein Ziel, seine erledigten Aufgaben mit dem Tag, an dem sie erledigt wurden, und seine offenen Aufgaben.</translation>
+    </message>
+    <message>
+        <source># Sprint %1</source>
+        <translation># Sprint %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <source>, closed on %1</source>
+        <translation>, geschlossen am %1</translation>
+    </message>
+    <message>
+        <source>Goal: %1</source>
+        <translation>Ziel: %1</translation>
+    </message>
+    <message>
+        <source>## Done (%1 of %2)</source>
+        <translation>## Erledigt (%1 von %2)</translation>
+    </message>
+    <message>
+        <source>## Open (%1)</source>
+        <translation>## Offen (%1)</translation>
+    </message>
+    <message>
+        <source>Print sprint N&apos;s start and end dates, goal and whether it is closed; with options, set them. Dates are written YYYY-MM-DD; a start after the end is refused.</source>
+        <translation>Gibt Beginn und Ende, Ziel und Schließung von Sprint N aus; mit Optionen setzt es sie. Daten werden JJJJ-MM-TT geschrieben; ein Beginn nach dem Ende wird abgelehnt.</translation>
+    </message>
+    <message>
+        <source>%1 is not a sprint: give a sprint number such as 3</source>
+        <translation>%1 ist kein Sprint: Geben Sie eine Sprint-Nummer wie 3 an</translation>
+    </message>
+    <message>
+        <source>%1 is not a date: write it YYYY-MM-DD</source>
+        <translation>%1 ist kein Datum: Schreiben Sie es JJJJ-MM-TT</translation>
+    </message>
+    <message>
+        <source>Nothing was saved.</source>
+        <translation>Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>Print each sprint&apos;s number, how many tasks it has and how many of them are done, separated by tabs.</source>
+        <translation>Gibt für jeden Sprint seine Nummer aus, wie viele Aufgaben er hat und wie viele davon erledigt sind, durch Tabulatoren getrennt.</translation>
+    </message>
 </context>
 <context>
     <name>ConflictBar</name>
@@ -554,8 +634,8 @@ Welchen Ordner soll es verwenden?</translation>
         <translation>Leertaste</translation>
     </message>
     <message>
-        <source>Press the button that has the focus</source>
-        <translation>Die Schaltfläche mit dem Fokus drücken</translation>
+        <source>Press the button that has the focus; in a list, mark the selected tasks done, or not done when all are</source>
+        <translation>Die Schaltfläche mit dem Fokus drücken; in einer Liste die gewählten Aufgaben als erledigt markieren, oder als nicht erledigt, wenn sie es alle sind</translation>
     </message>
     <message>
         <source>Edit the selected task; in a picker, take the selected rows</source>
@@ -726,7 +806,7 @@ Welchen Ordner soll es verwenden?</translation>
     <message>
         <source>This task is %1 characters long, too long to edit here; it is left as it is.
 It begins: %2</source>
-        <translation>Diese Aufgabe ist %1 Zeichen lang, zu lang, um sie hier zu bearbeiten; sie bleibt, wie sie ist.
+        <translation type="vanished">Diese Aufgabe ist %1 Zeichen lang, zu lang, um sie hier zu bearbeiten; sie bleibt, wie sie ist.
 Sie beginnt mit: %2</translation>
     </message>
     <message>
@@ -738,7 +818,7 @@ Change the text, or cancel to leave the task as it was.</source>
     <message>
         <source>The task you edited was changed or removed by another window or program while the editor was open.
 Add what you typed as a new task?</source>
-        <translation>Die bearbeitete Aufgabe wurde von einem anderen Fenster oder Programm geändert oder entfernt, während der Editor offen war.
+        <translation type="vanished">Die bearbeitete Aufgabe wurde von einem anderen Fenster oder Programm geändert oder entfernt, während der Editor offen war.
 Das Eingegebene als neue Aufgabe hinzufügen?</translation>
     </message>
 </context>
@@ -766,6 +846,17 @@ Das Eingegebene als neue Aufgabe hinzufügen?</translation>
     <message>
         <source>It is a directory.</source>
         <translation>Sie ist ein Verzeichnis.</translation>
+    </message>
+</context>
+<context>
+    <name>SprintSchedule</name>
+    <message>
+        <source>A sprint needs a start date and an end date.</source>
+        <translation>Ein Sprint braucht ein Anfangs- und ein Enddatum.</translation>
+    </message>
+    <message>
+        <source>The sprint would start on %1, after its end on %2.</source>
+        <translation>Der Sprint würde am %1 beginnen, nach seinem Ende am %2.</translation>
     </message>
 </context>
 <context>
@@ -818,6 +909,16 @@ Das Eingegebene als neue Aufgabe hinzufügen?</translation>
         <source>Sprint %1 — Sprint settings</source>
         <translation>Sprint %1 — Sprint-Einstellungen</translation>
     </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Bearbeiten…</translation>
+    </message>
+    <message>
+        <source>This sprint holds every line you typed already, and keeps each task once.
+Change the text, or cancel to leave the task as it was.</source>
+        <translation>Dieser Sprint enthält jede eingegebene Zeile bereits und führt jede Aufgabe nur einmal.
+Ändern Sie den Text, oder brechen Sie ab, um die Aufgabe unverändert zu lassen.</translation>
+    </message>
 </context>
 <context>
     <name>TaskCommand</name>
@@ -859,6 +960,27 @@ Sie wird nicht zusammengeführt.</translation>
 Nothing was merged, and the copy stays; Merge… shows it as it is now.</source>
         <translation>%1 hat sich geändert, seit sie zum Zusammenführen angezeigt wurde: %2.
 Es wurde nichts zusammengeführt, und die Kopie bleibt; „Zusammenführen …“ zeigt sie, wie sie jetzt ist.</translation>
+    </message>
+    <message>
+        <source>Mark done</source>
+        <translation>Als erledigt markieren</translation>
+    </message>
+    <message>
+        <source>Mark not done</source>
+        <translation>Als nicht erledigt markieren</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDelegate</name>
+    <message>
+        <source>%1
+Done on %2</source>
+        <translation>%1
+Erledigt am %2</translation>
+    </message>
+    <message>
+        <source>%1, done on %2</source>
+        <translation>%1, erledigt am %2</translation>
     </message>
 </context>
 <context>
@@ -925,6 +1047,45 @@ Es wurde nichts zusammengeführt, und die Kopie bleibt; „Zusammenführen …�
     <message>
         <source>%1, %2: %3</source>
         <translation>%1, %2: %3</translation>
+    </message>
+    <message>
+        <source>Mark done</source>
+        <translation>Als erledigt markieren</translation>
+    </message>
+    <message>
+        <source>Hide done tasks</source>
+        <translation>Erledigte Aufgaben ausblenden</translation>
+    </message>
+    <message>
+        <source>This task is %1 characters long, too long to edit here; it is left as it is.
+It begins: %2</source>
+        <translation>Diese Aufgabe ist %1 Zeichen lang, zu lang, um sie hier zu bearbeiten; sie bleibt, wie sie ist.
+Sie beginnt mit: %2</translation>
+    </message>
+    <message>
+        <source>Edit task</source>
+        <translation>Aufgabe bearbeiten</translation>
+    </message>
+    <message>
+        <source>The task you edited was changed or removed by another window or program while the editor was open.
+Add what you typed as a new task?</source>
+        <translation>Die bearbeitete Aufgabe wurde von einem anderen Fenster oder Programm geändert oder entfernt, während der Editor offen war.
+Das Eingegebene als neue Aufgabe hinzufügen?</translation>
+    </message>
+    <message>
+        <source>Add task</source>
+        <translation>Aufgabe hinzufügen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n done</source>
+        <translation>
+            <numerusform>%1 von %n erledigt</numerusform>
+            <numerusform>%1 von %n erledigt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Mark not done</source>
+        <translation>Als nicht erledigt markieren</translation>
     </message>
 </context>
 <context>
