@@ -384,8 +384,8 @@ void TestCommandLine::hostileInputs_data()
     const QByteArray conflicted("x\\n<<<<<<< HEAD\\na\\n=======\\nb\\n>>>>>>> other\\ny");
     QTest::newRow("no change writes over conflict markers")
         << QByteArray("printf '" + conflicted + "' > sprint1; : > sprint2; for c in 'add 1 z' 'rm 1 4' 'edit 1 4 A' 'up 1 4' "
-                      "'down 1 4' 'top 1 4' 'bottom 1 4' 'mv 4 1 2'; do $C $c; echo $?; done 2>/dev/null")
-        << QByteArray("3\n3\n3\n3\n3\n3\n3\n3\n") << QString()
+                      "'down 1 4' 'top 1 4' 'bottom 1 4' 'mv 4 1 2' 'done 1 4' 'close 1'; do $C $c; echo $?; done 2>/dev/null")
+        << QByteArray("3\n3\n3\n3\n3\n3\n3\n3\n3\n3\n") << QString()
         << QByteArray("sprint1=x\\n<<<<<<< HEAD\\na\\n=======\\nb\\n>>>>>>> other\\ny sprint2=");
     QTest::newRow("the history is not followed through a link")
         << QByteArray("printf 'a\\nb' > product_backlog; ln -s decoy .deleted_tasks; $C rm backlog 1; echo $?")
@@ -394,9 +394,9 @@ void TestCommandLine::hostileInputs_data()
         << QByteArray(": > sprint1; ln -s elsewhere .sprint1.lock; $C add 1 y; echo $?") << QByteArray("3\n")
         << ".sprint1.lock" << QByteArray(".sprint1.lock->elsewhere sprint1=");
     QTest::newRow("a named pipe for a list holds nothing up")
-        << QByteArray("printf s > sprint1; mkfifo sprint2; for c in 'add 2 x' 'rm 2 1' 'mv 1 1 2' 'list 2'; do "
-                      "timeout 60 $C $c; echo $?; done 2>/dev/null")
-        << QByteArray("3\n3\n3\n3\n") << QString() << QByteArray("sprint1=s sprint2|");
+        << QByteArray("printf s > sprint1; mkfifo sprint2; for c in 'add 2 x' 'rm 2 1' 'mv 1 1 2' 'list 2' 'done 2 1' "
+                      "status 'close 1'; do timeout 60 $C $c; echo $?; done 2>/dev/null")
+        << QByteArray("3\n3\n3\n3\n3\n1\t1\t0\n0\n3\n") << QString() << QByteArray("sprint1=s sprint2|");
     QTest::newRow("a named pipe for the history holds nothing up")
         << QByteArray("printf 'a\\nb' > product_backlog; mkfifo .deleted_tasks; for c in 'rm backlog 1' "
                       "'edit backlog 1 z' restore; do timeout 60 $C $c; echo $?; done")
@@ -428,9 +428,10 @@ void TestCommandLine::hostileInputs_data()
         << QByteArray("sprint-1= sprint0= sprint02= sprint1= sprint10= sprint2=");
     QTest::newRow("a list is written back in its own encoding")
         << QByteArray("printf '\\377\\376a\\000' > sprint1; printf '\\357\\273\\277b\\r\\n' > product_backlog; "
-                      "$C add 1 z >/dev/null && $C add backlog y >/dev/null && $C list 1")
+                      "$C add 1 z >/dev/null && $C add backlog y >/dev/null && $C done backlog 2 >/dev/null && $C list 1")
         << QByteArray("1\ta\n2\tz\n") << QString()
-        << QByteArray("product_backlog=\\xef\\xbb\\xbfb\\ny sprint1=\\xff\\xfea\\x00\\n\\x00z\\x00");
+        << "product_backlog=\\xef\\xbb\\xbfb\\nx " + QDate::currentDate().toString(Qt::ISODate).toUtf8()
+               + " y sprint1=\\xff\\xfea\\x00\\n\\x00z\\x00";
     // A command that only reads makes no file, lock files included, and
     // where no list is there at all it says that the folder is no planner;
     // names that are no list's do not make one.
