@@ -2,13 +2,18 @@
 #include "ui_pbacklogwindow.h"
 
 #include "conflictbar.h"
+#include "filewatcher.h"
 #include "formstretch.h"
 #include "listedits.h"
+#include "rownotes.h"
+#include "sprint.h"
+#include "sprintplacements.h"
 #include "taskcommand.h"
 #include "taskdelegate.h"
 #include "taskdialog.h"
 #include "tasklistcontroller.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QShortcut>
@@ -40,6 +45,32 @@ PBacklogWindow::PBacklogWindow(QWidget *parent)
     // disabled button ignores its key too.
     connect(new QShortcut(QKeySequence(Qt::Key_Insert), this), &QShortcut::activated, ui->add, &QAbstractButton::click);
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, ui->edit, &QAbstractButton::click);
+
+    // Where the sprints hold each task, read off this thread and again
+    // whenever the folder or a sprint file changes; each row in view says so.
+    placements = new SprintPlacements(QString(), this);
+    connect(new FileWatcher(QDir::currentPath(), this), &FileWatcher::changed, placements, &SprintPlacements::update);
+    auto *notes = new RowNotes(ui->tasks, [this](const QString &line) {
+        return SprintPlacements::describe(placements->of(line));
+    });
+    connect(placements, &SprintPlacements::changed, notes, &RowNotes::update);
+    // An edit changes the task's open copies in the sprints too, as the
+    // dialog says before.
+    taskList->setEditReach([this](const TaskRef &task) {
+        TaskListController::EditReach reach;
+        const QVector<int> open = SprintPlacements::openIn(placements->of(task.text));
+        if (open.isEmpty())
+            return reach;
+        reach.note = tr("Sprint(s) %1 hold this task too; they change with it.", "", open.size())
+                         .arg(SprintPlacements::numbers(open));
+        QStringList copies;
+        for (const int number : open)
+            copies.append(Sprint::fileName(number));
+        reach.step = [this, copies](const TaskRef &task, const QStringList &lines) {
+            return TaskCommand::replace(taskList->store(), task, lines, copies);
+        };
+        return reach;
+    });
 }
 
 PBacklogWindow::~PBacklogWindow()

@@ -85,5 +85,7 @@ bool TaskUndoStack::step(bool forward)
     command->m_ranAhead = true;
     moveIndex();
     emit stepped(row);
+    if (!command->note().isEmpty())
+        emit noted(command->note());
     return true;
 }
