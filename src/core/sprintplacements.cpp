@@ -40,7 +40,6 @@ SprintPlacements::SprintPlacements(const QString &folder, QObject *parent)
     m_thread->start(QThread::LowPriority);
     connect(&m_poll, &QTimer::timeout, this, &SprintPlacements::update);
     m_poll.start(defaultPollMs);
-    start();
 }
 
 SprintPlacements::~SprintPlacements()

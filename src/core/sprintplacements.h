@@ -64,7 +64,8 @@ public:
     };
 
     // Reads the sprint files of folder (the current directory when empty,
-    // as it is now). The first reading starts at once.
+    // as it is now). The first reading starts at the first update(), so
+    // that a window can show itself before a reading competes with it.
     explicit SprintPlacements(const QString &folder = QString(), QObject *parent = nullptr);
     ~SprintPlacements() override;
 

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QShortcut>
+#include <QTimer>
 
 PBacklogWindow::PBacklogWindow(QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
@@ -54,6 +55,8 @@ PBacklogWindow::PBacklogWindow(QWidget *parent)
         return SprintPlacements::describe(placements->of(line));
     });
     connect(placements, &SprintPlacements::changed, notes, &RowNotes::update);
+    // Once the window is shown: its first paint comes before the reading.
+    QTimer::singleShot(0, placements, &SprintPlacements::update);
     // An edit changes the task's open copies in the sprints too, as the
     // dialog says before.
     taskList->setEditReach([this](const TaskRef &task) {

@@ -114,7 +114,8 @@ void SprintWindow::on_add_clicked()
     dialog.setList(pb->getItems());
     dialog.enableMultiselect();
     // Where each task is planned already, once the sprints are read.
-    const SprintPlacements placements;
+    SprintPlacements placements;
+    placements.update();
     connect(&placements, &SprintPlacements::changed,
             dialog.setNotes([&placements](const QString &text) { return SprintPlacements::describe(placements.of(text)); }),
             &RowNotes::update);

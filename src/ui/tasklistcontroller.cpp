@@ -80,7 +80,6 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
         showTasks();
         focusRow(row);
     });
-    connect(m_undo, &TaskUndoStack::noted, this, &TaskListController::notify);
     connect(m_undo, &TaskUndoStack::refused, this, [this](const QString &message) {
         showTasks();
         warn(message);

@@ -85,7 +85,5 @@ bool TaskUndoStack::step(bool forward)
     command->m_ranAhead = true;
     moveIndex();
     emit stepped(row);
-    if (!command->note().isEmpty())
-        emit noted(command->note());
     return true;
 }

@@ -51,9 +51,6 @@ signals:
     void stepped(int row);
     // An undo or a redo was not done, and why.
     void refused(const QString &message);
-    // An undo or a redo was done, with something to say (see
-    // TaskCommand::note()).
-    void noted(const QString &note);
 
 private:
     bool step(bool forward);

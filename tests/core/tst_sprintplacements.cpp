@@ -132,6 +132,7 @@ void TestSprintPlacements::followsTheFilesOffTheWindowsThread()
     QVERIFY(WorkDir::write("sprint1", "a"));
     SprintPlacements placements;
     QSignalSpy changed(&placements, &SprintPlacements::changed);
+    placements.update();
     QVERIFY(placements.of("a").isEmpty());
     QTRY_VERIFY(placements.isReady());
     QCOMPARE(spec(placements.of("a")), QString("1"));
