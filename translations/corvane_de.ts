@@ -695,6 +695,13 @@ Add what you typed as a new task?</source>
         <translation>Die bearbeitete Aufgabe wurde von einem anderen Fenster oder Programm geändert oder entfernt, während der Editor offen war.
 Das Eingegebene als neue Aufgabe hinzufügen?</translation>
     </message>
+    <message numerus="yes">
+        <source>Sprint(s) %1 hold this task too; they change with it.</source>
+        <translation>
+            <numerusform>Sprint %1 enthält diese Aufgabe auch; er ändert sich mit.</numerusform>
+            <numerusform>Die Sprints %1 enthalten diese Aufgabe auch; sie ändern sich mit.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>SafeWrite</name>
@@ -809,6 +816,21 @@ Sie wird nicht zusammengeführt.</translation>
 Nothing was merged, and the copy stays; Merge… shows it as it is now.</source>
         <translation>%1 hat sich geändert, seit sie zum Zusammenführen angezeigt wurde: %2.
 Es wurde nichts zusammengeführt, und die Kopie bleibt; „Zusammenführen …“ zeigt sie, wie sie jetzt ist.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of the chosen tasks are in this list already, and a list keeps each task once, so they were not added again: %1</source>
+        <translation>
+            <numerusform>%n der gewählten Aufgaben steht schon in dieser Liste, und eine Liste führt jede Aufgabe nur einmal; sie wurde nicht noch einmal hinzugefügt: %1</numerusform>
+            <numerusform>%n der gewählten Aufgaben stehen schon in dieser Liste, und eine Liste führt jede Aufgabe nur einmal; sie wurden nicht noch einmal hinzugefügt: %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The task no longer reads as this step left it, in any list: another window or program changed it. Nothing was changed.</source>
+        <translation>Die Aufgabe lautet in keiner Liste mehr so, wie dieser Schritt sie hinterlassen hat: Ein anderes Fenster oder Programm hat sie geändert. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Left as they are, since another window or program changed them meanwhile: %1</source>
+        <translation>Unverändert gelassen, da ein anderes Fenster oder Programm sie inzwischen geändert hat: %1</translation>
     </message>
 </context>
 <context>
@@ -1000,6 +1022,38 @@ Es wurde nichts geändert.</translation>
 %2</source>
         <translation>„%1“ kann nicht rückgängig gemacht werden:
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>SprintPlacements</name>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <translation>
+            <numerusform>%1 und %n weiterer</numerusform>
+            <numerusform>%1 und %n weiteren</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>planned in sprint(s) %1</source>
+        <translation>
+            <numerusform>geplant in Sprint %1</numerusform>
+            <numerusform>geplant in den Sprints %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>done in sprint(s) %1</source>
+        <translation>
+            <numerusform>erledigt in Sprint %1</numerusform>
+            <numerusform>erledigt in den Sprints %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1; %2</translation>
     </message>
 </context>
 </TS>

@@ -33,17 +33,17 @@ QStringList linesOf(const QString &path)
 SprintPlacements::SprintPlacements(const QString &folder, QObject *parent)
     : QObject(parent)
     , m_folder(folder.isEmpty() ? QDir::currentPath() : QDir(folder).absolutePath())
-    , m_thread(new QThread)
-    , m_worker(new QObject)
+    , m_thread(nullptr)
+    , m_worker(nullptr)
 {
-    m_worker->moveToThread(m_thread);
-    m_thread->start(QThread::LowPriority);
     connect(&m_poll, &QTimer::timeout, this, &SprintPlacements::update);
     m_poll.start(defaultPollMs);
 }
 
 SprintPlacements::~SprintPlacements()
 {
+    if (!m_thread)
+        return;
     // A reading under way stops at its next file, and what it found is
     // dropped.
     m_thread->requestInterruption();
@@ -82,6 +82,14 @@ void SprintPlacements::update()
 
 void SprintPlacements::start()
 {
+    // Made with the first reading, so that an object never asked costs
+    // no thread.
+    if (!m_thread) {
+        m_thread = new QThread;
+        m_worker = new QObject;
+        m_worker->moveToThread(m_thread);
+        m_thread->start(QThread::LowPriority);
+    }
     m_running = true;
     const QString folder = m_folder;
     const Reading previous = m_reading;

@@ -14,10 +14,41 @@
 #include "tasklistcontroller.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QTimer>
+
+namespace {
+
+// Asks placements for their first reading once the widget it watches has
+// been painted, and then goes.
+class FirstPaint : public QObject
+{
+public:
+    FirstPaint(QObject *parent, SprintPlacements *placements)
+        : QObject(parent)
+        , m_placements(placements)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            QTimer::singleShot(0, m_placements, &SprintPlacements::update);
+            deleteLater();
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    SprintPlacements *m_placements;
+};
+
+} // namespace
 
 PBacklogWindow::PBacklogWindow(QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
@@ -55,8 +86,9 @@ PBacklogWindow::PBacklogWindow(QWidget *parent)
         return SprintPlacements::describe(placements->of(line));
     });
     connect(placements, &SprintPlacements::changed, notes, &RowNotes::update);
-    // Once the window is shown: its first paint comes before the reading.
-    QTimer::singleShot(0, placements, &SprintPlacements::update);
+    // Once the list has painted its first rows, so that the reading never
+    // holds up the window's first look.
+    ui->tasks->viewport()->installEventFilter(new FirstPaint(ui->tasks->viewport(), placements));
     // An edit changes the task's open copies in the sprints too, as the
     // dialog says before.
     taskList->setEditReach([this](const TaskRef &task) {
