@@ -5,7 +5,7 @@ DIR ?= planner
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps build run test check bench screenshots atspi-check clean
+.PHONY: all deps build run test check bench screenshots atspi-check deb package-check clean
 
 all: build
 
@@ -44,11 +44,30 @@ bench:
 	@cmake --build $(BUILD) --parallel $(JOBS)
 	@bench/run.sh $(BUILD)
 
-# Renders every window and dialog with sample data to $(BUILD)/screenshots.
+# The Debian package, $(BUILD)/corvane_VERSION_ARCH.deb, made by CPack from
+# the install rules of the Release build that `make build` makes.
+deb: build
+	@scripts/install-deps package
+	@cd $(BUILD) && { cpack -G DEB > cpack.log || { cat cpack.log >&2; exit 1; }; } && \
+		sed -n 's/^CPack: - package: //p' cpack.log
+
+# The sources' licences (reuse lint) and the package as a user gets it:
+# lintian, then installed on this machine, tried, and removed again, with
+# what was tried printed (scripts/package-check). CI runs it after make test.
+package-check: deb
+	@scripts/package-check $(BUILD)
+
+# Renders every window and dialog with sample data to $(BUILD)/screenshots,
+# and copies the main window, the backlog and a sprint at 96 dpi into
+# docs/screenshots/, which the README shows.
 screenshots: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCORVANE_EXTRAS=ON >/dev/null
 	@cmake --build $(BUILD) --target screenshots --parallel $(JOBS)
 	@scripts/screenshots.sh $(BUILD) $(BUILD)/screenshots
+	@mkdir -p docs/screenshots
+	@for name in mainwindow pbacklogwindow sprintwindow; do \
+		cp $(BUILD)/screenshots/96dpi/$$name.png docs/screenshots/ || exit 1; \
+	done
 
 # Reads the windows through AT-SPI, as a screen reader on Linux does, on a
 # virtual display with an accessibility bus of its own.

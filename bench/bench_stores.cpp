@@ -2,10 +2,12 @@
 // floor: a bare QSaveFile write of the same bytes. Prints Google Benchmark's
 // table, then the ratio of each change to the floor at the same size.
 
+#include "changeresult.h"
 #include "listedits.h"
 #include "productbacklog.h"
 #include "sprint.h"
 #include "tasklistcodec.h"
+#include "tasklistfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -127,6 +129,33 @@ void BM_Delete(benchmark::State &state)
     });
 }
 
+// Marks the task in the middle done and open again, as a window does (the
+// list kept, as strings) and as a command does (the file's bytes changed in
+// place).
+void markSteps(benchmark::State &state, TaskListFile::Keeping keeping)
+{
+    Scratch scratch;
+    const QStringList tasks = sampleTasks(state.range(0));
+    writeFile(Sprint::fileName(1), tasks);
+    TaskListFile file(Sprint::fileName(1), keeping);
+    QStringList kept;
+    const TaskRef task{tasks.size() / 2, tasks.at(tasks.size() / 2)};
+    const auto mark = [&](const QDate &day) {
+        return file.change(kept, ListEdits::mark({task}, {day})) && file.result().status == ChangeResult::Done;
+    };
+    timeSteps(state, "mark failed", [&] { return mark(QDate(2026, 12, 8)); }, [&] { return mark(QDate()); });
+}
+
+void BM_Mark(benchmark::State &state)
+{
+    markSteps(state, TaskListFile::Keeping::List);
+}
+
+void BM_MarkByCommand(benchmark::State &state)
+{
+    markSteps(state, TaskListFile::Keeping::Nothing);
+}
+
 // One move writes two files: the target (small here) and this sprint. The
 // task is put back through the same stores, so that the move finds its
 // own sprint file as it last wrote it, as in a window that moves task after
@@ -161,13 +190,14 @@ public:
     void printRatios() const
     {
         std::printf("\nRatio of each operation to the floor write at the same size:\n");
-        std::printf("%10s %8s %8s %8s %8s %8s\n", "tasks", "load", "add", "edit", "delete", "move");
+        std::printf("%10s %8s %8s %8s %8s %8s %8s %8s\n", "tasks", "load", "add", "edit", "delete", "move", "mark",
+                    "mark cmd");
         for (const auto &[size, times] : m_seconds) {
             const auto floor = times.find("Floor");
             if (floor == times.end())
                 continue;
             std::printf("%10d", size);
-            for (const char *op : {"Load", "Add", "Edit", "Delete", "Move"}) {
+            for (const char *op : {"Load", "Add", "Edit", "Delete", "Move", "Mark", "MarkByCommand"}) {
                 const auto it = times.find(op);
                 std::printf(" %8.2f", it == times.end() ? 0.0 : it->second / floor->second);
             }
@@ -188,6 +218,19 @@ public:
             std::printf("Target: one change at %d tasks <= %.1fx the floor write: %.2fx, %s\n", size, limit, worst,
                         worst <= limit ? "met" : "NOT met");
         }
+        // Marking a task done at a million tasks, on each road.
+        const auto million = m_seconds.find(1000000);
+        if (million != m_seconds.end() && million->second.count("Floor")) {
+            for (const char *op : {"Mark", "MarkByCommand"}) {
+                const auto it = million->second.find(op);
+                if (it == million->second.end())
+                    continue;
+                const double ratio = it->second / million->second.at("Floor");
+                std::printf("Target: %s at 1000000 tasks <= 1.5x the floor write: %.2fx, %s\n",
+                            op == std::string("Mark") ? "marking done in a window" : "marking done by a command",
+                            ratio, ratio <= 1.5 ? "met" : "NOT met");
+            }
+        }
     }
 
 private:
@@ -204,6 +247,8 @@ BENCHMARK(BM_Add)->CORVANE_SIZES;
 BENCHMARK(BM_Edit)->CORVANE_SIZES;
 BENCHMARK(BM_Delete)->CORVANE_SIZES;
 BENCHMARK(BM_Move)->CORVANE_SIZES;
+BENCHMARK(BM_Mark)->CORVANE_SIZES;
+BENCHMARK(BM_MarkByCommand)->CORVANE_SIZES;
 
 int main(int argc, char **argv)
 {

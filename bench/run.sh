@@ -202,6 +202,22 @@ print(f"Target: start-up with a 100,000-task backlog <= 1.1x start-up in an empt
 PY
 
 echo
+echo "== corvane status beside 1,000 sprints of 100 tasks, a third of them done (hyperfine)"
+mkdir -p "$work/status1000"
+(cd "$work/status1000" && awk 'BEGIN { for (s = 1; s <= 1000; s++) { f = "sprint" s
+    for (i = 0; i < 100; i++) printf "%s%sTask %d of sprint %d", (i ? "\n" : ""), (i % 3 ? "" : "x 2026-12-01 "), i, s > f
+    close(f) } }')
+hyperfine --warmup 3 --runs 20 --style none --export-json "$work/status.json" \
+    "cd '$work/status1000' && '$build/src/corvane' status" >/dev/null
+python3 - "$work/status.json" <<'PY'
+import json, sys
+r = json.load(open(sys.argv[1]))["results"][0]
+print(f"corvane status: median {r['median'] * 1000:.1f} ms, mean {r['mean'] * 1000:.1f} ms")
+print(f"Target: corvane status with 1,000 sprints < 100 ms: {r['median'] * 1000:.1f} ms, "
+      f"{'met' if r['median'] < 0.1 else 'NOT met'}")
+PY
+
+echo
 echo "== Against the todo.txt tool and Taskwarrior (bench/compare-peers.sh)"
 BUILD="$build" "$(dirname "$0")/compare-peers.sh"
 

@@ -68,7 +68,8 @@ def main():
     for button in ("Product backlog", "Sprint settings"):
         if not press(app, button):
             faults.append("no button " + button)
-    wanted = {"Corvane", "Product Backlog", "Sprint settings"}
+    # Corvane runs in a folder named planner; "New sprint" opens sprint 1.
+    wanted = {"planner — Corvane", "Product Backlog", "Sprint 1 — Sprint settings"}
     deadline = time.time() + 30
     while time.time() < deadline and not wanted <= {w.name for w in frames(app)}:
         time.sleep(0.2)

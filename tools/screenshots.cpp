@@ -86,7 +86,7 @@ int main(int argc, char **argv)
           "Update the build instructions\nAnswer the support mail\nTidy the issue tracker\n"
           "Prepare the demo\nBack up the server\n");
     write("sprint1", "Fix the crash on start-up\nReview the icon set\n");
-    write("sprint2", "Write the release notes\nTranslate the help pages\nPrepare the demo\n");
+    write("sprint2", "x 2026-12-07 Write the release notes\nTranslate the help pages\nPrepare the demo\n");
     write("sprint10", "");
 
     ModalDriver driver;

@@ -245,6 +245,32 @@ beginnt; nach -- ist es jedes Argument.
         <source>%1 holds every line of the new text already; nothing was changed.</source>
         <translation>%1 enthält schon jede Zeile des neuen Texts; nichts wurde geändert.</translation>
     </message>
+    <message>
+        <source>Open the windows on the planner folder used last, as the desktop menu&apos;s entry does.</source>
+        <translation>Die Fenster im zuletzt benutzten Planungsordner öffnen, wie der Eintrag im Menü der Arbeitsumgebung.</translation>
+    </message>
+    <message>
+        <source>--last-folder is for the windows: give a command its folder with -C</source>
+        <translation>--last-folder gilt für die Fenster: einem Befehl den Ordner mit -C angeben</translation>
+    </message>
+    <message>
+        <source>Cannot open the folder %1 that CORVANE_DIR names: %2</source>
+        <translation>Der Ordner %1, den CORVANE_DIR nennt, kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds no planner: it has no product_backlog and no sprint file.</source>
+        <translation>Der Ordner %1 enthält keinen Planer: Er hat weder product_backlog noch eine Sprint-Datei.</translation>
+    </message>
+    <message>
+        <source>Environment:
+  CORVANE_DIR  the planner folder of the commands when no -C is given (the windows
+               open in the current folder)
+</source>
+        <translation>Umgebung:
+  CORVANE_DIR  der Planungsordner der Befehle, wenn kein -C angegeben ist (die Fenster
+               öffnen sich im aktuellen Ordner)
+</translation>
+    </message>
 </context>
 <context>
     <name>ConflictBar</name>
@@ -560,10 +586,6 @@ Welchen Ordner soll es verwenden?</translation>
         <translation>Die ausgewählte Aufgabe an den Anfang oder das Ende verschieben</translation>
     </message>
     <message>
-        <source>Ctrl+Z, Ctrl+Shift+Z</source>
-        <translation>Strg+Z, Strg+Umschalt+Z</translation>
-    </message>
-    <message>
         <source>Undo, redo</source>
         <translation>Rückgängig, Wiederholen</translation>
     </message>
@@ -626,6 +648,30 @@ Welchen Ordner soll es verwenden?</translation>
     <message>
         <source>Conflict copies to merge: %1 (open the list and choose Merge…)</source>
         <translation>Konfliktkopien zum Zusammenführen: %1 (die Liste öffnen und „Zusammenführen …“ wählen)</translation>
+    </message>
+    <message>
+        <source>%1 — Corvane</source>
+        <translation>%1 — Corvane</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Strg+F</translation>
+    </message>
+    <message>
+        <source>Find tasks: show only those that hold what you type</source>
+        <translation>Aufgaben suchen: nur die zeigen, die das Eingegebene enthalten</translation>
+    </message>
+    <message>
+        <source>Ctrl+A</source>
+        <translation>Strg+A</translation>
+    </message>
+    <message>
+        <source>Select every task shown; in a picker, every row shown</source>
+        <translation>Alle gezeigten Aufgaben auswählen; in einer Auswahlliste alle gezeigten Zeilen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y</source>
+        <translation>Strg+Z, Strg+Umschalt+Z, Strg+Y</translation>
     </message>
 </context>
 <context>
@@ -775,6 +821,10 @@ Das Eingegebene als neue Aufgabe hinzufügen?</translation>
         <source>There is no other sprint to move the task to. Make one with &quot;New sprint&quot; in the main window first.</source>
         <translation>Es gibt keinen anderen Sprint, in den die Aufgabe verschoben werden kann. Legen Sie zuerst im Hauptfenster mit „Neuer Sprint“ einen an.</translation>
     </message>
+    <message>
+        <source>Sprint %1 — Sprint settings</source>
+        <translation>Sprint %1 — Sprint-Einstellungen</translation>
+    </message>
 </context>
 <context>
     <name>TaskCommand</name>
@@ -893,6 +943,10 @@ Es wurde nichts zusammengeführt, und die Kopie bleibt; „Zusammenführen …�
     <message>
         <source>No task matches “%1”.</source>
         <translation>Keine Aufgabe passt zu „%1“.</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>%1, %2: %3</translation>
     </message>
 </context>
 <context>
@@ -1054,6 +1108,13 @@ Es wurde nichts geändert.</translation>
     <message>
         <source>%1; %2</source>
         <translation>%1; %2</translation>
+    </message>
+</context>
+<context>
+    <name>WindowsMain</name>
+    <message>
+        <source>The windows need a display, and none could be opened: %1. The commands need none: see &quot;corvane --help&quot;.</source>
+        <translation>Die Fenster brauchen eine Anzeige, und keine ließ sich öffnen: %1. Die Befehle brauchen keine: siehe „corvane --help“.</translation>
     </message>
 </context>
 </TS>

@@ -1,14 +1,20 @@
 #include "command.h"
 
 #include "addcommand.h"
+#include "burndowncommand.h"
+#include "closecommand.h"
 #include "editcommand.h"
 #include "listcommand.h"
+#include "markcommand.h"
 #include "movecommand.h"
 #include "newsprintcommand.h"
 #include "removecommand.h"
+#include "reportcommand.h"
 #include "reordercommand.h"
 #include "restorecommand.h"
+#include "sprintcommand.h"
 #include "sprintscommand.h"
+#include "statuscommand.h"
 
 #include <QCoreApplication>
 
@@ -18,6 +24,11 @@ Command::Command(const Spec &spec)
 }
 
 Command::~Command() = default;
+
+bool Command::onlyReads(const QStringList &) const
+{
+    return false;
+}
 
 const QVector<const Command *> &Command::all()
 {
@@ -44,11 +55,33 @@ const QVector<const Command *> &Command::all()
                                         QT_TRANSLATE_NOOP("CommandLine", "Move the task on line N to the last line."),
                                         2, 2, 1, false},
                                        Place::Bottom);
+    static const MarkCommand done({"done", "do", "LIST N...",
+                                   QT_TRANSLATE_NOOP("CommandLine",
+                                                     "Mark the tasks on lines N done today, as todo.txt does: the "
+                                                     "line then begins with \"x\" and the date."),
+                                   2, -1, 1, true},
+                                  true);
+    static const MarkCommand undone({"undone", nullptr, "LIST N...",
+                                     QT_TRANSLATE_NOOP("CommandLine", "Mark the done tasks on lines N open again."),
+                                     2, -1, 1, true},
+                                    false);
+    static const StatusCommand status;
+    static const SprintCommand sprint;
+    static const CloseCommand close;
+    static const BurndownCommand burndown;
+    static const ReportCommand report;
     static const NewSprintCommand newSprint;
     static const RestoreCommand restore;
-    static const QVector<const Command *> table{&list, &sprints, &add,    &edit,      &remove,  &move, &up,
-                                                &down, &top,     &bottom, &newSprint, &restore};
+    static const QVector<const Command *> table{&list,   &sprints, &status, &add,       &edit,    &remove,
+                                                &done,   &undone,  &move,   &up,        &down,    &top,
+                                                &bottom, &newSprint, &restore, &sprint, &close, &burndown,
+                                                &report};
     return table;
+}
+
+QStringList Command::options() const
+{
+    return m_spec.options ? QString::fromLatin1(m_spec.options).split(QLatin1Char(',')) : QStringList();
 }
 
 const Command *Command::find(const QString &name)

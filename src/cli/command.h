@@ -27,6 +27,9 @@ public:
         // named by its text, and N is left out.
         int lineAt;
         bool manyLines;
+        // The options with a value that it takes after its name, separated
+        // by commas ("start,end,goal"), or null.
+        const char *options = nullptr;
     };
 
     explicit Command(const Spec &spec);
@@ -36,10 +39,16 @@ public:
 
     const Spec &spec() const { return m_spec; }
     bool namesTasks() const { return m_spec.lineAt >= 0; }
+    // Its options with a value.
+    QStringList options() const;
 
     // Runs the command on args, its arguments with the lines N taken out
     // (they are cli.picks()), and returns the exit status.
     virtual int run(CommandLine &cli, const QStringList &args) const = 0;
+    // Whether the command, run on args, only reads: such a command makes no
+    // file, and in a folder that holds no list it runs not at all but says
+    // that the folder holds no planner.
+    virtual bool onlyReads(const QStringList &args) const;
 
     // Every command, in the order help lists them.
     static const QVector<const Command *> &all();

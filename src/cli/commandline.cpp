@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "command.h"
+#include "donemark.h"
 #include "namedlist.h"
 #include "tasklist.h"
 
@@ -28,6 +29,11 @@ const char exitStatusText[] = QT_TRANSLATE_NOOP(
                    "  2  usage error\n"
                    "  3  a file could not be read or written, or the output could not be written (the\n"
                    "     file and the reason on stderr)\n");
+
+const char environmentText[] = QT_TRANSLATE_NOOP(
+    "CommandLine", "Environment:\n"
+                   "  CORVANE_DIR  the planner folder of the commands when no -C is given (the windows\n"
+                   "               open in the current folder)\n");
 
 const char listText[] = QT_TRANSLATE_NOOP(
     "CommandLine", "LIST is \"backlog\" or a sprint number (as \"sprints\" prints it). N is a line number as\n"
@@ -92,6 +98,20 @@ bool takeValue(const QStringList &arguments, int *at, const QString &name, QStri
     return true;
 }
 
+// The folders that the -C options among arguments name, in order.
+QList<QByteArray> namedFolders(const QList<QByteArray> &arguments)
+{
+    QList<QByteArray> folders;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QByteArray &argument = arguments.at(i);
+        if (argument == "--")
+            break;
+        if (argument.startsWith("-C"))
+            folders.append(argument.size() > 2 ? argument.mid(2) : arguments.value(++i));
+    }
+    return folders;
+}
+
 } // namespace
 
 bool CommandLine::parseLine(const QString &argument, int *row)
@@ -142,13 +162,7 @@ bool CommandLine::isCommand(const QList<QByteArray> &arguments)
 
 bool CommandLine::enterFolders(const QList<QByteArray> &arguments, QString *error)
 {
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QByteArray &argument = arguments.at(i);
-        if (argument == "--")
-            break;
-        if (!argument.startsWith("-C"))
-            continue;
-        const QByteArray folder = argument.size() > 2 ? argument.mid(2) : arguments.value(++i);
+    for (const QByteArray &folder : namedFolders(arguments)) {
         if (::chdir(folder.constData()) != 0) {
             *error = tr("Cannot open the folder %1: %2")
                          .arg(QFile::decodeName(folder), QString::fromLocal8Bit(std::strerror(errno)));
@@ -195,6 +209,10 @@ int CommandLine::runCommand(const QStringList &global, QStringList rest, const Q
                                         "the folder.\nWith no command, open the windows."));
     parser.addOption({QStringLiteral("C"), tr("Work on the lists of <folder>, for the windows too."),
                       QStringLiteral("folder")});
+    const QCommandLineOption lastFolder(QStringLiteral("last-folder"),
+                                        tr("Open the windows on the planner folder used last, as the desktop "
+                                           "menu's entry does."));
+    parser.addOption(lastFolder);
     parser.addOption({QStringLiteral("json"), tr("Print data as JSON.")});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
@@ -220,10 +238,13 @@ int CommandLine::runCommand(const QStringList &global, QStringList rest, const Q
     }
     if (!command)
         return usage(name.isEmpty() ? tr("no command given") : tr("no command %1").arg(quoted(name)));
+    if (parser.isSet(lastFolder))
+        return usage(tr("--last-folder is for the windows: give a command its folder with -C"));
 
     // After the command's name, its own options; every other argument is
     // text, one that starts with a dash too, and all after --.
     m_json = parser.isSet(QStringLiteral("json"));
+    const QStringList options = command->options();
     QStringList positional;
     QStringList expected;
     QStringList texts;
@@ -242,6 +263,17 @@ int CommandLine::runCommand(const QStringList &global, QStringList rest, const Q
             output(helpText(parser.helpText(), command).toUtf8());
             return Done;
         }
+        if (std::any_of(options.cbegin(), options.cend(), [&](const QString &option) {
+                QStringList values;
+                if (!takeValue(rest, &i, option, &values, &missing))
+                    return false;
+                m_options.insert(option, values.value(0));
+                return true;
+            })) {
+            if (missing)
+                return usage(tr("%1 needs a value after it").arg(argument));
+            continue;
+        }
         if (command->namesTasks()
             && (takeValue(rest, &i, QStringLiteral("expect"), &expected, &missing)
                 || takeValue(rest, &i, QStringLiteral("text"), &texts, &missing))) {
@@ -256,10 +288,26 @@ int CommandLine::runCommand(const QStringList &global, QStringList rest, const Q
     if (const int status = takePicks(*command, &positional, expected, texts.value(0)))
         return status;
 
+    // With no -C, a command works in the folder CORVANE_DIR names, as
+    // todo.txt's TODO_DIR does.
+    const QByteArray defaultFolder = qgetenv("CORVANE_DIR");
     QString error;
-    if (!enterFolders(folders, &error))
+    if (namedFolders(folders).isEmpty() && !defaultFolder.isEmpty()) {
+        if (::chdir(defaultFolder.constData()) != 0) {
+            return fail(FileError, tr("Cannot open the folder %1 that CORVANE_DIR names: %2")
+                                       .arg(QFile::decodeName(defaultFolder),
+                                            QString::fromLocal8Bit(std::strerror(errno))));
+        }
+    } else if (!enterFolders(folders, &error)) {
         return fail(FileError, error);
+    }
     m_folder = QDir::currentPath();
+    // A folder with no list is most likely not the one meant: reading it
+    // would answer with an empty list, as if the planner were empty.
+    if (command->onlyReads(positional) && !NamedList::folderHoldsList()) {
+        return fail(NothingMatched, tr("The folder %1 holds no planner: it has no product_backlog and no sprint file.")
+                                        .arg(QDir::toNativeSeparators(m_folder)));
+    }
     return command->run(*this, positional);
 }
 
@@ -374,6 +422,10 @@ void CommandLine::print(const QVector<Row> &rows, bool asChanges)
         QJsonArray array;
         for (const Row &row : rows) {
             QJsonObject object{{QStringLiteral("line"), row.line}, {QStringLiteral("text"), row.text}};
+            const QDate done = DoneMark::date(row.text);
+            object.insert(QStringLiteral("done"), done.isValid());
+            if (done.isValid())
+                object.insert(QStringLiteral("doneOn"), done.toString(Qt::ISODate));
             if (asChanges) {
                 object.insert(QStringLiteral("action"), row.action);
                 object.insert(QStringLiteral("list"), row.list);
@@ -465,5 +517,5 @@ QString CommandLine::helpText(const QString &globalHelp, const Command *command)
                     .arg(synopsis.trimmed(), summary.left(summary.indexOf(QLatin1Char('.')) + 1));
     }
     return text + QLatin1Char('\n') + tr(listText) + tr("\"corvane --help COMMAND\" tells more of one command.\n\n")
-           + tr(exitStatusText);
+           + tr(environmentText) + QLatin1Char('\n') + tr(exitStatusText);
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QList>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -66,6 +67,9 @@ public:
 
     // For the commands.
     const QVector<TaskPick> &picks() const { return m_picks; }
+    // The value given to one of the command's own options, null when it
+    // was not given.
+    QString option(const QString &name) const { return m_options.value(name); }
     // Opens the list that name gives; a sprint must exist.
     int openList(const QString &name, NamedList **list);
     // The rows the picks name in tasks, found as the list is now; false,
@@ -103,6 +107,7 @@ private:
     bool flushOutput();
 
     QVector<TaskPick> m_picks;
+    QHash<QString, QString> m_options;
     QVector<Row> m_report;
     QString m_why;
     bool m_json = false;

@@ -13,6 +13,11 @@ ListCommand::ListCommand()
 {
 }
 
+bool ListCommand::onlyReads(const QStringList &) const
+{
+    return true;
+}
+
 int ListCommand::run(CommandLine &cli, const QStringList &args) const
 {
     NamedList *list = nullptr;

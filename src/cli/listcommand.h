@@ -9,6 +9,7 @@ class ListCommand final : public Command
 public:
     ListCommand();
     int run(CommandLine &cli, const QStringList &args) const override;
+    bool onlyReads(const QStringList &args) const override;
 };
 
 #endif // LISTCOMMAND_H

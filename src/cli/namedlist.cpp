@@ -2,6 +2,7 @@
 
 #include "productbacklog.h"
 #include "sprint.h"
+#include "sprintfiles.h"
 
 #include <QFileInfo>
 
@@ -17,6 +18,22 @@ int NamedList::numberOf(const QString &name)
     // Only the spelling that the number gives back names the sprint.
     const QString canonical = spelledAsFile ? Sprint::fileName(number) : QString::number(number);
     return name == canonical ? number : -1;
+}
+
+QMap<int, QString> NamedList::sprints()
+{
+    QMap<int, QString> sprints;
+    for (const QString &name : SprintFiles::list()) {
+        const int number = numberOf(name);
+        if (number > 0)
+            sprints.insert(number, name);
+    }
+    return sprints;
+}
+
+bool NamedList::folderHoldsList()
+{
+    return NamedList(0).exists() || !sprints().isEmpty();
 }
 
 NamedList::NamedList(int number)

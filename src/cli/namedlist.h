@@ -3,6 +3,7 @@
 
 #include "tasklistfile.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,11 @@ public:
     // file's name; any other spelling ("sprint007", "+3") names none, as it
     // would stand for another file than the one it reads as.
     static int numberOf(const QString &name);
+    // The folder's sprints by number, each with its file's name: those that
+    // a number names, no other.
+    static QMap<int, QString> sprints();
+    // Whether the folder holds a list at all: a backlog or such a sprint.
+    static bool folderHoldsList();
 
     explicit NamedList(int number);
 

@@ -3,6 +3,7 @@
 #include "commandline.h"
 #include "sprint.h"
 #include "sprintfiles.h"
+#include "sprintschedule.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,10 @@ int NewSprintCommand::run(CommandLine &cli, const QStringList &) const
                                      file.errorString()));
         }
     }
+    // Planned after the sprint before it.
+    SprintSchedule schedule;
+    if (!schedule.plan(next, QDate::currentDate()))
+        cli.note(schedule.result().message);
     cli.printData(QJsonDocument(QJsonObject{{QStringLiteral("action"), QStringLiteral("created")},
                                             {QStringLiteral("number"), next}}),
                   QByteArray::number(next) + '\n');

@@ -14,6 +14,11 @@ RestoreCommand::RestoreCommand()
 {
 }
 
+bool RestoreCommand::onlyReads(const QStringList &args) const
+{
+    return args.size() < 2;
+}
+
 int RestoreCommand::run(CommandLine &cli, const QStringList &args) const
 {
     NamedList *list = nullptr;

@@ -10,6 +10,7 @@ class RestoreCommand final : public Command
 public:
     RestoreCommand();
     int run(CommandLine &cli, const QStringList &args) const override;
+    bool onlyReads(const QStringList &args) const override;
 };
 
 #endif // RESTORECOMMAND_H

@@ -3,7 +3,6 @@
 #include "commandline.h"
 #include "conflictcopies.h"
 #include "namedlist.h"
-#include "sprintfiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,15 +15,15 @@ SprintsCommand::SprintsCommand()
 {
 }
 
+bool SprintsCommand::onlyReads(const QStringList &) const
+{
+    return true;
+}
+
 int SprintsCommand::run(CommandLine &cli, const QStringList &) const
 {
     // Only the names that list takes back, in the order of their numbers.
-    QMap<int, QString> sprints;
-    for (const QString &name : SprintFiles::list()) {
-        const int number = NamedList::numberOf(name);
-        if (number > 0)
-            sprints.insert(number, name);
-    }
+    const QMap<int, QString> sprints = NamedList::sprints();
     // The numbers stay alone on stdout for scripts; the copies that wait
     // to be merged are told beside them.
     const QVector<ConflictCopies::Copy> copies = ConflictCopies::find();

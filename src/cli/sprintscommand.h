@@ -10,6 +10,7 @@ class SprintsCommand final : public Command
 public:
     SprintsCommand();
     int run(CommandLine &cli, const QStringList &args) const override;
+    bool onlyReads(const QStringList &args) const override;
 };
 
 #endif // SPRINTSCOMMAND_H

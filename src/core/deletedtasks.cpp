@@ -116,16 +116,24 @@ QVector<DeletedTasks::Entry> DeletedTasks::entries() const
 
 QStringList DeletedTasks::recent(const QString &list) const
 {
-    const QVector<Entry> all = entries();
     QStringList texts;
+    for (const Entry &entry : recentEntries(list))
+        texts.append(entry.text);
+    return texts;
+}
+
+QVector<DeletedTasks::Entry> DeletedTasks::recentEntries(const QString &list) const
+{
+    const QVector<Entry> all = entries();
+    QVector<Entry> recent;
     QSet<QString> seen;
     for (auto it = all.crbegin(); it != all.crend(); ++it) {
         if (it->list == list && !seen.contains(it->text)) {
             seen.insert(it->text);
-            texts.append(it->text);
+            recent.append(*it);
         }
     }
-    return texts;
+    return recent;
 }
 
 QByteArray DeletedTasks::readAll() const

@@ -40,6 +40,8 @@ public:
     QVector<Entry> entries() const;
     // The texts of list's entries, newest first, each once.
     QStringList recent(const QString &list) const;
+    // The same entries, each text's newest.
+    QVector<Entry> recentEntries(const QString &list) const;
     // Why the last append failed, or the entries could not be read,
     // naming the file.
     QString errorString() const { return m_error; }

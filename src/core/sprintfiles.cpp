@@ -56,9 +56,10 @@ QStringList SprintFiles::list(const QString &folder)
         if (entry.kind == FolderListing::Kind::File && isSprintFile(entry.name))
             names.append(entry.name);
     }
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
+    // Each name gives back its own number, so the numbers order them all:
+    // sprint2 before sprint10.
+    std::sort(names.begin(), names.end(),
+              [](const QString &a, const QString &b) { return number(a) < number(b); });
     return names;
 }
 

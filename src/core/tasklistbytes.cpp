@@ -70,10 +70,13 @@ int TaskListBytes::indexOf(const QByteArray &text, int from) const
     const int size = m_bytes.size();
     const int length = text.size();
     // Whether the text found at hit is a whole task: it begins its line,
-    // or a done mark does.
+    // or a done mark does. A text that itself begins like a mark is only
+    // ever the task after another mark: a line of it alone is the task
+    // after its own.
+    const bool marked = DoneMark::length(text.constData(), length) > 0;
     const auto isTask = [&](int hit) {
         if (hit == start || data[hit - 1] == '\n')
-            return true;
+            return !marked;
         const int mark = hit - DoneMark::Length;
         return mark >= start && (mark == start || data[mark - 1] == '\n')
             && DoneMark::length(data + mark, DoneMark::Length) > 0;

@@ -7,12 +7,19 @@
 
 namespace {
 
-// Loads one catalogue for the system's languages; false when there is none
-// for them.
+// Loads one catalogue for the system's languages into translator; false
+// when there is none for them.
+bool loadInto(QTranslator *translator, const QString &name, const QString &directory)
+{
+    return translator->load(QLocale(), name, QStringLiteral("_"), directory);
+}
+
+// Installs one catalogue for the system's languages; false when there is
+// none for them.
 bool load(const QString &name, const QString &directory)
 {
     auto *translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QLocale(), name, QStringLiteral("_"), directory)) {
+    if (!loadInto(translator, name, directory)) {
         delete translator;
         return false;
     }
@@ -28,4 +35,14 @@ void Translations::install()
     Q_INIT_RESOURCE(translations);
     load(QStringLiteral("qtbase"), QLibraryInfo::location(QLibraryInfo::TranslationsPath));
     load(QStringLiteral("corvane"), QStringLiteral(":/i18n"));
+}
+
+QString Translations::text(const char *context, const char *source)
+{
+    Q_INIT_RESOURCE(translations);
+    QTranslator translator;
+    const QString text = loadInto(&translator, QStringLiteral("corvane"), QStringLiteral(":/i18n"))
+                             ? translator.translate(context, source)
+                             : QString();
+    return text.isEmpty() ? QString::fromUtf8(source) : text;
 }

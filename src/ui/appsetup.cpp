@@ -24,6 +24,9 @@ void AppSetup::afterApplication()
     // Where QSettings keeps the folder used last and the windows' places.
     QCoreApplication::setOrganizationName(QStringLiteral("corvane"));
     QCoreApplication::setApplicationName(QStringLiteral("corvane"));
+    // The installed desktop entry, which a Wayland desktop matches the
+    // windows to by this name, for their icon and their place in the dock.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.corvane.corvane"));
 
     // The icons live in the UI library, which the linker would otherwise
     // leave out of the program.

@@ -69,6 +69,14 @@ void ListDialog::enableMultiselect()
     ui->list->setSelectionMode(QAbstractItemView::ExtendedSelection);
 }
 
+void ListDialog::selectRow(int row)
+{
+    if (row < 0 || row >= ui->list->count())
+        return;
+    ui->list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    ui->list->scrollToItem(ui->list->item(row));
+}
+
 QStringList ListDialog::getSelected()
 {
     const QList<QListWidgetItem *> items = ui->list->selectedItems();
@@ -77,6 +85,16 @@ QStringList ListDialog::getSelected()
     for (const QListWidgetItem *item : items)
         selected.append(item->text());
     return selected;
+}
+
+QVector<int> ListDialog::selectedRows() const
+{
+    QVector<int> rows;
+    for (const QListWidgetItem *item : ui->list->selectedItems()) {
+        const int row = ui->list->row(item);
+        rows.append(m_shown.isEmpty() ? row : m_shown.at(row));
+    }
+    return rows;
 }
 
 void ListDialog::setEmptyText(const QString &text)
@@ -137,10 +155,19 @@ void ListDialog::showEvent(QShowEvent *event)
     if (!ui->buttonBox->buttons().isEmpty())
         setTabOrder(m_filter, ui->buttonBox->buttons().first());
     connect(m_filter, &QLineEdit::textChanged, this, &ListDialog::applyFilter);
+    m_filter->installEventFilter(this);
 }
 
 bool ListDialog::eventFilter(QObject *watched, QEvent *event)
 {
+    // Ctrl+A chooses the rows shown, as in the list, not the filter's text.
+    if (watched == m_filter && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::SelectAll)) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            ui->list->selectAll();
+        return true;
+    }
     if (watched == ui->list && event->type() == QEvent::KeyPress && m_filter) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool typed = !key->text().isEmpty() && key->text().at(0).isPrint()
@@ -158,11 +185,7 @@ void ListDialog::applyFilter()
 {
     const TaskFilter filter(m_filter->text());
     // The chosen rows, by their place in the whole list, in the order chosen.
-    QVector<int> chosen;
-    for (const QListWidgetItem *item : ui->list->selectedItems()) {
-        const int row = ui->list->row(item);
-        chosen.append(m_shown.isEmpty() ? row : m_shown.at(row));
-    }
+    const QVector<int> chosen = selectedRows();
     m_shown.clear();
     const QStringList texts = filter.isEmpty() ? m_all : filter.matching(m_all, &m_shown);
     ui->list->clearSelection();

@@ -31,8 +31,13 @@ public:
     void setList(QStringList list);
     // Lets several rows be chosen: click, Ctrl+click and Shift+click.
     void enableMultiselect();
+    // Makes row the one selected and current, in place of the first, so
+    // that Enter takes it.
+    void selectRow(int row);
     // The selected rows' texts, in the order the list reports its selection.
     QStringList getSelected();
+    // The same rows, by their places in what setList() was given.
+    QVector<int> selectedRows() const;
     // The words the list shows, and a screen reader reads, while it has no
     // rows: why there is nothing to choose.
     void setEmptyText(const QString &text);
@@ -45,7 +50,8 @@ protected:
     void changeEvent(QEvent *event) override;
     // Typing in the list goes to the filter line, which then hides the
     // rows that do not match (TaskFilter); the chosen rows that stay shown
-    // stay chosen, in the order they were chosen.
+    // stay chosen, in the order they were chosen. Ctrl+A in the filter line
+    // chooses every row shown.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 

@@ -64,6 +64,9 @@ MainWindow::MainWindow(QWidget *parent)
 
 void MainWindow::openCurrentFolder()
 {
+    // Named after its folder, so that the taskbar tells two planners apart.
+    const QString folder = QDir::current().dirName();
+    setWindowTitle(tr("%1 — Corvane").arg(folder.isEmpty() ? QDir::currentPath() : folder));
     ui->sprints->clear();
     init_sprints_list();
     init_pbacklog();
@@ -129,9 +132,11 @@ QString MainWindow::shortcutsText()
         {QT_TR_NOOP("Enter, F2"), QT_TR_NOOP("Edit the selected task; in a picker, take the selected rows")},
         {QT_TR_NOOP("Ctrl+M"), QT_TR_NOOP("Move the selected task to another sprint")},
         {QT_TR_NOOP("Delete"), QT_TR_NOOP("Delete the selected task")},
+        {QT_TR_NOOP("Ctrl+F"), QT_TR_NOOP("Find tasks: show only those that hold what you type")},
+        {QT_TR_NOOP("Ctrl+A"), QT_TR_NOOP("Select every task shown; in a picker, every row shown")},
         {QT_TR_NOOP("Alt+Up, Alt+Down"), QT_TR_NOOP("Move the selected task up or down")},
         {QT_TR_NOOP("Alt+Home, Alt+End"), QT_TR_NOOP("Move the selected task to the top or the bottom")},
-        {QT_TR_NOOP("Ctrl+Z, Ctrl+Shift+Z"), QT_TR_NOOP("Undo, redo")},
+        {QT_TR_NOOP("Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y"), QT_TR_NOOP("Undo, redo")},
         {QT_TR_NOOP("Ctrl+Shift+T"), QT_TR_NOOP("Restore deleted tasks")},
         {QT_TR_NOOP("Shift+F10, Menu"), QT_TR_NOOP("Open the list's menu")},
         {QT_TR_NOOP("Ctrl+Enter"), QT_TR_NOOP("Take the text in the task editor")},

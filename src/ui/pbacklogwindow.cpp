@@ -9,14 +9,12 @@
 #include "sprint.h"
 #include "sprintplacements.h"
 #include "taskcommand.h"
-#include "taskdelegate.h"
 #include "taskdialog.h"
 #include "tasklistcontroller.h"
 
 #include <QDir>
 #include <QEvent>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QShortcut>
 #include <QTimer>
 
@@ -68,6 +66,7 @@ PBacklogWindow::PBacklogWindow(QWidget *parent)
         this, ui->tasks,
         std::make_unique<StoreAccess<productbacklog, &productbacklog::getItems>>(pb, productbacklog::fileName()),
         {ui->add, ui->delete_2, ui->edit}, ui->delete_2);
+    taskList->setSelectionButtons({ui->delete_2, ui->edit});
     // Enter or a double click edits; the button does the work, so a
     // read-only list refuses them too.
     taskList->addMenuAction(tr("Edit…"), {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, ui->edit);
@@ -121,7 +120,7 @@ void PBacklogWindow::on_add_clicked()
     // A change the files refuse gives the text back to the editor, so
     // that what was typed is never lost.
     do {
-        if (!TaskDialog::ask(tr("Add task"), &text))
+        if (!TaskDialog::ask(tr("Add task"), &text, this))
             return;
     } while (!ListEdits::lines(text).isEmpty()
              && taskList->perform(TaskCommand::insert(taskList->store(), ListEdits::End,

@@ -66,9 +66,12 @@ void SprintWindow::initSprint(int index)
 
     s = new Sprint(index);
     ui->snumber->setText(QString::number(index, 10));
+    // Each sprint's window told apart from the others on the taskbar.
+    setWindowTitle(tr("Sprint %1 — Sprint settings").arg(index));
     taskList = new TaskListController(
         this, ui->tasks, std::make_unique<StoreAccess<Sprint, &Sprint::getTasks>>(s, Sprint::fileName(index)),
         {ui->add, ui->move, ui->delete_2}, ui->delete_2, TaskRows::Checks::All);
+    taskList->setSelectionButtons({ui->move, ui->delete_2});
     new ConflictBar(this, taskList);
     taskList->showDoneCount();
     // The form has no Edit button: F2, Enter and a double click edit.
@@ -140,6 +143,12 @@ void SprintWindow::on_move_clicked()
     QStringList names = SprintFiles::list();
     names.removeAll(Sprint::fileName(s->number()));
     dialog.setList(names);
+    // Tasks mostly go on to the next sprint: the picker opens on the one
+    // after this, so that Enter sends them there.
+    const auto next = std::find_if(names.cbegin(), names.cend(),
+                                   [this](const QString &name) { return SprintFiles::number(name) > s->number(); });
+    if (next != names.cend())
+        dialog.selectRow(int(next - names.cbegin()));
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QStringList chosen = dialog.getSelected();

@@ -65,9 +65,9 @@ void TaskDialog::setNote(const QString &note)
         m_editor->setAccessibleDescription(note);
 }
 
-bool TaskDialog::ask(const QString &title, QString *text, const QString &note)
+bool TaskDialog::ask(const QString &title, QString *text, QWidget *window, const QString &note)
 {
-    TaskDialog dialog(title, *text);
+    TaskDialog dialog(title, *text, window);
     if (!note.isEmpty())
         dialog.setNote(note);
     if (dialog.exec() != QDialog::Accepted)

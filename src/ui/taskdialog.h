@@ -6,7 +6,7 @@
 
 class QPlainTextEdit;
 
-// Asks for a task's text, for Add and for Edit: a top-level dialog with a
+// Asks for a task's text, for Add and for Edit: a dialog with a
 // multi-line editor labelled "Task description:". Enter starts a new line,
 // since each line of the text becomes a task; Ctrl+Enter accepts, and Tab
 // moves on to the buttons.
@@ -35,10 +35,11 @@ public:
     // editor's description: what else the change will do.
     void setNote(const QString &note);
 
-    // Shows the dialog titled title, starting from *text, and waits. Returns
-    // false when the user cancels or leaves the text empty; otherwise puts
-    // the text into *text and returns true. A note, if any, is shown with it.
-    static bool ask(const QString &title, QString *text, const QString &note = QString());
+    // Shows the dialog titled title over window, starting from *text, and
+    // waits. Returns false when the user cancels or leaves the text empty;
+    // otherwise puts the text into *text and returns true. A note, if any,
+    // is shown with it.
+    static bool ask(const QString &title, QString *text, QWidget *window, const QString &note = QString());
 
 private:
     QPlainTextEdit *m_editor;

@@ -7,6 +7,7 @@
 #include "taskdelegate.h"
 #include "taskdialog.h"
 #include "taskdrag.h"
+#include "tasklist.h"
 #include "taskrows.h"
 #include "taskundostack.h"
 
@@ -16,17 +17,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSet>
 #include <QTimer>
 
 #include <algorithm>
@@ -142,6 +146,9 @@ TaskListController::TaskListController(QWidget *window, QListWidget *list, std::
     m_readOnlyLine = new QLabel(m_window);
     m_readOnlyLine->setObjectName(QStringLiteral("readOnlyReason"));
     m_readOnlyLine->hide();
+    // Shortened anew to the list's width as the window is resized; the
+    // find line follows the list too.
+    m_list->installEventFilter(this);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &TaskListController::updateActions);
     connect(m_undo, &QUndoStack::indexChanged, this, &TaskListController::updateActions);
     connect(m_watcher, &FileWatcher::changed, this, &TaskListController::refreshFromFile);
@@ -175,6 +182,12 @@ QAction *TaskListController::addAction(QAction *action, const QList<QKeySequence
     // A widget shortcut is heard only by the widget it is added to.
     (context == Qt::WidgetShortcut ? static_cast<QWidget *>(m_list) : m_window)->addAction(action);
     return action;
+}
+
+void TaskListController::setSelectionButtons(const QList<QAbstractButton *> &buttons)
+{
+    m_selectionButtons = buttons;
+    updateActions();
 }
 
 void TaskListController::addMenuAction(const QString &text, const QList<QKeySequence> &shortcuts,
@@ -213,9 +226,9 @@ void TaskListController::openFind()
         m_find->setPlaceholderText(tr("Find tasks"));
         m_find->setAccessibleName(tr("Find tasks"));
         m_find->setMaxLength(TaskFilter::MaxLength);
+        // And below it wherever it goes as the window is resized (see
+        // eventFilter()).
         placeFind();
-        // And below it wherever it goes as the window is resized.
-        m_list->installEventFilter(this);
         connect(m_find, &QLineEdit::textChanged, this, [this] {
             m_filterDelay.start(m_store->tasks().size() > 200000 ? 300 : 0);
         });
@@ -374,7 +387,7 @@ void TaskListController::editSelected(const QString &heldMessage)
     // As for Add, the editor comes back with the text when the change was
     // not saved, and when the list holds what was typed already.
     while (result == Result::Failed || result == Result::Held) {
-        if (!TaskDialog::ask(tr("Edit task"), &text, reach.note))
+        if (!TaskDialog::ask(tr("Edit task"), &text, m_window, reach.note))
             return;
         lines = ListEdits::lines(text);
         if (!lines.isEmpty() && done.isValid())
@@ -434,14 +447,32 @@ void TaskListController::redo()
 
 void TaskListController::restoreDeleted()
 {
+    // Each task when it went and where from; one the list holds again, as
+    // after an undo, is back already.
+    // The list holds a task done or open alike.
+    QVector<DeletedTasks::Entry> entries = m_history.recentEntries(m_store->fileName());
+    QStringList tasks = m_store->tasks();
+    const QSet<QString> held = TaskList(&tasks).textSet();
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&held](const DeletedTasks::Entry &entry) {
+                                     return held.contains(DoneMark::textOf(entry.text));
+                                 }),
+                  entries.end());
+    QStringList rows;
+    for (const DeletedTasks::Entry &entry : qAsConst(entries))
+        rows.append(tr("%1, %2: %3")
+                        .arg(QLocale().toString(entry.when.toLocalTime(), QLocale::ShortFormat), entry.list, entry.text));
+
     ListDialog dialog(m_window);
     dialog.setWindowTitle(tr("Restore deleted tasks"));
     dialog.setEmptyText(tr("No task of this list has been deleted lately, so there is none to restore."));
-    dialog.setList(m_history.recent(m_store->fileName()));
+    dialog.setList(rows);
     dialog.enableMultiselect();
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QStringList chosen = dialog.getSelected();
+    QStringList chosen;
+    for (const int row : dialog.selectedRows())
+        chosen.append(entries.at(row).text);
     if (!chosen.isEmpty())
         perform(TaskCommand::insert(m_store.get(), ListEdits::End, chosen, tr("Restore deleted tasks")));
 }
@@ -556,27 +587,52 @@ void TaskListController::updateActions()
     m_restoreAction->setEnabled(writable);
     for (QAction *action : m_windowActions + m_moveActions)
         action->setEnabled(writable && selected);
+    for (QAbstractButton *button : qAsConst(m_selectionButtons))
+        button->setEnabled(writable && selected);
 
     const QString why = writable ? QString() : m_store->errorString();
     m_list->setAccessibleDescription(why);
     m_readOnlyLine->setVisible(!why.isEmpty());
-    if (!why.isEmpty()) {
-        const QRect list = m_list->geometry();
-        const int height = m_readOnlyLine->fontMetrics().height() + 2;
-        m_readOnlyLine->setGeometry(list.left(), qMin(belowList(), m_window->height() - height), list.width(),
-                                    height);
-        const QString firstLine = why.section(QLatin1Char('\n'), 0, 0);
-        m_readOnlyLine->setText(m_readOnlyLine->fontMetrics().elidedText(firstLine, Qt::ElideRight, list.width()));
-        m_readOnlyLine->setToolTip(why);
-        m_readOnlyLine->setAccessibleName(why);
-        m_readOnlyLine->raise();
-    }
+    m_readOnlyLine->setToolTip(why);
+    m_readOnlyLine->setAccessibleName(why);
+    placeReadOnlyLine();
+}
+
+void TaskListController::placeReadOnlyLine()
+{
+    const QString why = m_readOnlyLine->toolTip();
+    if (why.isEmpty())
+        return;
+    // Two lines in the room the form leaves under the list: the reason, kept
+    // whole as far as the width allows, then the file's path, which a real
+    // folder makes long, shortened in its middle. The message names the file
+    // by its path; the reason names it by its name.
+    const QRect list = m_list->geometry();
+    const QFontMetrics metrics = m_readOnlyLine->fontMetrics();
+    const int height = 2 * metrics.lineSpacing();
+    m_readOnlyLine->setGeometry(list.left(), qMin(belowList(), m_window->height() - height), list.width(),
+                                height);
+    m_readOnlyLine->raise();
+
+    QString reason = why.section(QLatin1Char('\n'), 0, 0);
+    // A reason the system gave follows its file, on the next line.
+    if (reason.endsWith(QLatin1Char(':')))
+        reason += QLatin1Char(' ') + why.section(QLatin1Char('\n'), 1, 1);
+    const QString path = QFileInfo(m_store->fileName()).absoluteFilePath();
+    const bool named = reason.contains(path);
+    reason.replace(path, QFileInfo(path).fileName());
+    QString text = metrics.elidedText(reason, Qt::ElideRight, list.width());
+    if (named)
+        text += QLatin1Char('\n') + metrics.elidedText(path, Qt::ElideMiddle, list.width());
+    m_readOnlyLine->setText(text);
 }
 
 bool TaskListController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list && m_find && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
-        placeFind();
+    if (watched == m_list && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        if (m_find)
+            placeFind();
+        placeReadOnlyLine();
         return false;
     }
     if (watched != m_list->viewport())

@@ -52,6 +52,10 @@ public:
     DeletedTasks *history() { return &m_history; }
     TaskUndoStack *undoStack() const { return m_undo; }
 
+    // Of the buttons, those that act on the selected tasks: disabled, with
+    // their keys, while none is selected.
+    void setSelectionButtons(const QList<QAbstractButton *> &buttons);
+
     // Adds an action of the window's, pressing button, to the context menu
     // before Delete.
     void addMenuAction(const QString &text, const QList<QKeySequence> &shortcuts, QAbstractButton *button);
@@ -164,6 +168,9 @@ private:
     void showContextMenu(const QPoint &at);
     void focusRow(int row);
     void updateActions();
+    // Puts the line that says why the list cannot be changed under the
+    // list, shortened to its width.
+    void placeReadOnlyLine();
     QAction *addAction(const QString &text, const QList<QKeySequence> &shortcuts, Qt::ShortcutContext context);
     QAction *addAction(QAction *action, const QList<QKeySequence> &shortcuts, Qt::ShortcutContext context);
 
@@ -171,6 +178,7 @@ private:
     QListWidget *m_list;
     std::unique_ptr<TaskStore> m_store;
     QList<QAbstractButton *> m_buttons;
+    QList<QAbstractButton *> m_selectionButtons;
     DeletedTasks m_history;
     TaskUndoStack *m_undo;
     FileWatcher *m_watcher;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QWidget>
 
@@ -39,8 +41,26 @@ bool WindowMemory::eventFilter(QObject *watched, QEvent *event)
         settings.setValue(key(window), window->saveGeometry());
     } else if (!window->property(restoredProperty).toBool()) {
         window->setProperty(restoredProperty, true);
-        // Qt brings a place that no screen shows now back onto one.
+        // Qt brings a place that no screen shows now back onto one; one
+        // partly off its screen, as when the window is wider than the
+        // last one was, is moved fully onto it.
         window->restoreGeometry(settings.value(key(window)).toByteArray());
+        keepOnScreen(window);
     }
     return false;
+}
+
+void WindowMemory::keepOnScreen(QWidget *window)
+{
+    const QRect frame = window->frameGeometry();
+    QScreen *screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = window->screen();
+    const QRect room = screen->availableGeometry();
+    if (room.contains(frame))
+        return;
+    // A window larger than the room keeps its top left corner in it.
+    const int x = qMax(room.left(), qMin(frame.left(), room.right() + 1 - frame.width()));
+    const int y = qMax(room.top(), qMin(frame.top(), room.bottom() + 1 - frame.height()));
+    window->move(x, y);
 }

@@ -7,7 +7,8 @@ class QWidget;
 
 // Remembers where each kind of window was and how large, in the user's
 // settings, and opens the next window of that kind there. A place that is
-// on no screen now (a screen unplugged since) is brought back onto one.
+// on no screen now (a screen unplugged since), or only partly on one, is
+// brought fully onto one.
 // Dialogs are left to open over their windows.
 class WindowMemory : public QObject
 {
@@ -19,6 +20,10 @@ public:
 
     // The settings key that a kind of window's geometry is kept under.
     static QString key(const QWidget *window);
+
+    // Moves window, frame and all, onto the available room of the screen
+    // it is mostly on, when part of it is off.
+    static void keepOnScreen(QWidget *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

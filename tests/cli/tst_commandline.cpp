@@ -121,10 +121,11 @@ void TestCommandLine::commands_data()
     const QByteArray none;
     const QByteArray ab("a\nb");
     QTest::newRow("list") << ab << none << QByteArray("$C list") << QByteArray("1\ta\n2\tb\n") << 0 << ab << none;
-    QTest::newRow("list of no backlog makes none") << none << none << QByteArray("$C ls") << QByteArray() << 0 << none << none;
+    QTest::newRow("list of no backlog makes none") << none << QByteArray("") << QByteArray("$C ls") << QByteArray() << 0
+                                                   << none << QByteArray("");
     QTest::newRow("list a sprint by its file name, as JSON")
         << none << QByteArray("x y\n\n") << QByteArray("$C list sprint1 --json")
-        << QByteArray(R"([{"line":1,"text":"x y"},{"line":2,"text":""}])") << 0 << none << QByteArray("x y\n\n");
+        << QByteArray(R"([{"line":1,"text":"x y","done":false},{"line":2,"text":"","done":false}])") << 0 << none << QByteArray("x y\n\n");
     QTest::newRow("add, not twice") << ab << none << QByteArray("$C add backlog b 'c d' a") << QByteArray("3\tc d\n")
                                     << 0 << QByteArray("a\nb\nc d") << none;
     QTest::newRow("add the lines of a text, as the dialog splits it")
@@ -132,7 +133,7 @@ void TestCommandLine::commands_data()
         << QByteArray("a\nb\nc\nd") << none;
     QTest::newRow("add UTF-8 under the C locale, as JSON")
         << none << QByteArray("") << QByteArray("$C add 1 'Café ✓' --json")
-        << QByteArray(R"([{"action":"added","list":"1","line":1,"text":"Café ✓"}])") << 0 << none
+        << QByteArray(R"([{"action":"added","list":"1","line":1,"text":"Café ✓","done":false}])") << 0 << none
         << QByteArray("Café ✓");
     QTest::newRow("edit") << ab << none << QByteArray("$C edit backlog 2 B") << QByteArray("2\tB\n") << 0
                           << QByteArray("a\nB") << none;
@@ -148,7 +149,7 @@ void TestCommandLine::commands_data()
         << QByteArray("1\ta\n2\tb\n2\tb\n") << 0 << QByteArray("c\nb") << none;
     QTest::newRow("mv between sprints")
         << none << QByteArray("s\nt") << QByteArray(": > sprint2 && $C mv 2 1 2 --json && cat sprint2")
-        << QByteArray(R"([{"action":"moved","list":"2","line":1,"text":"t","from":"1","fromLine":2}])") + "t" << 0
+        << QByteArray(R"([{"action":"moved","list":"2","line":1,"text":"t","from":"1","fromLine":2,"done":false}])") + "t" << 0
         << none << QByteArray("s");
     QTest::newRow("mv to a sprint that holds the task")
         << none << QByteArray("s\nt") << QByteArray("printf t > sprint2 && $C mv 2 1 2 && cat sprint2")
@@ -187,10 +188,72 @@ void TestCommandLine::commands_data()
         << none << QByteArray("s");
     QTest::newRow("-C folder") << ab << none << QByteArray("mkdir in && $C -C in add backlog z && $C -Cin list")
                                << QByteArray("1\tz\n1\tz\n") << 0 << ab << none;
+    // CORVANE_DIR is the folder of a command without -C, relative to where
+    // it runs; a -C wins, and an empty one names none.
+    QTest::newRow("CORVANE_DIR, and -C over it")
+        << ab << none
+        << QByteArray("mkdir in && export CORVANE_DIR=in && $C add backlog z && $C -C . add backlog y && "
+                      "CORVANE_DIR= $C list && cd in && CORVANE_DIR=. $C list")
+        << QByteArray("1\tz\n3\ty\n1\ta\n2\tb\n3\ty\n1\tz\n") << 0 << QByteArray("a\nb\ny") << none;
     // Help and the version print and leave, with no window and no file made.
     QTest::newRow("--help, --version make nothing")
         << none << none << QByteArray("$C --help | grep -c '^Usage: ' && $C -C . --version | grep -c '^corvane [0-9]'")
         << QByteArray("1\n1\n") << 0 << none << none;
+    // Done today, with todo.txt's mark; a task is its text after the mark.
+    const QByteArray today = QDate::currentDate().toString(Qt::ISODate).toUtf8();
+    QTest::newRow("done and undone, by line and by text, a line named twice once")
+        << none << QByteArray("a\nb\nc") << QByteArray("$C done 1 3 1 1 && $C undone 1 --text a")
+        << "3\tx " + today + " c\n1\tx " + today + " a\n1\ta\n" << 0 << none << "a\nb\nx " + today + " c";
+    QTest::newRow("a done task keeps its day, holds its text, and lists as the file has it")
+        << QByteArray("b") << QByteArray("x 2026-12-01 b\na")
+        << QByteArray("$C do 1 1 >/dev/null && $C add 1 b && $C mv 1 backlog 1 >/dev/null && $C ls 1 --json")
+        << QByteArray(R"([{"line":1,"text":"x 2026-12-01 b","done":true,"doneOn":"2026-12-01"},)"
+                      R"({"line":2,"text":"a","done":false}])")
+        << 0 << QByteArray("b") << QByteArray("x 2026-12-01 b\na");
+    // todo.sh's archive moves the done tasks to its done.txt.
+    QTest::newRow("todo.sh archives what done marked")
+        << none << QByteArray("a\nb")
+        << QByteArray("$C done 1 1 >/dev/null && printf 'export TODO_DIR=.\\nexport TODO_FILE=sprint1\\n"
+                      "export DONE_FILE=done.txt\\nexport REPORT_FILE=report.txt\\n' > todo.cfg && "
+                      "todo-txt -d todo.cfg -f archive >/dev/null && cat done.txt")
+        << "x " + today + " a\n" << 0 << none << QByteArray("b");
+    QTest::newRow("near misses of the mark are open tasks")
+        << QByteArray("x2026-12-08 a\nX 2026-12-08 b\nx 2026-13-45 c") << none
+        << QByteArray("$C done backlog 3 && $C status") << "3\tx " + today + " x 2026-13-45 c\n" << 0
+        << "x2026-12-08 a\nX 2026-12-08 b\nx " + today + " x 2026-13-45 c" << none;
+    QTest::newRow("status in the order of the numbers, as JSON")
+        << none << QByteArray("x 2026-12-01 a\n\nb")
+        << QByteArray(": > sprint10 && printf 'x 2026-12-02 c' > sprint2 && $C status --json")
+        << QByteArray(R"([{"sprint":1,"tasks":2,"done":1},{"sprint":2,"tasks":1,"done":1},)"
+                      R"({"sprint":10,"tasks":0,"done":0}])")
+        << 0 << none << QByteArray("x 2026-12-01 a\n\nb");
+    // A sprint's life, with dates in the past so that the figures are fixed.
+    const QByteArray dated("$C sprint 1 --start 2026-12-01 --end 2026-12-05 --goal 'Ship it' >/dev/null && ");
+    const QByteArray worked("x 2026-12-02 a\nx 2026-12-03 b\nc\nd");
+    QTest::newRow("sprint details set, a date alone keeps the other, and print")
+        << none << QByteArray("a") << dated + "$C sprint 1 --end 2026-12-06 >/dev/null && $C sprint 1 && cat schedule"
+        << QByteArray("sprint\t1\nstart\t2026-12-01\nend\t2026-12-06\ngoal\tShip it\n1\t2026-12-01\t2026-12-06\t\tShip it")
+        << 0 << none << QByteArray("a");
+    QTest::newRow("burndown by task count, as JSON")
+        << none << worked << dated + "$C burndown 1 --json"
+        << QByteArray(R"([{"date":"2026-12-01","open":4,"ideal":4.0},{"date":"2026-12-02","open":3,"ideal":3.0},)"
+                      R"({"date":"2026-12-03","open":2,"ideal":2.0},{"date":"2026-12-04","open":2,"ideal":1.0},)"
+                      R"({"date":"2026-12-05","open":2,"ideal":0.0}])")
+        << 0 << none << worked;
+    QTest::newRow("report as Markdown")
+        << none << worked << dated + "$C report 1"
+        << QByteArray("# Sprint 1\n\n2026-12-01 to 2026-12-05\n\nGoal: Ship it\n\n## Done (2 of 4)\n\n"
+                      "- [x] a (2026-12-02)\n- [x] b (2026-12-03)\n\n## Open (2)\n\n- [ ] c\n- [ ] d\n")
+        << 0 << none << worked;
+    QTest::newRow("close carries the open tasks over to a next sprint it makes, planned after")
+        << none << worked << dated + "$C close 1 >/dev/null && cat sprint2 && echo && cut -f 1,4,5 schedule"
+        << "c\nd\n1\t" + today + "\tShip it\n2\t\t\n"
+        << 0 << none << QByteArray("x 2026-12-02 a\nx 2026-12-03 b");
+    QTest::newRow("details held in a file with conflict markers are not written over")
+        << none << QByteArray("a")
+        << QByteArray("printf '<<<<<<< a\\n1\\t\\t\\t\\tx\\n=======\\n>>>>>>> b' > schedule && "
+                      "{ $C sprint 1 --goal y 2>/dev/null; echo $?; } && cat schedule")
+        << QByteArray("3\n<<<<<<< a\n1\t\t\t\tx\n=======\n>>>>>>> b") << 0 << none << QByteArray("a");
     QTest::newRow("sprint 2917 opens no prompt")
         << none << QByteArray("")
         << QByteArray("i=2; while [ $i -le 2917 ]; do : > sprint$i; i=$((i+1)); done; $C add 2917 x && $C list 2917")
@@ -263,11 +326,24 @@ void TestCommandLine::badInputs_data()
     QTest::newRow("unknown command") << s << QByteArray("$C frob") << 2 << "no command \"frob\"";
     QTest::newRow("missing folder") << s << QByteArray("$C -C nowhere list") << 3
                                     << "Cannot open the folder nowhere: No such file or directory";
+    QTest::newRow("missing CORVANE_DIR") << s << QByteArray("CORVANE_DIR=nowhere $C add backlog x") << 3
+                                         << "folder nowhere that CORVANE_DIR names: No such file";
+    QTest::newRow("--last-folder for a command") << s << QByteArray("$C --last-folder list") << 2
+                                                 << "--last-folder is for the windows";
     // With no command, the windows' module is loaded and says the same.
     QTest::newRow("missing folder for the windows") << s << QByteArray("QT_QPA_PLATFORM=offscreen $C -C nowhere") << 3
                                                     << "Cannot open the folder nowhere: No such file or directory";
     QTest::newRow("list not text") << QByteArray("s\n\xff") << QByteArray("$C list 1") << 3 << "sprint1";
     QTest::newRow("change to a list not text") << QByteArray("s\n\xff") << QByteArray("$C add 1 u") << 3 << "sprint1";
+    QTest::newRow("a start after the end saves nothing")
+        << s << QByteArray("$C sprint 1 --start 2026-12-09 --end 2026-12-05 || { test ! -e schedule && exit 1; }") << 1
+        << "start on 2026-12-09, after its end on 2026-12-05";
+    QTest::newRow("no such day") << s << QByteArray("$C sprint 1 --end 2026-02-30") << 2 << "\"2026-02-30\" is not a date";
+    QTest::newRow("a looser date") << s << QByteArray("$C sprint 1 --start 2026-1-5") << 2 << "is not a date";
+    QTest::newRow("details of the backlog") << s << QByteArray("$C sprint backlog") << 2 << "is not a sprint";
+    QTest::newRow("a burndown without dates") << s << QByteArray("$C burndown 1") << 1 << "Sprint 1 has no dates";
+    QTest::newRow("close onto a sprint that is not there") << s << QByteArray("$C close 1 --to 7") << 1
+                                                           << "There is no sprint 7";
 }
 
 void TestCommandLine::badInputs()
@@ -355,6 +431,23 @@ void TestCommandLine::hostileInputs_data()
                       "$C add 1 z >/dev/null && $C add backlog y >/dev/null && $C list 1")
         << QByteArray("1\ta\n2\tz\n") << QString()
         << QByteArray("product_backlog=\\xef\\xbb\\xbfb\\ny sprint1=\\xff\\xfea\\x00\\n\\x00z\\x00");
+    // A command that only reads makes no file, lock files included, and
+    // where no list is there at all it says that the folder is no planner;
+    // names that are no list's do not make one.
+    QTest::newRow("reading an empty folder leaves it empty")
+        << QByteArray("for c in list 'ls 2' sprints '--json list' restore 'restore 1'; do $C $c; echo $?; done; ls -A")
+        << QByteArray("1\n1\n1\n1\n1\n1\n") << "holds no planner" << QByteArray();
+    QTest::newRow("names that are no list's are no planner")
+        << QByteArray(": > sprint07; : > 'sprint3~'; : > sprint0; mkdir sprint4 product_backlog.d; ln -s nowhere sprint5x; "
+                      "$C list; echo $?; $C -C . sprints; echo $?; $C add 1 x; echo $?")
+        << QByteArray("1\n1\n1\n") << "holds no planner"
+        << QByteArray("product_backlog.d/ sprint0= sprint07= sprint3~= sprint4/ sprint5x->nowhere");
+    // The windows' road without a display: one line that says so, and no
+    // abort, with Qt's platform chosen by default or by the user.
+    QTest::newRow("no display for the windows")
+        << QByteArray("for e in X=1 QT_QPA_PLATFORM=xcb DISPLAY=:99999 'QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=none'; do "
+                      "env $e timeout 60 $C -C . 2> err; echo $? $(wc -l < err); done; cat err >&2; rm err")
+        << QByteArray("3 1\n3 1\n3 1\n3 1\n") << "need a display" << QByteArray();
     QTest::newRow("an add clears a killed writer's temporary")
         << QByteArray("printf a > product_backlog; : > .product_backlog.AbCd12.tmp; $C add backlog b")
         << QByteArray("2\tb\n") << QString() << QByteArray("product_backlog=a\\nb");

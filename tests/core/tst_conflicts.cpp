@@ -119,7 +119,7 @@ void TestConflicts::folderListsCopiesApart()
     found.sort();
     expected.sort();
     QCOMPARE(found, expected);
-    QCOMPARE(SprintFiles::list(), (QStringList{"sprint12", "sprint3"}));
+    QCOMPARE(SprintFiles::list(), (QStringList{"sprint3", "sprint12"}));
     int next = 0;
     QVERIFY(SprintFiles::nextNumber(SprintFiles::list(), &next));
     QCOMPARE(next, 13);

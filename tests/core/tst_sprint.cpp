@@ -1,5 +1,6 @@
 #include "deletedtasks.h"
 #include "sprint.h"
+#include "sprintschedule.h"
 #include "tasklistcodec.h"
 #include "workdir.h"
 
@@ -21,6 +22,8 @@ private slots:
     void moveTask_data();
     void moveTask();
     void moveKeepsChangesOfOtherStores();
+    void schedule_data();
+    void schedule();
     void filesKeepOwnerAndHonourTheUmask_data();
     void filesKeepOwnerAndHonourTheUmask();
 };
@@ -160,6 +163,68 @@ void TestSprint::moveKeepsChangesOfOtherStores()
 // A list made anew gets what the umask leaves of rw-rw-rw-; a list replaced
 // by a change keeps its mode, and, when root changes it, its owner. So does
 // the history of deleted tasks when it is trimmed.
+// The schedule file as another program or a merge may leave it, then
+// changed: the details read, and the file as a change of sprint 2's goal
+// leaves it, every other line kept.
+void TestSprint::schedule_data()
+{
+    QTest::addColumn<QByteArray>("file");  // null: none
+    QTest::addColumn<QString>("read");     // the sprints read, "N:start:end:closed:goal" joined by spaces
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("planned");  // sprint 9's dates, made on 2026-12-08 after the change
+
+    QTest::newRow("missing") << QByteArray() << "" << QByteArray("2\t\t\t\tg") << "2026-12-08:2026-12-21";
+    QTest::newRow("one sprint, closed") << QByteArray("1\t2026-12-01\t2026-12-14\t2026-12-15\tShip")
+                                        << "1:2026-12-01:2026-12-14:2026-12-15:Ship"
+                                        << QByteArray("1\t2026-12-01\t2026-12-14\t2026-12-15\tShip\n2\t\t\t\tg")
+                                        << "2026-12-15:2026-12-28";
+    QTest::newRow("the goal replaced in place, the dates kept")
+        << QByteArray("2\t2026-12-01\t2026-12-02\t\told\nnotes") << "2:2026-12-01:2026-12-02::old"
+        << QByteArray("2\t2026-12-01\t2026-12-02\t\tg\nnotes") << "2026-12-08:2026-12-09";
+    QTest::newRow("odd lines kept, passed over")
+        << QByteArray("3\t2026-12-05\t2026-12-01\t\tstart after end\n03\t2026-12-01\t2026-12-02\t\tzero\n"
+                      "4\t2026-02-30\t2026-03-01\t\tno such day\n5\t2026-12-01\t\t\thalf\n6\t2026-12-01\t2026-12-02")
+        << "" << QByteArray("3\t2026-12-05\t2026-12-01\t\tstart after end\n03\t2026-12-01\t2026-12-02\t\tzero\n"
+                            "4\t2026-02-30\t2026-03-01\t\tno such day\n5\t2026-12-01\t\t\thalf\n6\t2026-12-01\t2026-12-02\n2\t\t\t\tg")
+        << "2026-12-08:2026-12-21";
+    QTest::newRow("twice, as a merge leaves it: the later counts, both go")
+        << QByteArray("2\t2026-12-01\t2026-12-02\t\ta\n1\t2026-11-01\t2026-11-02\t\tb\n2\t2026-12-03\t2026-12-04\t\tc")
+        << "1:2026-11-01:2026-11-02::b 2:2026-12-03:2026-12-04::c"
+        << QByteArray("2\t2026-12-03\t2026-12-04\t\tg\n1\t2026-11-01\t2026-11-02\t\tb") << "2026-12-08:2026-12-09";
+    QTest::newRow("UTF-16, written back so")
+        << TaskListCodec::inEncoding("1\t\t\t\tCaf\xc3\xa9", "UTF-16LE", true) << QString::fromUtf8("1::::Caf\xc3\xa9")
+        << TaskListCodec::inEncoding("1\t\t\t\tCaf\xc3\xa9\n2\t\t\t\tg", "UTF-16LE", true) << "2026-12-08:2026-12-21";
+}
+
+void TestSprint::schedule()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, read);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, planned);
+    WorkDir dir;
+    if (!file.isNull())
+        QVERIFY(WorkDir::write(SprintSchedule::fileName(), file));
+    SprintSchedule schedule;
+    QVERIFY(schedule.read());
+    QStringList sprints;
+    for (const SprintSchedule::Details &details : schedule.sprints()) {
+        sprints.append(QStringList{QString::number(details.number), details.start.toString(Qt::ISODate),
+                                   details.end.toString(Qt::ISODate), details.closed.toString(Qt::ISODate), details.goal}
+                           .join(':'));
+    }
+    QCOMPARE(sprints.join(' '), read);
+    SprintSchedule::Details goal = schedule.details(2);
+    goal.number = 2;
+    goal.goal = QStringLiteral("g");
+    QVERIFY(schedule.set(goal));
+    QCOMPARE(WorkDir::read(SprintSchedule::fileName()), after);
+    // What a new sprint is given: the day after the last dated sprint
+    // before it, never before today, as long as that one.
+    const SprintSchedule::Details next = schedule.planned(9, QDate(2026, 12, 8));
+    QCOMPARE(next.start.toString(Qt::ISODate) + ':' + next.end.toString(Qt::ISODate), planned);
+}
+
 void TestSprint::filesKeepOwnerAndHonourTheUmask_data()
 {
     QTest::addColumn<QString>("how");

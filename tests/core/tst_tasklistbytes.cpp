@@ -1,3 +1,4 @@
+#include "donemark.h"
 #include "tasklistbytes.h"
 #include "tasklistcodec.h"
 
@@ -11,6 +12,8 @@ class TestTaskListBytes : public QObject
 private slots:
     void exactness_data();
     void exactness();
+    void doneMarks_data();
+    void doneMarks();
     void randomEditsMatchTheCodec();
 };
 
@@ -46,6 +49,45 @@ void TestTaskListBytes::exactness()
     QCOMPARE(TaskListBytes::isExact(bytes), exact);
 }
 
+void TestTaskListBytes::doneMarks_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("day");  // empty for an open task
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("open") << "Write the guide" << "" << "Write the guide";
+    QTest::newRow("done") << "x 2026-12-08 Write the guide" << "2026-12-08" << "Write the guide";
+    QTest::newRow("done, empty text") << "x 2026-12-08 " << "2026-12-08" << "";
+    QTest::newRow("leap day") << "x 2024-02-29 a" << "2024-02-29" << "a";
+    QTest::newRow("only the first mark") << "x 2026-12-08 x 2026-12-01 a" << "2026-12-08" << "x 2026-12-01 a";
+    QTest::newRow("no space after x") << "x2026-12-08 a" << "" << "x2026-12-08 a";
+    QTest::newRow("capital X") << "X 2026-12-08 a" << "" << "X 2026-12-08 a";
+    QTest::newRow("no such month") << "x 2026-13-45 a" << "" << "x 2026-13-45 a";
+    QTest::newRow("no such day") << "x 2025-02-29 a" << "" << "x 2025-02-29 a";
+    QTest::newRow("short month") << "x 2026-1-08 a" << "" << "x 2026-1-08 a";
+    QTest::newRow("no space after the date") << "x 2026-12-08" << "" << "x 2026-12-08";
+    QTest::newRow("indented") << " x 2026-12-08 a" << "" << " x 2026-12-08 a";
+    QTest::newRow("slashes") << "x 2026/12/08 a" << "" << "x 2026/12/08 a";
+}
+
+void TestTaskListBytes::doneMarks()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, day);
+    QFETCH(QString, text);
+    QCOMPARE(DoneMark::date(line).toString(Qt::ISODate), day);
+    QCOMPARE(DoneMark::textOf(line), text);
+    const QByteArray bytes = line.toUtf8();
+    QCOMPARE(DoneMark::length(bytes.constData(), bytes.size()), DoneMark::length(line));
+    // Found in the bytes by its text, with or without the mark, and only
+    // there: not by the text with a mark of another day.
+    const TaskListBytes list("z\n" + bytes + "\nz");
+    QCOMPARE(list.indexOf(text.toUtf8()), 1);
+    QCOMPARE(list.indexOf(DoneMark::marked(text, QDate(2026, 1, 1)).toUtf8()), -1);
+    // Marked and reopened, it reads as it did, but for a mark of its own.
+    QCOMPARE(DoneMark::marked(DoneMark::marked(line, QDate(2026, 1, 1)), QDate()), text);
+}
+
 // Random lists from a few short texts, so that tasks repeat, are prefixes of
 // one another and are empty; each changed both in place and as decoded
 // tasks that are then encoded, as a store writes them.
@@ -56,7 +98,17 @@ void TestTaskListBytes::randomEditsMatchTheCodec()
                                                            : QRandomGenerator::global()->generate();
     qInfo("seed %u", seed);
     QRandomGenerator random(seed);
-    const QStringList pieces{"", "a", "ab", "b", QString::fromUtf8("\xc3\xa9"), QString(QChar(0)), "\r", " "};
+    // Done marks and near misses of them too, which must be found as the
+    // task after a mark, or as they read.
+    const QStringList pieces{"", "a", "ab", "b", QString::fromUtf8("\xc3\xa9"), QString(QChar(0)), "\r", " ",
+                             "x 2026-12-08 ", "x 2026-13-45 ", "X 2026-12-08 "};
+    const auto taskIndex = [](const QStringList &tasks, const QString &text, int from) {
+        for (int row = from; row < tasks.size(); ++row) {
+            if (DoneMark::textOf(tasks.at(row)) == text)
+                return row;
+        }
+        return -1;
+    };
     const auto text = [&](int maxParts) {
         QString result;
         const int parts = random.bounded(maxParts + 1);
@@ -79,10 +131,10 @@ void TestTaskListBytes::randomEditsMatchTheCodec()
         TaskListBytes list(bytes);
 
         for (int step = 0; step < 6; ++step) {
-            const QString probe = text(2);
+            const QString probe = DoneMark::textOf(text(2));
             const int from = random.bounded(tasks.size() + 2);
             QCOMPARE(list.at(from), from < tasks.size() ? tasks.at(from).toUtf8() : QByteArray());
-            QVERIFY2(list.indexOf(probe.toUtf8(), from) == tasks.indexOf(probe, from),
+            QVERIFY2(list.indexOf(probe.toUtf8(), from) == taskIndex(tasks, probe, from),
                      qPrintable(QStringLiteral("%1 from %2 in %3").arg(probe.toUtf8().toPercentEncoding(), QString::number(from), list.bytes().toPercentEncoding())));
             const int row = random.bounded(qMax(1, tasks.size()));
             const QString added = text(3);

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <QVector>
 
 #include <functional>
 
@@ -39,7 +40,11 @@ public:
     QStringList labels;        // of the input dialogs seen ...
     QStringList initialTexts;  // ... and the texts they started with
     QStringList offered;       // rows of the last list picker ...
-    int offeredMode = -1;      // ... and its QAbstractItemView::SelectionMode
+    int offeredMode = -1;      // ... and its QAbstractItemView::SelectionMode ...
+    QStringList preselected;   // ... and the rows it opened with selected
+    // The window each dialog seen opened over, in order; null for one that
+    // floats free: no parent, or a minimise or maximise button.
+    QVector<const QWidget *> owners;
     QStringList unexpected;    // titles of dialogs no step expected or that a step left open
     Step onMessage;            // called with each message box before it is acknowledged
 
@@ -106,6 +111,8 @@ private:
     void answer(QDialog *dialog)
     {
         titles.append(dialog->windowTitle());
+        const bool minMax = dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+        owners.append(dialog->parentWidget() && !minMax ? dialog->parentWidget()->window() : nullptr);
         if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
             messages.append(box->text());
             if (onMessage)
@@ -119,9 +126,13 @@ private:
         }
         if (auto *list = dialog->findChild<QListWidget *>(QStringLiteral("list"))) {
             offered.clear();
+            preselected.clear();
             offeredMode = list->selectionMode();
-            for (int i = 0; i < list->count(); ++i)
+            for (int i = 0; i < list->count(); ++i) {
                 offered.append(list->item(i)->text());
+                if (list->item(i)->isSelected())
+                    preselected.append(list->item(i)->text());
+            }
         }
         if (m_steps.isEmpty()) {
             unexpected.append(dialog->windowTitle());

@@ -70,12 +70,12 @@ inline void formRow(const char *name, const char *className, const QRect &geomet
 // Checks the window itself: object and class name, title, size, and that its
 // class adds exactly these private slots, in this order, and no signals or
 // properties of its own. Follow with: if (QTest::currentTestFailed()) return;
-inline void window(QWidget &w, const char *name, const char *title, const QSize &size,
+inline void window(QWidget &w, const char *name, const QString &title, const QSize &size,
                    const QByteArrayList &slotNames)
 {
     w.ensurePolished();  // fitted to the font, as when first shown
     QCOMPARE(w.objectName(), QLatin1String(name));
-    QCOMPARE(w.windowTitle(), QLatin1String(title));
+    QCOMPARE(w.windowTitle(), title);
     QCOMPARE(w.size(), size);
     const QMetaObject *meta = w.metaObject();
     QCOMPARE(meta->className(), name);

@@ -45,7 +45,8 @@ void TestListDialog::selection_data()
 {
     QTest::addColumn<bool>("multi");
     QTest::addColumn<QList<int>>("clicked");     // rows, in click order
-    QTest::addColumn<QString>("close");          // OK, Cancel, Enter, or "double" on the row last clicked
+    QTest::addColumn<QString>("close");          // OK, Cancel, Enter, or "double" on the row last clicked;
+                                                 // "Ctrl+A, OK" where the focus is
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QString>("typed");          // into the list, after the clicks
@@ -70,6 +71,8 @@ void TestListDialog::selection_data()
         << true << QList<int>{2, 5, 0} << "OK" << true << QStringList{"ba", "a"} << "a" << QList<int>{};
     QTest::newRow("multi: chosen among the rows shown")
         << true << QList<int>{} << "OK" << true << QStringList{"a", "ba"} << "a" << QList<int>{1};
+    QTest::newRow("multi: Ctrl+A in the filter chooses the rows shown")
+        << true << QList<int>{} << "Ctrl+A, OK" << true << QStringList{"a", "ba"} << "a" << QList<int>{};
     QTest::newRow("single: nothing matches") << false << QList<int>{1} << "OK" << true << QStringList() << "zz"
                                              << QList<int>{};
 }
@@ -103,6 +106,10 @@ void TestListDialog::selection()
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                               list->visualItemRect(list->item(row)).center());
         auto *box = w->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+        if (close.startsWith("Ctrl+A")) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            close = "OK";
+        }
         if (close == "OK" || close == "Cancel")
             box->button(close == "OK" ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
         else if (close == "double")

@@ -3,11 +3,13 @@
 #include "pbacklogwindow.h"
 #include "sprintwindow.h"
 #include "windowprobe.h"
+#include "windowset.h"
 #include "workdir.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -30,6 +32,7 @@ private slots:
     void productBacklogOpensOneWindowPerPress();
     void backlogIsMadeNotRead_data();
     void backlogIsMadeNotRead();
+    void everyKeyIsListed();
 
 private:
     static QComboBox *sprintsOf(MainWindow &w) { return w.findChild<QComboBox *>("sprints"); }
@@ -78,7 +81,7 @@ void TestMainWindow::form()
 {
     WorkDir dir;
     MainWindow w(nullptr);
-    Probe::window(w, "MainWindow", "Corvane", QSize(624, 289),
+    Probe::window(w, "MainWindow", QDir(dir.path()).dirName() + " — Corvane", QSize(624, 289),
                   {"on_pbacklog_clicked()", "on_sprint_settings_clicked()"});
     Probe::child(w, w.centralWidget());
     if (QTest::currentTestFailed())
@@ -98,8 +101,8 @@ void TestMainWindow::newSprint_data()
                         int next) { QTest::newRow(tag) << files << listed << next; };
 
     add("empty directory", {}, {}, 1);
-    add("names in case-insensitive order", {"sprint2", "sprint10", "sprint1"},
-        {"sprint1", "sprint10", "sprint2"}, 11);
+    add("in the order of their numbers", {"sprint2", "sprint10", "sprint1", "sprint-3"},
+        {"sprint-3", "sprint1", "sprint2", "sprint10"}, 11);
     add("gaps are not filled", {"sprint3"}, {"sprint3"}, 4);
     add("directories do not count", {"sprint2", "sprint10/"}, {"sprint2"}, 3);
     add("numbers below one do not count", {"sprint0", "sprint-2", "sprint"}, {"sprint-2", "sprint0"}, 1);
@@ -265,6 +268,22 @@ void TestMainWindow::backlogIsMadeNotRead()
     if (warned)
         QVERIFY2(driver.messages.first().contains(dir.path() + "/product_backlog"), qPrintable(driver.messages.first()));
     QCOMPARE(WorkDir::read("product_backlog"), after);
+}
+
+// F1 names every key a list window takes, and the lists' Ctrl+A.
+void TestMainWindow::everyKeyIsListed()
+{
+    WorkDir dir;
+    MainWindow w(nullptr);
+    SprintWindowOn sprint(1);
+    ModalDriver driver;
+    w.findChildren<QMenu *>().last()->actions().first()->trigger();  // Help, Keyboard shortcuts
+    QStringList keys{"Ctrl+A"};
+    for (const QAction *action : sprint.findChildren<QAction *>())
+        keys.append(action->shortcut().toString().replace("Del", "Delete").replace("Esc", "Escape"));
+    for (const QString &key : qAsConst(keys))
+        QVERIFY2(driver.messages.value(0).contains(QRegularExpression("[>,] ?" + QRegularExpression::escape(key) + "[,<]")),
+                 qPrintable(key));
 }
 
 QTEST_MAIN(TestMainWindow)

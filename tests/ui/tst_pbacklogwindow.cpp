@@ -141,21 +141,23 @@ void TestPBacklogWindow::actions()
         list->setCurrentRow(row);
     else
         list->clearSelection();
+    // Delete and Edit, with their keys, need a selected task.
+    QCOMPARE(Probe::button(w, "delete_2")->isEnabled() + Probe::button(w, "edit")->isEnabled(), 2 * (row >= 0));
     // A directory where the lock file belongs: no change can be saved.
     QVERIFY(!locked || QDir().mkdir(".product_backlog.lock"));
     QVERIFY(refused != QLatin1String("pipe") || ::mkfifo(".deleted_tasks", 0666) == 0);
     QVERIFY(refused != QLatin1String("link") || QFile::link("decoy", ".deleted_tasks"));
 
     ModalDriver driver;
-    // The task dialog is a window of its own, application modal, with a
+    // The task dialog opens over the window, application modal, with a
     // multi-line editor.
     bool dialogAsMeant = false;
     if (typed != QLatin1String("-")) {
         const ModalDriver::Step answer = typed == QLatin1String("<cancel>")
             ? ModalDriver::cancel() : ModalDriver::enterText(typed);
-        driver.add([&dialogAsMeant, answer](QWidget *dialog) {
+        driver.add([&dialogAsMeant, &w, answer](QWidget *dialog) {
             auto *editor = dialog->findChild<QPlainTextEdit *>();
-            dialogAsMeant = !dialog->parentWidget() && dialog->windowModality() == Qt::ApplicationModal
+            dialogAsMeant = dialog->parentWidget() == &w && dialog->windowModality() == Qt::ApplicationModal
                 && editor && editor->isVisible();
             answer(dialog);
         });
@@ -178,6 +180,7 @@ void TestPBacklogWindow::actions()
 
     QVERIFY(driver.done());
     QVERIFY2(driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(", ")));
+    QCOMPARE(driver.owners, QVector<const QWidget *>(driver.titles.size(), &w));
     QCOMPARE(driver.messages.size(), int(!refused.isEmpty()));
     if (locked)
         QVERIFY2(driver.messages.first().contains("product_backlog"), qPrintable(driver.messages.first()));

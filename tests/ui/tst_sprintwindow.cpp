@@ -63,7 +63,7 @@ void TestSprintWindow::form()
     QVERIFY(WorkDir::write("sprint3", "first\nsecond\n"));
     SprintWindowOn w(3);
     QCOMPARE(Probe::rows(w), (QStringList{"first", "second"}));
-    Probe::window(w, "SprintWindow", "Sprint settings", QSize(478, 300),
+    Probe::window(w, "SprintWindow", "Sprint 3 — Sprint settings", QSize(478, 300),
                   {"on_add_clicked()", "on_move_clicked()", "on_delete_2_clicked()"});
     Probe::child(w, &w);
     if (QTest::currentTestFailed())
@@ -134,10 +134,10 @@ void TestSprintWindow::addTasks()
 
 void TestSprintWindow::changeTask_data()
 {
-    QTest::addColumn<QString>("action");   // move, delete_2, or the Delete key
+    QTest::addColumn<QString>("action");   // move, delete_2, the Delete key, or F2, Return or a double click to edit
     QTest::addColumn<int>("row");          // -1: no current row
     QTest::addColumn<bool>("deselect");    // current row Ctrl+clicked off
-    QTest::addColumn<QString>("target");   // picked to move to; "": none
+    QTest::addColumn<QString>("target");   // picked to move to, or typed to edit; "": none
     QTest::addColumn<bool>("locked");      // sprint5 cannot be saved
     QTest::addColumn<QStringList>("expectedHere");
     QTest::addColumn<int>("targetNumber");
@@ -162,10 +162,16 @@ void TestSprintWindow::changeTask_data()
     add("delete: Delete key", "Delete", 2, "", {"a", "b"}, 2, {"x"});
     add("delete: nothing selected", "delete_2", -1, "", all, 2, {"x"});
     add("delete: failed save", "delete_2", 1, "", all, 2, {"x"}, false, true);
+    add("edit: F2", "F2", 1, "B", {"a", "B", "c"}, 2, {"x"});
+    add("edit: a double click, into two lines", "double click", 2, "C\nD", {"a", "b", "C", "D"}, 2, {"x"});
+    add("edit: Return on a done task keeps it done", "Return", 0, "A", {"x 2026-12-01 A", "b", "c"}, 2, {"x", "a"});
+    add("edit: failed save gives the text back", "F2", 1, "B", all, 2, {"x"}, false, true);
 }
 
 // Moving or deleting sprint 5's current task. The picker offers every other
-// sprint file, and a window on sprint 2 shows what its file holds afterwards.
+// sprint file in the order of their numbers, opening on the next sprint (the
+// first, for the move to sprint 0, with none above 5), and a window on
+// sprint 2 shows what its file holds afterwards.
 void TestSprintWindow::changeTask()
 {
     QFETCH(QString, action);
@@ -176,12 +182,17 @@ void TestSprintWindow::changeTask()
     QFETCH(QStringList, expectedHere);
     QFETCH(int, targetNumber);
     QFETCH(QStringList, expectedThere);
+    const bool highest = target == QLatin1String("sprint0");
 
     WorkDir dir;
-    QVERIFY(WorkDir::write("sprint5", "a\nb\nc\n"));
+    const bool edit = action == QLatin1String("F2") || action == QLatin1String("Return") || action == QLatin1String("double click");
+    QVERIFY(WorkDir::write("sprint5", action == QLatin1String("Return") ? "x 2026-12-01 a\nb\nc\n" : "a\nb\nc\n"));
     // The first task is held by sprint 2 already, for the move that finds it there.
     QVERIFY(WorkDir::write("sprint2", targetNumber == 2 && row == 0 ? "x\na\n" : "x\n"));
     for (const char *name : {"sprint0", "sprint05", "Sprint5", "sprint_old", "sprint2~", "notes"})
+        QVERIFY(WorkDir::write(name, ""));
+    const QStringList above = highest ? QStringList() : QStringList{"sprint7", "sprint10"};
+    for (const QString &name : above)
         QVERIFY(WorkDir::write(name, ""));
     SprintWindowOn there(2);
     there.show();
@@ -199,33 +210,59 @@ void TestSprintWindow::changeTask()
         list->clearSelection();
     }
     QVERIFY(!locked || QDir().mkdir(".sprint5.lock"));
+    // Move and Delete, with their keys, act on the selected tasks: they are
+    // off while none is; Add stays on.
+    const bool armed = row >= 0 && !deselect;
+    QCOMPARE(Probe::button(w, "move")->isEnabled() + Probe::button(w, "delete_2")->isEnabled(), 2 * armed);
+    QVERIFY(Probe::button(w, "add")->isEnabled());
 
     ModalDriver driver;
-    if (action == QLatin1String("move"))
+    const bool picks = action == QLatin1String("move") && armed;
+    if (picks)
         driver.add(ModalDriver::pick({target}));
-    if (action == QLatin1String("Delete"))
+    if (edit)
+        driver.add(ModalDriver::enterText(target));
+    // Refused, the editor comes back with what was typed.
+    if (edit && locked)
+        driver.add(ModalDriver::cancel());
+    if (action == QLatin1String("Delete")) {
         QTest::keyClick(list, Qt::Key_Delete);
-    else
+    } else if (action == QLatin1String("F2") || action == QLatin1String("Return")) {
+        QTest::keyClick(list, action == QLatin1String("F2") ? Qt::Key_F2 : Qt::Key_Return);
+    } else if (action == QLatin1String("double click")) {
+        const QPoint at = list->visualItemRect(list->currentItem()).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    } else if (action == QLatin1String("move")) {
+        QTest::keyClick(list, Qt::Key_M, Qt::ControlModifier);
+    } else {
         Probe::button(w, qPrintable(action))->click();
+    }
     QVERIFY(driver.done());
-    if (action == QLatin1String("move")) {
+    if (picks) {
         QCOMPARE(driver.titles.value(0), QStringLiteral("Move task"));
-        QCOMPARE(driver.offered, (QStringList{"sprint0", "sprint2"}));
+        QCOMPARE(driver.offered, (QStringList{"sprint0", "sprint2"} + above));
+        QCOMPARE(driver.preselected, QStringList{highest ? "sprint0" : "sprint7"});
         QCOMPARE(driver.offeredMode, int(QAbstractItemView::SingleSelection));
     }
     QCOMPARE(driver.messages.size(), int(locked));
     if (locked)
         QVERIFY2(driver.messages.first().contains("sprint5"), qPrintable(driver.messages.first()));
+    QCOMPARE(driver.owners, QVector<const QWidget *>(driver.titles.size(), &w));
     QCOMPARE(fileTasks(5), expectedHere);
     QCOMPARE(Probe::rows(w), expectedHere);
     QCOMPARE(fileTasks(targetNumber), expectedThere);
     QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(there), fileTasks(2), Probe::FollowMs);
 }
 
+// A list that cannot be changed disables the buttons and says why under
+// the list: the reason first, then the path, shortened in its middle to the
+// list's width as it is resized; the whole message in its tooltip.
 void TestSprintWindow::unreadableSprintIsShownReadOnly()
 {
     WorkDir dir;
-    QVERIFY(WorkDir::write("sprint1", "\xc3\x28\n"));
+    const QString deep = "a folder with a long name/and another one under it/plans";
+    QVERIFY(QDir().mkpath(deep + "/sprint1") && QDir::setCurrent(deep));
     ModalDriver driver;
     SprintWindowOn w(1);
     w.show();
@@ -233,6 +270,17 @@ void TestSprintWindow::unreadableSprintIsShownReadOnly()
     QVERIFY2(driver.messages.first().contains("sprint1"), qPrintable(driver.messages.first()));
     for (const char *name : {"add", "move", "delete_2"})
         QVERIFY2(!Probe::button(w, name)->isEnabled(), name);
+    auto *line = w.findChild<QLabel *>("readOnlyReason");
+    QCOMPARE(line->toolTip(), driver.messages.first());
+    const QString path = QDir::current().absoluteFilePath("sprint1");
+    const QStringList lines = line->text().split('\n');
+    QCOMPARE(lines.value(0), QStringLiteral("Cannot read file sprint1: It is a directory."));
+    const QStringList ends = lines.value(1).split(QChar(0x2026));
+    QVERIFY2(ends.size() == 2 && path.startsWith(ends.first()) && path.endsWith(ends.last())
+                 && ends.last().size() > 10 && line->fontMetrics().horizontalAdvance(lines.value(1)) <= line->width(),
+             qPrintable(line->text()));
+    w.resize(w.width() + 1000, w.height());
+    QCOMPARE(line->text().section('\n', 1), path);
 }
 
 void TestSprintWindow::reorderAndDrop_data()
@@ -371,7 +419,7 @@ void TestSprintWindow::longTaskIsActedOnWhole()
 
 void TestSprintWindow::severalAndFiltered_data()
 {
-    QTest::addColumn<QString>("query");    // typed into the find line; empty: none
+    QTest::addColumn<QString>("query");    // typed into the find line; empty: none; "hide done": done tasks hidden
     QTest::addColumn<QList<int>>("rows");  // selected, as shown; empty: Ctrl+A
     QTest::addColumn<QString>("action");   // Delete, move, Up, Down, "drop N" (a row shown), "drag to 2",
                                            // or Delete once another program replaced the file
@@ -399,6 +447,20 @@ void TestSprintWindow::severalAndFiltered_data()
                                       << QStringList{"apricot", "apple", "banana", "cherry", "avocado"} << z;
     QTest::newRow("filtered, Alt+Down") << "ap" << QList<int>{0} << "Down"
                                         << QStringList{"banana", "apricot", "apple", "cherry", "avocado"} << z;
+    // Ticked: done today, with todo.txt's mark.
+    const QString done = QStringLiteral("x %1 ").arg(QDate::currentDate().toString(Qt::ISODate));
+    QTest::newRow("two ticked with Space") << "" << QList<int>{1, 3} << "Space"
+                                           << QStringList{"apple", done + "banana", "apricot", done + "cherry", "avocado"} << z;
+    QTest::newRow("one ticked by its box, another selected") << "" << QList<int>{0} << "box 2"
+                                                             << QStringList{"apple", "banana", done + "apricot", "cherry", "avocado"} << z;
+    QTest::newRow("filtered, all shown ticked") << "ap" << QList<int>() << "Space"
+                                                << QStringList{done + "apple", "banana", done + "apricot", "cherry", "avocado"} << z;
+    // Banana is done, by todo.sh, and hidden: nothing hidden is acted on.
+    QTest::newRow("done hidden, all shown deleted") << "hide done" << QList<int>() << "Delete"
+                                                    << QStringList{"x 2026-12-01 banana"} << z;
+    QTest::newRow("done hidden, all shown ticked, so none is left shown")
+        << "hide done" << QList<int>() << "Space"
+        << QStringList{done + "apple", "x 2026-12-01 banana", done + "apricot", done + "cherry", done + "avocado"} << z;
     QTest::newRow("filtered, dropped below the last shown") << "ap" << QList<int>{0} << "drop 2"
                                                             << QStringList{"banana", "apricot", "apple", "cherry", "avocado"} << z;
 }
@@ -414,7 +476,9 @@ void TestSprintWindow::severalAndFiltered()
     QFETCH(QStringList, there);
 
     WorkDir dir;
-    QVERIFY(WorkDir::write("sprint1", "apple\nbanana\napricot\ncherry\navocado"));
+    const bool hideDone = query == QLatin1String("hide done");
+    QVERIFY(WorkDir::write("sprint1", hideDone ? "apple\nx 2026-12-01 banana\napricot\ncherry\navocado"
+                                               : "apple\nbanana\napricot\ncherry\navocado"));
     QVERIFY(WorkDir::write("sprint2", "z"));
     QStringList before = fileTasks(1);
     SprintWindowOn w(1);
@@ -423,7 +487,17 @@ void TestSprintWindow::severalAndFiltered()
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QListWidget *list = Probe::list(w);
     auto *tasks = w.findChild<TaskListController *>();
-    if (!query.isEmpty()) {
+    auto *doneCount = w.findChild<QLabel *>("doneCount");
+    QVERIFY(doneCount);
+    QCOMPARE(doneCount->text(), QStringLiteral("%1 of 5 done").arg(hideDone ? 1 : 0));
+    const auto showDone = qScopeGuard([&] { tasks->setHidingDone(false); });
+    if (hideDone) {
+        tasks->setHidingDone(true);
+        QCOMPARE(Probe::rows(w), (QStringList{"apple", "apricot", "cherry", "avocado"}));
+        // Remembered for the next sprint window.
+        SprintWindowOn next(2);
+        QVERIFY(next.findChild<TaskListController *>()->isHidingDone());
+    } else if (!query.isEmpty()) {
         QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
         QVERIFY(tasks->findLine() && tasks->findLine()->hasFocus());
         QTest::keyClicks(tasks->findLine(), query);
@@ -451,6 +525,17 @@ void TestSprintWindow::severalAndFiltered()
     }
     if (action == QLatin1String("Delete")) {
         QTest::keyClick(list, Qt::Key_Delete);
+    } else if (action == QLatin1String("Space")) {
+        QTest::keyClick(list, Qt::Key_Space);
+    } else if (action.startsWith(QLatin1String("box"))) {
+        // The box of a row that is not selected ticks that row alone.
+        QListWidgetItem *item = list->item(action.section(' ', 1).toInt());
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        option.rect = list->visualItemRect(item);
+        option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
     } else if (action == QLatin1String("move")) {
         driver.add(ModalDriver::pick({"sprint2"}));
         Probe::button(w, "move")->click();
@@ -474,6 +559,13 @@ void TestSprintWindow::severalAndFiltered()
     QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
     QCOMPARE(fileTasks(1), here);
     QCOMPARE(fileTasks(2), there);
+    // The count follows the file, and the rows shown are the file's.
+    const int doneNow = int(std::count_if(here.cbegin(), here.cend(), [](const QString &task) { return task.startsWith("x 20"); }));
+    QTRY_COMPARE(doneCount->text(), QStringLiteral("%1 of %2 done").arg(doneNow).arg(here.size()));
+    for (int row = 0; row < list->count(); ++row) {
+        QListWidgetItem *item = list->item(row);
+        QCOMPARE(item->checkState(), item->text().startsWith("x 20") ? Qt::Checked : Qt::Unchecked);
+    }
 
     // Back from the picker, or in the window the tasks were dropped on.
     QWidget &acted = target == list ? static_cast<QWidget &>(w) : other;

@@ -1,4 +1,5 @@
 #include "deletedtasks.h"
+#include "donemark.h"
 #include "listedits.h"
 #include "modaldriver.h"
 #include "pbacklogwindow.h"
@@ -229,27 +230,29 @@ void TestUndo::refusedUndoCanBeTriedAgain()
     QCOMPARE(fileTasks("backlog"), QStringList{"b"});
 }
 
-// A task deleted in a window that was closed since is restored from a new one.
+// A task deleted in a window that was closed since is restored from a new one;
+// one that undo brought back is not offered.
 void TestUndo::deletedTasksCanBeRestored()
 {
     WorkDir dir;
-    QVERIFY(WorkDir::write("sprint1", "a\nb\nc"));
+    QVERIFY(WorkDir::write("sprint1", "a\nb\nc\nd"));
     QVERIFY(WorkDir::write("sprint2", "b"));
     {
         SprintWindow w(nullptr);
         w.initSprint(1);
         w.show();
-        for (int row : {1, 0}) {
+        for (int row : {1, 0, 0}) {
             Probe::list(w)->setCurrentRow(row);
             Probe::button(w, "delete_2")->click();
         }
-        QCOMPARE(fileTasks("1"), QStringList{"c"});
+        w.findChild<TaskListController *>()->undo();
+        QCOMPARE(fileTasks("1"), (QStringList{"c", "d"}));
     }
     SprintWindow w(nullptr);
     w.initSprint(1);
     w.show();
     ModalDriver driver;
-    driver.add(ModalDriver::pick({"b"}));
+    driver.add([&driver](QWidget *dialog) { ModalDriver::pick({driver.offered.value(1)})(dialog); });
     QAction *restore = nullptr;
     for (QAction *action : Probe::list(w)->actions()) {
         if (action->text().startsWith("Restore deleted tasks"))
@@ -258,11 +261,16 @@ void TestUndo::deletedTasksCanBeRestored()
     QVERIFY(restore);
     restore->trigger();
     QVERIFY(driver.done());
-    // Newest first, and only this list's.
-    QCOMPARE(driver.offered, (QStringList{"a", "b"}));
-    QCOMPARE(fileTasks("1"), (QStringList{"c", "b"}));
+    // Newest first, only this list's, each with when it went and where
+    // from; not c, which undo brought back.
+    const QVector<DeletedTasks::Entry> gone = DeletedTasks().entries();
+    const auto row = [](const DeletedTasks::Entry &entry) {
+        return QLocale().toString(entry.when.toLocalTime(), QLocale::ShortFormat) + ", sprint1: " + entry.text;
+    };
+    QCOMPARE(driver.offered, (QStringList{row(gone.at(1)), row(gone.at(0))}));
+    QCOMPARE(fileTasks("1"), (QStringList{"c", "d", "b"}));
     QVERIFY(press(w, Qt::Key_Z, Qt::ControlModifier));
-    QCOMPARE(fileTasks("1"), QStringList{"c"});
+    QCOMPARE(fileTasks("1"), (QStringList{"c", "d"}));
 }
 
 // A kill in the middle of an append leaves a cut last entry: it is passed
@@ -333,7 +341,7 @@ public:
         QSet<QString> kept;
         for (const DeletedTasks::Entry &entry : m_history.entries()) {
             if (--historyBefore[key(entry)] < 0)
-                kept.insert(entry.text);
+                kept.insert(DoneMark::textOf(entry.text));
         }
         for (const QString &text : texts(before) - texts(after)) {
             if (!kept.contains(text))
@@ -343,8 +351,8 @@ public:
             const bool again = *report == QLatin1String("undo") || *report == QLatin1String("redo");
             if (again && !before.contains(file.key()))
                 return broke(QStringLiteral("made %1").arg(file.key()));
-            const QStringList tasks = TaskListCodec::decode(file.value()).tasks;
-            if (QSet<QString>(tasks.cbegin(), tasks.cend()).size() != tasks.size())
+            const QSet<QString> held = texts({{file.key(), file.value()}});
+            if (held.size() != TaskListCodec::decode(file.value()).tasks.size())
                 return broke(QStringLiteral("doubled a task in %1").arg(file.key()));
         }
         return true;
@@ -370,10 +378,11 @@ private:
 
     static QSet<QString> texts(const QMap<QString, QByteArray> &files)
     {
+        // A task is its text, done or open.
         QSet<QString> all;
         for (const QByteArray &bytes : files) {
-            const QStringList tasks = TaskListCodec::decode(bytes).tasks;
-            all.unite(QSet<QString>(tasks.cbegin(), tasks.cend()));
+            for (const QString &line : TaskListCodec::decode(bytes).tasks)
+                all.insert(DoneMark::textOf(line));
         }
         return all;
     }
@@ -402,7 +411,7 @@ private:
         TaskListController *list = m_lists[side];
         TaskStore *store = list->store();
         const TaskRef task = pick(side);
-        switch (m_random.bounded(14)) {
+        switch (m_random.bounded(16)) {
         case 0:
             *name = QStringLiteral("add");
             return perform(side, TaskCommand::insert(store, bounded(Probe::list(m_windows[side])->count() + 1),
@@ -465,6 +474,10 @@ private:
             }
             QCoreApplication::processEvents();
             return true;
+        case 13:
+        case 14:
+            *name = QStringLiteral("tick");
+            return list->toggleSelected() == TaskListController::Result::Done;
         default:
             outside(name);
             return true;
@@ -490,10 +503,15 @@ private:
         case 2:
             if (!tasks.isEmpty())
                 tasks.move(bounded(tasks.size()), bounded(tasks.size()));
+            // And marks a task as todo.sh does, or reopens it.
+            if (!tasks.isEmpty()) {
+                const int row = bounded(tasks.size());
+                tasks[row] = DoneMark::marked(tasks.at(row), DoneMark::isDone(tasks.at(row)) ? QDate() : QDate(2026, 12, 1));
+            }
             break;
         default: {
             const QString added = text();
-            if (!tasks.contains(added))
+            if (!texts({{file, tasks.join('\n').toUtf8()}}).contains(added))
                 tasks.insert(bounded(tasks.size() + 1), added);
         }
         }

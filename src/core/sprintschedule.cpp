@@ -1,0 +1,169 @@
+#include "sprintschedule.h"
+
+#include "tasklist.h"
+#include "tasklistfile.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+const QChar tab(QLatin1Char('\t'));
+
+} // namespace
+
+QDate SprintSchedule::parseDate(const QString &text)
+{
+    // Only the one spelling the file uses: a date read from anything
+    // looser would be written back otherwise.
+    if (text.size() != 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
+        return QDate();
+    return QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+}
+
+bool SprintSchedule::Details::operator==(const Details &other) const
+{
+    return number == other.number && start == other.start && end == other.end && closed == other.closed
+        && goal == other.goal;
+}
+
+QString SprintSchedule::fileName()
+{
+    return QStringLiteral("schedule");
+}
+
+bool SprintSchedule::parse(const QString &line, Details *details)
+{
+    const QStringList fields = line.split(tab);
+    if (fields.size() != 5)
+        return false;
+    bool ok = false;
+    const int number = fields.at(0).toInt(&ok);
+    // As the sprint's file name spells it: digits only, no leading zero.
+    if (!ok || number < 1 || fields.at(0) != QString::number(number))
+        return false;
+    Details read{number, parseDate(fields.at(1)), parseDate(fields.at(2)), parseDate(fields.at(3)), fields.at(4)};
+    // No dates at all, as a sprint closed before it had any; or a real
+    // span of days.
+    const bool undated = fields.at(1).isEmpty() && fields.at(2).isEmpty();
+    if ((!undated && (!read.start.isValid() || !read.end.isValid() || read.start > read.end))
+        || (!fields.at(3).isEmpty() && !read.closed.isValid()))
+        return false;
+    *details = read;
+    return true;
+}
+
+QString SprintSchedule::format(const Details &details)
+{
+    QString goal = details.goal;
+    goal.replace(tab, QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    const bool dated = details.start.isValid() && details.end.isValid();
+    return QStringList{QString::number(details.number), dated ? details.start.toString(Qt::ISODate) : QString(),
+                       dated ? details.end.toString(Qt::ISODate) : QString(),
+                       details.closed.isValid() ? details.closed.toString(Qt::ISODate) : QString(), goal.trimmed()}
+        .join(tab);
+}
+
+bool SprintSchedule::read()
+{
+    m_sprints.clear();
+    m_result = ChangeResult();
+    TaskListFile file(fileName());
+    QStringList lines;
+    // A folder without the file has no details, and reading makes none.
+    // One that is not text, or holds a merge conflict's markers, is not
+    // read as details either.
+    if (!file.load(lines, false) || file.isReadOnly()) {
+        m_result = ChangeResult{ChangeResult::Failed, file.errorString()};
+        return false;
+    }
+    for (const QString &line : qAsConst(lines)) {
+        Details details;
+        if (parse(line, &details))
+            m_sprints.insert(details.number, details);
+    }
+    return true;
+}
+
+bool SprintSchedule::set(const Details &details)
+{
+    return change(details.number, &details);
+}
+
+bool SprintSchedule::remove(int number)
+{
+    return change(number, nullptr);
+}
+
+bool SprintSchedule::change(int number, const Details *details)
+{
+    TaskListFile file(fileName());
+    QStringList lines;
+    const bool changed = file.change(
+        lines,
+        [&](TaskList &list) {
+            // The sprint's lines give way to the one line of its details,
+            // where the first of them was, or at the end.
+            QStringList &all = list.strings();
+            int at = -1;
+            for (int row = all.size() - 1; row >= 0; --row) {
+                Details old;
+                if (parse(all.at(row), &old) && old.number == number) {
+                    all.removeAt(row);
+                    at = row;
+                }
+            }
+            if (details)
+                all.insert(at < 0 ? all.size() : at, format(*details));
+            return TaskListFile::Outcome::Changed;
+        },
+        TaskListFile::MayCreate);
+    m_result = file.result();
+    if (!changed)
+        return false;
+    m_sprints.clear();
+    for (const QString &line : qAsConst(lines)) {
+        Details read;
+        if (parse(line, &read))
+            m_sprints.insert(read.number, read);
+    }
+    return true;
+}
+
+bool SprintSchedule::plan(int number, const QDate &today)
+{
+    if (!read())
+        return false;
+    return has(number) || set(planned(number, today));
+}
+
+SprintSchedule::Details SprintSchedule::planned(int number, const QDate &today) const
+{
+    // After the sprint before it that has dates.
+    Details previous;
+    for (auto it = m_sprints.cbegin(); it != m_sprints.cend() && it.key() < number; ++it) {
+        if (it->isDated())
+            previous = *it;
+    }
+    return following(previous, number, today);
+}
+
+SprintSchedule::Details SprintSchedule::following(const Details &previous, int number, const QDate &today)
+{
+    const bool dated = previous.start.isValid() && previous.end.isValid();
+    const int length = dated ? previous.length() : FirstLength;
+    QDate start = dated ? previous.end.addDays(1) : today;
+    if (start < today)
+        start = today;
+    return Details{number, start, start.addDays(length - 1), QDate(), QString()};
+}
+
+QString SprintSchedule::checkDates(const QDate &start, const QDate &end)
+{
+    if (!start.isValid() || !end.isValid())
+        return QCoreApplication::translate("SprintSchedule", "A sprint needs a start date and an end date.");
+    if (start > end) {
+        return QCoreApplication::translate("SprintSchedule", "The sprint would start on %1, after its end on %2.")
+            .arg(start.toString(Qt::ISODate), end.toString(Qt::ISODate));
+    }
+    return QString();
+}

@@ -1,0 +1,92 @@
+#ifndef SPRINTSCHEDULE_H
+#define SPRINTSCHEDULE_H
+
+#include "changeresult.h"
+
+#include <QDate>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// When each sprint runs, what it is for and whether it is closed, kept in
+// the folder's "schedule" file beside the lists, so that it syncs, merges
+// and goes under version control with them. Its name does not begin with
+// "sprint", so that it is never taken for a sprint.
+//
+// The file is text, one line per sprint that has details, fields separated
+// by tabs: the number, the start and end dates (YYYY-MM-DD), the day it was
+// closed or nothing, and the goal; a sprint closed before it had dates has
+// none:
+//
+//     3	2026-12-01	2026-12-14		Ship the importer
+//
+// Lines that read otherwise are kept as they are and otherwise passed
+// over; of two lines for one sprint, as a merge of two copies may leave,
+// the later counts. It is changed through the same engine as the lists:
+// under their lock, written safely, in its own encoding.
+class SprintSchedule
+{
+public:
+    struct Details {
+        int number = 0;
+        QDate start;
+        QDate end;
+        QDate closed;  // null while the sprint is open
+        QString goal;
+
+        bool isClosed() const { return closed.isValid(); }
+        bool isDated() const { return start.isValid() && end.isValid(); }
+        // The days it runs, both ends counted.
+        int length() const { return int(start.daysTo(end)) + 1; }
+        bool operator==(const Details &other) const;
+    };
+
+    // A sprint's first length, when no sprint before it has dates.
+    static constexpr int FirstLength = 14;
+
+    static QString fileName();
+
+    // The details of line, or false when it holds none.
+    static bool parse(const QString &line, Details *details);
+    // The line that holds details; tabs and line feeds in the goal become
+    // spaces.
+    static QString format(const Details &details);
+
+    // Reads the file: every sprint with details, by number. A missing file
+    // holds none. False, with result(), when it cannot be read.
+    bool read();
+    const QMap<int, Details> &sprints() const { return m_sprints; }
+    Details details(int number) const { return m_sprints.value(number); }
+    bool has(int number) const { return m_sprints.contains(number); }
+
+    // Gives sprint details.number the details given, making the file when
+    // it is missing. False, with result(), when it could not be saved.
+    bool set(const Details &details);
+    // Takes the details of sprint number out.
+    bool remove(int number);
+    ChangeResult result() const { return m_result; }
+
+    // The details of a sprint made after previous: it starts the day after
+    // previous ends, or on today when that day lies in the past, and runs
+    // as long as previous (FirstLength days when previous has no dates).
+    static Details following(const Details &previous, int number, const QDate &today);
+    // The details of a new sprint number, following the sprint before it
+    // that has dates.
+    Details planned(int number, const QDate &today) const;
+    // Gives a sprint just made its planned details, unless it has some.
+    bool plan(int number, const QDate &today);
+
+    // Why start and end cannot be a sprint's dates; empty when they can.
+    static QString checkDates(const QDate &start, const QDate &end);
+    // A date as the file and the command line write it, YYYY-MM-DD; null
+    // for anything else.
+    static QDate parseDate(const QString &text);
+
+private:
+    bool change(int number, const Details *details);
+
+    QMap<int, Details> m_sprints;
+    ChangeResult m_result;
+};
+
+#endif // SPRINTSCHEDULE_H
