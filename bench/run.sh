@@ -42,6 +42,10 @@ echo "== Opening the windows, and following another window's save"
 "$bin/windowopen"
 
 echo
+echo "== The backlog window's notes of where sprints hold each task"
+"$bin/placements" 2>/dev/null
+
+echo
 echo "== The main window beside a thousand conflict copies"
 # The target: start-up to the first shown window in a folder of 200 sprints
 # with 1,000 conflict copies, at most 1.2x that without them.

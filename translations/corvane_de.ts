@@ -804,22 +804,18 @@ Welchen Ordner soll es verwenden?</translation>
         <translation>Bearbeiten …</translation>
     </message>
     <message>
-        <source>This task is %1 characters long, too long to edit here; it is left as it is.
-It begins: %2</source>
-        <translation type="vanished">Diese Aufgabe ist %1 Zeichen lang, zu lang, um sie hier zu bearbeiten; sie bleibt, wie sie ist.
-Sie beginnt mit: %2</translation>
-    </message>
-    <message>
         <source>The product backlog holds every line you typed already, and keeps each task once.
 Change the text, or cancel to leave the task as it was.</source>
         <translation>Das Product Backlog enthält jede eingegebene Zeile bereits und führt jede Aufgabe nur einmal.
 Ändern Sie den Text, oder brechen Sie ab, um die Aufgabe unverändert zu lassen.</translation>
     </message>
     <message>
-        <source>The task you edited was changed or removed by another window or program while the editor was open.
-Add what you typed as a new task?</source>
-        <translation type="vanished">Die bearbeitete Aufgabe wurde von einem anderen Fenster oder Programm geändert oder entfernt, während der Editor offen war.
-Das Eingegebene als neue Aufgabe hinzufügen?</translation>
+        <source>Sprint %1 holds this task too; it changes with it.</source>
+        <translation>Sprint %1 enthält diese Aufgabe auch; er ändert sich mit.</translation>
+    </message>
+    <message>
+        <source>Sprints %1 hold this task too; they change with it.</source>
+        <translation>Die Sprints %1 enthalten diese Aufgabe auch; sie ändern sich mit.</translation>
     </message>
 </context>
 <context>
@@ -846,6 +842,40 @@ Das Eingegebene als neue Aufgabe hinzufügen?</translation>
     <message>
         <source>It is a directory.</source>
         <translation>Sie ist ein Verzeichnis.</translation>
+    </message>
+</context>
+<context>
+    <name>SprintPlacements</name>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <translation>
+            <numerusform>%1 und %n weiterer</numerusform>
+            <numerusform>%1 und %n weiteren</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>planned in sprint %1</source>
+        <translation>eingeplant in Sprint %1</translation>
+    </message>
+    <message>
+        <source>planned in sprints %1</source>
+        <translation>eingeplant in den Sprints %1</translation>
+    </message>
+    <message>
+        <source>done in sprint %1</source>
+        <translation>erledigt in Sprint %1</translation>
+    </message>
+    <message>
+        <source>done in sprints %1</source>
+        <translation>erledigt in den Sprints %1</translation>
     </message>
 </context>
 <context>
@@ -960,6 +990,21 @@ Sie wird nicht zusammengeführt.</translation>
 Nothing was merged, and the copy stays; Merge… shows it as it is now.</source>
         <translation>%1 hat sich geändert, seit sie zum Zusammenführen angezeigt wurde: %2.
 Es wurde nichts zusammengeführt, und die Kopie bleibt; „Zusammenführen …“ zeigt sie, wie sie jetzt ist.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of the chosen tasks are in this list already, and a list keeps each task once, so they were not added again: %1</source>
+        <translation>
+            <numerusform>%n der gewählten Aufgaben steht schon in dieser Liste, und eine Liste führt jede Aufgabe nur einmal; sie wurde nicht noch einmal hinzugefügt: %1</numerusform>
+            <numerusform>%n der gewählten Aufgaben stehen schon in dieser Liste, und eine Liste führt jede Aufgabe nur einmal; sie wurden nicht noch einmal hinzugefügt: %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The task no longer reads as this step left it, in any list: another window or program changed it. Nothing was changed.</source>
+        <translation>Die Aufgabe lautet in keiner Liste mehr so, wie dieser Schritt sie hinterlassen hat: Ein anderes Fenster oder Programm hat sie geändert. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Left as they are, since another window or program changed them meanwhile: %1</source>
+        <translation>Unverändert gelassen, da ein anderes Fenster oder Programm sie inzwischen geändert hat: %1</translation>
     </message>
     <message>
         <source>Mark done</source>

@@ -44,7 +44,7 @@ bool mayBeSprintFile(const char *name)
 
 } // namespace
 
-QStringList SprintFiles::list()
+QStringList SprintFiles::list(const QString &folder)
 {
     // Only a name that the number read from it gives back is a sprint's
     // file: opening sprint007, Sprint5 or a backup such as sprint3~ would
@@ -52,7 +52,7 @@ QStringList SprintFiles::list()
     // copies named after the sprints is listed every second, so the names
     // are looked at, as bytes, before anything is asked of the file system.
     QStringList names;
-    for (const FolderListing::Entry &entry : FolderListing::read(QStringLiteral("."), mayBeSprintFile)) {
+    for (const FolderListing::Entry &entry : FolderListing::read(folder, mayBeSprintFile)) {
         if (entry.kind == FolderListing::Kind::File && isSprintFile(entry.name))
             names.append(entry.name);
     }

@@ -10,8 +10,9 @@ class SprintFiles
 {
 public:
     // Every file (not directory) named "sprint" followed by a number as the
-    // sprint store names its file, in ascending order of number.
-    static QStringList list();
+    // sprint store names its file, in ascending order of number. In
+    // folder, the current directory unless told.
+    static QStringList list(const QString &folder = QStringLiteral("."));
     // Whether name is the file of the sprint whose number it reads as.
     static bool isSprintFile(const QString &name);
 

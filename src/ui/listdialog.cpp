@@ -2,6 +2,7 @@
 #include "ui_listdialog.h"
 
 #include "formstretch.h"
+#include "rownotes.h"
 #include "taskfilter.h"
 #include "taskrows.h"
 
@@ -100,6 +101,11 @@ void ListDialog::setEmptyText(const QString &text)
 {
     m_emptyText = text;
     showEmptyText();
+}
+
+RowNotes *ListDialog::setNotes(const std::function<QString(const QString &text)> &noteOf)
+{
+    return new RowNotes(ui->list, noteOf);
 }
 
 void ListDialog::changeEvent(QEvent *event)

@@ -5,8 +5,11 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
+class RowNotes;
 
 namespace Ui {
 class ListDialog;
@@ -38,6 +41,10 @@ public:
     // The words the list shows, and a screen reader reads, while it has no
     // rows: why there is nothing to choose.
     void setEmptyText(const QString &text);
+    // Gives each row in view the note that noteOf says for its text, such
+    // as where its task is planned already; update() of what this returns
+    // asks again.
+    RowNotes *setNotes(const std::function<QString(const QString &text)> &noteOf);
 
 protected:
     void changeEvent(QEvent *event) override;

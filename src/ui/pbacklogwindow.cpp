@@ -2,14 +2,51 @@
 #include "ui_pbacklogwindow.h"
 
 #include "conflictbar.h"
+#include "filewatcher.h"
 #include "formstretch.h"
 #include "listedits.h"
+#include "rownotes.h"
+#include "sprint.h"
+#include "sprintplacements.h"
 #include "taskcommand.h"
 #include "taskdialog.h"
 #include "tasklistcontroller.h"
 
+#include <QDir>
+#include <QEvent>
 #include <QListWidget>
 #include <QShortcut>
+#include <QTimer>
+
+namespace {
+
+// Asks placements for their first reading once the widget it watches has
+// been painted, and then goes.
+class FirstPaint : public QObject
+{
+public:
+    FirstPaint(QObject *parent, SprintPlacements *placements)
+        : QObject(parent)
+        , m_placements(placements)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            QTimer::singleShot(0, m_placements, &SprintPlacements::update);
+            deleteLater();
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    SprintPlacements *m_placements;
+};
+
+} // namespace
 
 PBacklogWindow::PBacklogWindow(QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
@@ -39,6 +76,36 @@ PBacklogWindow::PBacklogWindow(QWidget *parent)
     // disabled button ignores its key too.
     connect(new QShortcut(QKeySequence(Qt::Key_Insert), this), &QShortcut::activated, ui->add, &QAbstractButton::click);
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, ui->edit, &QAbstractButton::click);
+
+    // Where the sprints hold each task, read off this thread and again
+    // whenever the folder or a sprint file changes; each row in view says so.
+    placements = new SprintPlacements(QString(), this);
+    connect(new FileWatcher(QDir::currentPath(), this), &FileWatcher::changed, placements, &SprintPlacements::update);
+    auto *notes = new RowNotes(ui->tasks, [this](const QString &line) {
+        return SprintPlacements::describe(placements->of(line));
+    });
+    connect(placements, &SprintPlacements::changed, notes, &RowNotes::update);
+    // Once the list has painted its first rows, so that the reading never
+    // holds up the window's first look.
+    ui->tasks->viewport()->installEventFilter(new FirstPaint(ui->tasks->viewport(), placements));
+    // An edit changes the task's open copies in the sprints too, as the
+    // dialog says before.
+    taskList->setEditReach([this](const TaskRef &task) {
+        TaskListController::EditReach reach;
+        const QVector<int> open = SprintPlacements::openIn(placements->of(task.text));
+        if (open.isEmpty())
+            return reach;
+        reach.note = (open.size() == 1 ? tr("Sprint %1 holds this task too; it changes with it.")
+                                       : tr("Sprints %1 hold this task too; they change with it."))
+                         .arg(SprintPlacements::numbers(open));
+        QStringList copies;
+        for (const int number : open)
+            copies.append(Sprint::fileName(number));
+        reach.step = [this, copies](const TaskRef &task, const QStringList &lines) {
+            return TaskCommand::replace(taskList->store(), task, lines, copies);
+        };
+        return reach;
+    });
 }
 
 PBacklogWindow::~PBacklogWindow()

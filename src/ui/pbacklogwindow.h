@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class SprintPlacements;
 class TaskListController;
 
 namespace Ui {
@@ -14,7 +15,9 @@ class PBacklogWindow;
 // The product backlog as a list, with buttons to add, delete and edit
 // tasks. The list always shows what the window's store holds, which is what
 // the file holds: it is refilled after every change and whenever the file
-// changes on disk. Every change is a step that Ctrl+Z takes back.
+// changes on disk. Every change is a step that Ctrl+Z takes back. A task
+// that sprints hold says where on its row, and an edit changes its open
+// copies in the sprints with it.
 class PBacklogWindow : public QWidget
 {
     Q_OBJECT
@@ -33,6 +36,7 @@ private slots:
 private:
     Ui::PBacklogWindow *ui;
     TaskListController *taskList;
+    SprintPlacements *placements;
 };
 
 #endif // PBACKLOGWINDOW_H

@@ -4,7 +4,9 @@
 #include "conflictbar.h"
 #include "formstretch.h"
 #include "listdialog.h"
+#include "rownotes.h"
 #include "sprintfiles.h"
+#include "sprintplacements.h"
 #include "taskcommand.h"
 #include "taskdrag.h"
 #include "tasklistcontroller.h"
@@ -114,12 +116,20 @@ void SprintWindow::on_add_clicked()
     dialog.setEmptyText(tr("The product backlog has no tasks. Add them in the product backlog window first."));
     dialog.setList(pb->getItems());
     dialog.enableMultiselect();
+    // Where each task is planned already, once the sprints are read.
+    SprintPlacements placements;
+    placements.update();
+    connect(&placements, &SprintPlacements::changed,
+            dialog.setNotes([&placements](const QString &text) { return SprintPlacements::describe(placements.of(text)); }),
+            &RowNotes::update);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QStringList chosen = dialog.getSelected();
+    // Those the sprint holds already are named, rather than passed over
+    // without a word.
     if (!chosen.isEmpty())
         taskList->perform(
-            TaskCommand::insert(taskList->store(), ListEdits::End, chosen, tr("Add tasks")));
+            TaskCommand::insert(taskList->store(), ListEdits::End, chosen, tr("Add tasks"), true));
 }
 
 void SprintWindow::on_move_clicked()

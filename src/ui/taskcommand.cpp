@@ -7,12 +7,48 @@
 #include "listmerge.h"
 #include "sprint.h"
 #include "tasklist.h"
+#include "taskdelegate.h"
 #include "taskstore.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
 #include <memory>
+
+namespace {
+
+// The first few of texts, each in quotes and cut short, for a message.
+QString quoted(const QStringList &texts)
+{
+    constexpr int Shown = 3;
+    QStringList shown;
+    for (int i = 0; i < qMin(Shown, texts.size()); ++i)
+        shown.append(QStringLiteral("\u201c%1\u201d").arg(TaskDelegate::bounded(texts.at(i), 80)));
+    if (texts.size() > Shown)
+        shown.append(QStringLiteral("\u2026"));
+    return shown.join(QLatin1String(", "));
+}
+
+// Replaces the run of lines that reads as run and starts with an open line
+// that is exactly run's first, the one nearest *row, with lines (see
+// ListEdits::replaceRun); NotFound when there is none. A done copy of the
+// task is left as it is.
+TaskListFile::Edit replaceOpenRun(int *row, const QStringList &run, const QStringList &lines, QStringList *put)
+{
+    return [=](TaskList &list) {
+        const QString &first = run.first();
+        int nearest = -1;
+        for (int at = list.indexOf(first); at >= 0; at = list.indexOf(first, at + 1)) {
+            if (list.at(at) == first && (nearest < 0 || qAbs(at - *row) < qAbs(nearest - *row)))
+                nearest = at;
+        }
+        if (nearest < 0)
+            return TaskListFile::Outcome::NotFound;
+        return ListEdits::replaceRun(TaskRef{nearest, first}, run, lines, row, put)(list);
+    };
+}
+
+} // namespace
 
 TaskCommand::TaskCommand(const QString &text)
 {
@@ -93,7 +129,8 @@ bool TaskCommand::putBack(TaskStore *store, const QVector<ListEdits::Removed> &t
     return true;
 }
 
-TaskCommand *TaskCommand::insert(TaskStore *store, int at, const QStringList &texts, const QString &text)
+TaskCommand *TaskCommand::insert(TaskStore *store, int at, const QStringList &texts, const QString &text,
+                                 bool tellsHeld)
 {
     auto *command = new TaskCommand(text);
     // Where the added tasks are, and where they were when last taken back.
@@ -105,10 +142,17 @@ TaskCommand *TaskCommand::insert(TaskStore *store, int at, const QStringList &te
         QVector<int> rows;
         if (!command->run(store, ListEdits::insert(at, texts, &rows)))
             return false;
+        QStringList held;
         for (int i = 0; i < rows.size(); ++i) {
             if (rows.at(i) >= 0)
                 added->append(TaskRef{rows.at(i), texts.at(i)});
+            else if (tellsHeld)
+                held.append(DoneMark::textOf(texts.at(i)));
         }
+        if (!held.isEmpty())
+            command->m_note = tr("%n of the chosen tasks are in this list already, and a list keeps each task once, "
+                                 "so they were not added again: %1", "", held.size())
+                                  .arg(quoted(held));
         // Adding only tasks the list holds already leaves nothing to undo;
         // the last of them is shown.
         command->setObsolete(added->isEmpty());
@@ -180,6 +224,93 @@ TaskCommand *TaskCommand::mark(TaskStore *store, const QVector<TaskRef> &refs, c
     };
     command->m_forward = step;
     command->m_back = step;
+    return command;
+}
+
+TaskCommand *TaskCommand::replace(TaskStore *store, const TaskRef &ref, const QStringList &lines,
+                                  const QStringList &copies)
+{
+    auto *command = new TaskCommand(tr("Edit task"));
+    // For each list, as for one: what its task reads now, where, and what
+    // the next step makes it read; and whether the last step changed it.
+    // The window's list comes first; the copies are open, so they take the
+    // lines without the task's done mark.
+    struct Copy {
+        std::shared_ptr<TaskStore> owned;
+        TaskStore *store;
+        QStringList reads;
+        QStringList next;
+        int row;
+        bool changed;
+    };
+    auto lists = std::make_shared<QVector<Copy>>();
+    const QStringList put = lines.isEmpty() ? QStringList{QString()} : lines;
+    lists->append(Copy{nullptr, store, {ref.text}, put, ref.row, true});
+    QStringList copyLines = put;
+    copyLines.first() = DoneMark::isDone(ref.text) ? DoneMark::textOf(put.first()) : put.first();
+    for (const QString &name : copies) {
+        auto file = std::make_shared<FileAccess>(name);
+        lists->append(Copy{file, file.get(), {DoneMark::textOf(ref.text)}, copyLines, -1, true});
+    }
+    const auto edit = [](bool open, int *row, const QStringList &run, const QStringList &to, QStringList *put) {
+        return open ? replaceOpenRun(row, run, to, put) : ListEdits::replaceRun(TaskRef{*row, run.first()}, run, to, row, put);
+    };
+    command->m_forward = command->m_back = [=] {
+        const bool first = !command->m_everDone;
+        QVector<QStringList> puts(lists->size());
+        QVector<int> rows(lists->size());
+        QVector<bool> changed(lists->size(), false);
+        QStringList leftAlone;
+        for (int i = 0; i < lists->size(); ++i) {
+            const Copy &list = lists->at(i);
+            if (!list.changed)
+                continue;
+            rows[i] = list.row;
+            const TaskListFile::Edit change = edit(i > 0, &rows[i], list.reads, list.next, &puts[i]);
+            // The first edit stands or falls with the window's own list.
+            changed[i] = i == 0 ? command->run(list.store, change, TaskListFile::KeepsDeleted)
+                                : list.store->change(change, TaskListFile::KeepsDeleted);
+            if (changed[i] || (i == 0 && !first && command->isRefusedByLists())
+                || (i > 0 && list.store->refusal() != TaskListFile::Refusal::None)) {
+                if (!changed[i])
+                    leftAlone.append(list.store->fileName());
+                continue;
+            }
+            if (i > 0)
+                command->m_error = list.store->errorString();
+            // The lists changed so far take back what this step did.
+            for (int j = i - 1; j >= 0; --j) {
+                if (changed.at(j))
+                    lists->at(j).store->change(edit(j > 0, &rows[j], puts.at(j), lists->at(j).reads, nullptr),
+                                               TaskListFile::KeepsDeleted);
+            }
+            return false;
+        }
+        if (!changed.contains(true)) {
+            if (command->m_refusal == TaskListFile::Refusal::None) {
+                command->m_refusal = TaskListFile::Refusal::NotFound;
+                command->m_error = tr("The task no longer reads as this step left it, in any list: another window "
+                                      "or program changed it. Nothing was changed.");
+            }
+            return false;
+        }
+        command->m_error.clear();
+        command->m_refusal = TaskListFile::Refusal::None;
+        if (!leftAlone.isEmpty())
+            command->m_note = tr("Left as they are, since another window or program changed them meanwhile: %1")
+                                  .arg(leftAlone.join(QLatin1String(", ")));
+        for (int i = 0; i < lists->size(); ++i) {
+            Copy &list = (*lists)[i];
+            list.changed = changed.at(i);
+            if (!list.changed)
+                continue;
+            list.next = list.reads;
+            list.reads = puts.at(i);
+            list.row = rows.at(i);
+        }
+        command->m_focus = changed.first() ? rows.first() : -1;
+        return true;
+    };
     return command;
 }
 

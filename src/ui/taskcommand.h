@@ -58,13 +58,24 @@ public:
 
     // Adds texts, those the list does not hold yet, from row at on. A step
     // that adds nothing is obsolete, so the stack does not keep it.
-    static TaskCommand *insert(TaskStore *store, int at, const QStringList &texts, const QString &text);
+    // With tellsHeld, the step's note names those the list held already.
+    static TaskCommand *insert(TaskStore *store, int at, const QStringList &texts, const QString &text,
+                               bool tellsHeld = false);
     // Deletes the tasks refs point at, keeping their texts in the history
     // of deleted tasks first, as every step that takes tasks out does.
     static TaskCommand *remove(TaskStore *store, const QVector<TaskRef> &refs);
     // Replaces the task ref points at with lines, keeping its text in the
     // history first; undone only while the task still reads the new text.
     static TaskCommand *replace(TaskStore *store, const TaskRef &ref, const QStringList &lines);
+    // The same, and each open copy of the task in the lists named copies
+    // (a line that reads as the task's text, with no done mark) replaced
+    // with lines too, each list under its own lock, in one step. Each step
+    // acts on the lists the last one changed, and changes each only where
+    // it still reads what that step left; it is done when any list changed.
+    // A list that cannot be written takes back what the step did to the
+    // others.
+    static TaskCommand *replace(TaskStore *store, const TaskRef &ref, const QStringList &lines,
+                                const QStringList &copies);
     // Marks the tasks refs point at done on day, or open for a null day
     // (see ListEdits::mark); undone, each gets back the mark it had. A step
     // that changes no mark is obsolete.

@@ -1,5 +1,7 @@
 #include "taskdialog.h"
 
+#include <QBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <QTextDocument>
@@ -46,9 +48,28 @@ QString TaskDialog::text() const
     return typed;
 }
 
-bool TaskDialog::ask(const QString &title, QString *text, QWidget *window)
+void TaskDialog::setNote(const QString &note)
+{
+    auto *label = findChild<QLabel *>(QStringLiteral("note"));
+    if (!label) {
+        label = new QLabel(this);
+        label->setObjectName(QStringLiteral("note"));
+        label->setWordWrap(true);
+        // Above the buttons, which QInputDialog lays out last.
+        if (auto *box = qobject_cast<QBoxLayout *>(layout()))
+            box->insertWidget(box->count() - 1, label);
+    }
+    label->setText(note);
+    label->setVisible(!note.isEmpty());
+    if (m_editor)
+        m_editor->setAccessibleDescription(note);
+}
+
+bool TaskDialog::ask(const QString &title, QString *text, QWidget *window, const QString &note)
 {
     TaskDialog dialog(title, *text, window);
+    if (!note.isEmpty())
+        dialog.setNote(note);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const QString typed = dialog.text();

@@ -31,11 +31,15 @@ public:
 
     // The text as shown and typed, one line per paragraph of the editor.
     QString text() const;
+    // Shows note under the editor, and gives it to screen readers as the
+    // editor's description: what else the change will do.
+    void setNote(const QString &note);
 
     // Shows the dialog titled title over window, starting from *text, and
     // waits. Returns false when the user cancels or leaves the text empty;
-    // otherwise puts the text into *text and returns true.
-    static bool ask(const QString &title, QString *text, QWidget *window);
+    // otherwise puts the text into *text and returns true. A note, if any,
+    // is shown with it.
+    static bool ask(const QString &title, QString *text, QWidget *window, const QString &note = QString());
 
 private:
     QPlainTextEdit *m_editor;

@@ -383,17 +383,18 @@ void TaskListController::editSelected(const QString &heldMessage)
     const QDate done = DoneMark::date(task.text);
     QStringList lines;
     Result result = Result::Failed;
+    const EditReach reach = m_editReacher ? m_editReacher(task) : EditReach();
     // As for Add, the editor comes back with the text when the change was
     // not saved, and when the list holds what was typed already.
     while (result == Result::Failed || result == Result::Held) {
-        if (!TaskDialog::ask(tr("Edit task"), &text, m_window))
+        if (!TaskDialog::ask(tr("Edit task"), &text, m_window, reach.note))
             return;
         lines = ListEdits::lines(text);
         if (!lines.isEmpty() && done.isValid())
             lines.first() = DoneMark::marked(lines.first(), done);
         if (lines.isEmpty() || lines == QStringList{task.text})
             return;
-        result = perform(TaskCommand::replace(m_store.get(), task, lines), true);
+        result = perform(reach.step ? reach.step(task, lines) : TaskCommand::replace(m_store.get(), task, lines), true);
         if (result == Result::Held)
             warn(heldMessage);
     }

@@ -90,6 +90,16 @@ public:
     // is typed, as one step; heldMessage says why when the list holds
     // every line typed already. A done task stays done.
     void editSelected(const QString &heldMessage);
+    // What an edit of task changes beyond the task itself: the words the
+    // task dialog shows about it, and the step that replaces the task with
+    // lines. Without a reach, or with no step, an edit replaces the task
+    // alone.
+    struct EditReach {
+        QString note;
+        std::function<TaskCommand *(const TaskRef &task, const QStringList &lines)> step;
+    };
+    using EditReacher = std::function<EditReach(const TaskRef &task)>;
+    void setEditReach(const EditReacher &reacher) { m_editReacher = reacher; }
 
     // Hides the done tasks, as the find line hides the rows that do not
     // match, and remembers that for the windows of this kind.
@@ -183,6 +193,7 @@ private:
     QList<QAction *> m_windowActions;
     QList<QAction *> m_moveActions;
     DropHandler m_dropHandler;
+    EditReacher m_editReacher;
     QWidget *m_dropLine;
     QTimer m_autoScroll;
     QLineEdit *m_find = nullptr;

@@ -54,4 +54,37 @@ private:
     QString m_fileName;
 };
 
+// A TaskStore over a list that no store of the window's holds, such as a
+// sprint that an edit of the backlog changes too: it keeps nothing, and
+// every change reads the file afresh under its lock.
+class FileAccess final : public TaskStore
+{
+public:
+    explicit FileAccess(const QString &fileName)
+        : m_file(fileName, TaskListFile::Keeping::Nothing)
+    {
+    }
+
+    QStringList tasks() const override
+    {
+        QStringList tasks;
+        TaskListFile(m_file.fileName(), TaskListFile::Keeping::Nothing).load(tasks, false);
+        return tasks;
+    }
+    bool change(const TaskListFile::Edit &edit, TaskListFile::Rules rules) override
+    {
+        return m_file.change(m_none, edit, rules);
+    }
+    bool refresh() override { return false; }
+    bool isReadOnly() const override { return m_file.isReadOnly(); }
+    bool isNotFound() const override { return m_file.isNotFound(); }
+    TaskListFile::Refusal refusal() const override { return m_file.refusal(); }
+    QString errorString() const override { return m_file.errorString(); }
+    QString fileName() const override { return m_file.fileName(); }
+
+private:
+    TaskListFile m_file;
+    QStringList m_none;
+};
+
 #endif // TASKSTORE_H

@@ -1,11 +1,14 @@
 #include "modaldriver.h"
 #include "pbacklogwindow.h"
 #include "productbacklog.h"
+#include "sprintplacements.h"
 #include "taskdrag.h"
+#include "taskdelegate.h"
 #include "taskdialog.h"
 #include "windowprobe.h"
 #include "workdir.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -34,6 +37,9 @@ private slots:
     void unreadableFileIsShownReadOnly();
     void dragHeldAtTheEdgeScrolls();
     void changesElsewhereAreToldOnce();
+    void rowsSayWhereSprintsHoldThem();
+    void editChangesTheSprintsOpenCopies_data();
+    void editChangesTheSprintsOpenCopies();
 
 private:
     static QStringList fileTasks() { return productbacklog().getItems(); }
@@ -413,6 +419,126 @@ void TestPBacklogWindow::changesElsewhereAreToldOnce()
     QCOMPARE(boxes.size(), 1);
     QVERIFY(boxes.first()->isVisible() && !boxes.first()->isModal());
     QVERIFY2(boxes.first()->text().contains("not valid UTF-8"), qPrintable(boxes.first()->text()));
+}
+
+// Each row says which sprints hold its task, open or done, to the eye and
+// to a screen reader, and follows the sprint files as other programs
+// change them.
+void TestPBacklogWindow::rowsSayWhereSprintsHoldThem()
+{
+    WorkDir dir;
+    QVERIFY(WorkDir::write("product_backlog", "a\nb\nx 2026-12-01 c\nd"));
+    QVERIFY(WorkDir::write("sprint3", "a\nc"));
+    QVERIFY(WorkDir::write("sprint2", "x 2026-12-08 b"));
+    PBacklogWindow w(nullptr);
+    w.show();
+    QListWidget *list = Probe::list(w);
+    const auto notes = [list] {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i) {
+            const QString note = list->item(i)->data(TaskDelegate::NoteRole).toString();
+            const QString read = list->item(i)->data(Qt::AccessibleTextRole).toString();
+            out.append(note.isEmpty() || read.contains(note) ? note : QStringLiteral("unread: ") + note);
+        }
+        return out;
+    };
+    // As a reading of the files made here and now says, once the window's
+    // own readings have caught up with them.
+    const auto said = [list] {
+        const SprintPlacements::Reading now = SprintPlacements::read(QDir::currentPath(), {});
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out.append(SprintPlacements::describe(now.of(list->item(i)->text())));
+        return out;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(notes(), said(), Probe::FollowMs);
+    QCOMPARE(notes().filter("sprint").size(), 3);
+
+    // Written in place, which tells the folder nothing; a new sprint, and
+    // one removed.
+    QVERIFY(WorkDir::write("sprint3", "x 2026-12-09 a\nc\nd"));
+    QVERIFY(WorkDir::write("sprint10", "a\nb"));
+    QVERIFY(QFile::remove("sprint2"));
+    QTRY_COMPARE_WITH_TIMEOUT(notes(), said(), Probe::FollowMs);
+    QCOMPARE(notes().filter("sprint").size(), 4);
+    // A row made anew by a change of the backlog gets its note too.
+    QVERIFY(WorkDir::write("product_backlog", "new\nb"));
+    QTRY_COMPARE_WITH_TIMEOUT(Probe::rows(w), (QStringList{"new", "b"}), Probe::FollowMs);
+    QTRY_COMPARE_WITH_TIMEOUT(notes(), said(), Probe::FollowMs);
+    QVERIFY(notes().first().isEmpty() && !notes().last().isEmpty());
+}
+
+void TestPBacklogWindow::editChangesTheSprintsOpenCopies_data()
+{
+    QTest::addColumn<QByteArrayList>("sprints");  // sprint1, sprint2, sprint3
+    QTest::addColumn<QString>("refused");         // "locked": sprint3 cannot be saved
+    QTest::addColumn<QByteArray>("meanwhile");    // sprint3, written between the edit and its undo
+    QTest::addColumn<QByteArrayList>("edited");   // the backlog and the sprints after the edit
+    QTest::addColumn<QByteArrayList>("undone");   // ... and after Ctrl+Z
+
+    const QByteArrayList before{"a\nb", "a", "x 2026-12-08 a", "b\na"};
+    const QByteArrayList after{"A\nb", "A", "x 2026-12-08 a", "b\nA"};
+    QTest::newRow("open copies change, a done one stays; undone, all come back")
+        << before.mid(1) << "" << QByteArray() << after << before;
+    QTest::newRow("undone only where a list still reads the edit")
+        << before.mid(1) << "" << QByteArray("b\nA, changed elsewhere") << after
+        << QByteArrayList{"a\nb", "a", "x 2026-12-08 a", "b\nA, changed elsewhere"};
+    QTest::newRow("a sprint that cannot be saved takes the whole edit back")
+        << before.mid(1) << "locked" << QByteArray() << before << before;
+}
+
+// An edit of a backlog task says which sprints hold it open, changes it
+// there too in one step, and one Ctrl+Z takes all of it back, but for what
+// another program changed in between.
+void TestPBacklogWindow::editChangesTheSprintsOpenCopies()
+{
+    QFETCH(QByteArrayList, sprints);
+    QFETCH(QString, refused);
+    QFETCH(QByteArray, meanwhile);
+    QFETCH(QByteArrayList, edited);
+    QFETCH(QByteArrayList, undone);
+
+    WorkDir dir;
+    QVERIFY(WorkDir::write("product_backlog", "a\nb"));
+    for (int i = 0; i < sprints.size(); ++i)
+        QVERIFY(WorkDir::write(QStringLiteral("sprint%1").arg(i + 1), sprints.at(i)));
+    const auto files = [&sprints] {
+        QByteArrayList out{WorkDir::read("product_backlog")};
+        for (int i = 0; i < sprints.size(); ++i)
+            out.append(WorkDir::read(QStringLiteral("sprint%1").arg(i + 1)));
+        return out;
+    };
+    PBacklogWindow w(nullptr);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QListWidget *list = Probe::list(w);
+    QTRY_VERIFY_WITH_TIMEOUT(!list->item(0)->data(TaskDelegate::NoteRole).toString().isEmpty(), Probe::FollowMs);
+    QVERIFY(refused.isEmpty() || QDir().mkdir(".sprint3.lock"));
+    list->setCurrentRow(0);
+
+    ModalDriver driver;
+    QString note;
+    driver.add([&note](QWidget *dialog) {
+        if (auto *label = dialog->findChild<QLabel *>("note"))
+            note = label->isVisible() ? label->text() : QString();
+        ModalDriver::enterText("A")(dialog);
+    });
+    if (!refused.isEmpty())
+        driver.add(ModalDriver::cancel());
+    Probe::button(w, "edit")->click();
+    QVERIFY(driver.done());
+    QVERIFY2(note.contains(SprintPlacements::numbers({1, 3})), qPrintable(note));
+    QCOMPARE(files(), edited);
+    QCOMPARE(driver.messages.size(), int(!refused.isEmpty()));
+    if (!refused.isEmpty())
+        QVERIFY2(driver.messages.first().contains("sprint3"), qPrintable(driver.messages.first()));
+
+    if (!meanwhile.isNull())
+        QVERIFY(WorkDir::write("sprint3", meanwhile));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(files(), undone);
 }
 
 QTEST_MAIN(TestPBacklogWindow)
