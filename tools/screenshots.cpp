@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -100,6 +101,11 @@ int main(int argc, char **argv)
     PBacklogWindow backlog(nullptr);
     backlog.show();
     backlog.findChild<QListWidget *>(QStringLiteral("tasks"))->setCurrentRow(1);
+    // The notes of where each task went come once the sprints are read.
+    QDeadlineTimer notes(3000);
+    while (!notes.hasExpired()
+           && backlog.findChild<QListWidget *>(QStringLiteral("tasks"))->item(0)->data(Qt::UserRole + 1).isNull())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     save(&backlog, "pbacklogwindow");
 
     driver.add(shoot("taskdialog-add", [](QWidget *w) {
