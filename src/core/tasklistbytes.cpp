@@ -104,6 +104,7 @@ void TaskListBytes::append(const QByteArray &text)
     if (!m_bytes.isEmpty())
         m_bytes.append('\n');
     m_bytes.append(text);
+    m_knownRow = -1;
 }
 
 void TaskListBytes::insert(int row, const QByteArray &text)
@@ -113,12 +114,17 @@ void TaskListBytes::insert(int row, const QByteArray &text)
         append(text);
     else
         m_bytes.insert(start, text + '\n');
+    m_knownRow = -1;
 }
 
 void TaskListBytes::replace(int row, const QByteArray &text)
 {
     const int start = lineStart(row);
     m_bytes.replace(start, lineEnd(start) - start, text);
+    // The rows up to this one start where they did: line feeds in text
+    // only move the rows after it.
+    m_knownRow = row;
+    m_knownStart = start;
 }
 
 void TaskListBytes::remove(int row)
@@ -129,6 +135,7 @@ void TaskListBytes::remove(int row)
         m_bytes.remove(start, end + 1 - start);
     else
         m_bytes.truncate(qMax(0, start - 1));
+    m_knownRow = -1;
 }
 
 void TaskListBytes::move(int row, int to)
@@ -145,10 +152,12 @@ void TaskListBytes::move(int row, int to)
         m_bytes.remove(start, end + 1 - start);
     else
         m_bytes.truncate(start - 1);
+    m_knownRow = -1;
     if (to < left)
         m_bytes.insert(to == 0 ? 0 : lineStart(to), text + '\n');
     else
         m_bytes.append('\n' + text);
+    m_knownRow = -1;
 }
 
 int TaskListBytes::lineStart(int row) const
@@ -157,8 +166,18 @@ int TaskListBytes::lineStart(int row) const
         return -1;
     if (row == 0)
         return 0;
-    const int start = TaskListCodec::pastLineFeeds(m_bytes.constData(), m_bytes.size(), 0, row);
-    return start > m_bytes.size() ? -1 : start;
+    // A change finds its row, reads it and replaces it: the row found last
+    // is not counted to again, and a later one is counted to from it.
+    if (row == m_knownRow)
+        return m_knownStart;
+    const bool after = m_knownRow > 0 && row > m_knownRow;
+    const int start = after ? TaskListCodec::pastLineFeeds(m_bytes.constData(), m_bytes.size(), m_knownStart, row - m_knownRow)
+                            : TaskListCodec::pastLineFeeds(m_bytes.constData(), m_bytes.size(), 0, row);
+    if (start > m_bytes.size())
+        return -1;
+    m_knownRow = row;
+    m_knownStart = start;
+    return start;
 }
 
 int TaskListBytes::lineEnd(int start) const
@@ -179,4 +198,5 @@ void TaskListBytes::normalise()
     while (size > 0 && m_bytes.at(size - 1) == '\n')
         --size;
     m_bytes.truncate(size);
+    m_knownRow = -1;
 }

@@ -56,6 +56,9 @@ private:
     int lineFeedsIn(int from, int to) const;
 
     QByteArray m_bytes;
+    // The row whose start was found last, and where it starts.
+    mutable int m_knownRow = -1;
+    mutable int m_knownStart = 0;
 };
 
 #endif // TASKLISTBYTES_H
