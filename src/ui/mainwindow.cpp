@@ -7,6 +7,7 @@
 #include "formstretch.h"
 #include "pbacklogwindow.h"
 #include "sprintfiles.h"
+#include "sprintschedule.h"
 #include "sprintwindow.h"
 
 #include <QAbstractItemView>
@@ -138,6 +139,8 @@ QString MainWindow::shortcutsText()
         {QT_TR_NOOP("Alt+Home, Alt+End"), QT_TR_NOOP("Move the selected task to the top or the bottom")},
         {QT_TR_NOOP("Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y"), QT_TR_NOOP("Undo, redo")},
         {QT_TR_NOOP("Ctrl+Shift+T"), QT_TR_NOOP("Restore deleted tasks")},
+        {QT_TR_NOOP("Ctrl+I"), QT_TR_NOOP("Set the sprint's dates and goal")},
+        {QT_TR_NOOP("Ctrl+Shift+E"), QT_TR_NOOP("Close the sprint, carrying its open tasks over to the next")},
         {QT_TR_NOOP("Shift+F10, Menu"), QT_TR_NOOP("Open the list's menu")},
         {QT_TR_NOOP("Ctrl+Enter"), QT_TR_NOOP("Take the text in the task editor")},
         {QT_TR_NOOP("Escape"), QT_TR_NOOP("Close the window or dialog")},
@@ -196,7 +199,8 @@ void MainWindow::on_pbacklog_clicked()
 void MainWindow::on_sprint_settings_clicked()
 {
     int index = 0;
-    if (ui->sprints->currentData() == NewSprintEntry) {
+    const bool making = ui->sprints->currentData() == NewSprintEntry;
+    if (making) {
         // Listed afresh, so that a file made since the last look is never
         // picked again.
         const QStringList names = updateSprintsList();
@@ -208,7 +212,16 @@ void MainWindow::on_sprint_settings_clicked()
     } else {
         index = SprintFiles::number(ui->sprints->currentText());
     }
+    openSprint(index);
+    // A sprint made here gets its dates, as new-sprint gives them.
+    SprintSchedule schedule;
+    if (making && !schedule.plan(index, QDate::currentDate()))
+        warn(schedule.result().message);
+    updateSprintsList();
+}
 
+void MainWindow::openSprint(int index)
+{
     SprintWindow *window = new SprintWindow(nullptr);
     window->setAttribute(Qt::WA_DeleteOnClose);
     sw = window;
@@ -218,7 +231,6 @@ void MainWindow::on_sprint_settings_clicked()
     });
     window->initSprint(index);
     window->show();
-    updateSprintsList();
 }
 
 // Lists the sprint files again and, when that differs from the list shown,

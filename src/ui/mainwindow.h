@@ -56,6 +56,8 @@ private:
     QTimer *m_conflictScan;
 
     void addMenus();
+    // Opens a sprint window on sprint index.
+    void openSprint(int index);
     void openCurrentFolder();
     static QString shortcutsText();
     QStringList updateSprintsList();

@@ -2,6 +2,7 @@
 #include "modaldriver.h"
 #include "productbacklog.h"
 #include "sprint.h"
+#include "sprintschedule.h"
 #include "sprintwindow.h"
 #include "taskdelegate.h"
 #include "taskdrag.h"
@@ -10,6 +11,7 @@
 #include "windowset.h"
 #include "workdir.h"
 
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -36,6 +38,8 @@ private slots:
     void longTaskIsActedOnWhole();
     void severalAndFiltered_data();
     void severalAndFiltered();
+    void sprintDetails_data();
+    void sprintDetails();
 
 private:
     static QStringList fileTasks(int number) { return Sprint(number).getTasks(); }
@@ -575,6 +579,115 @@ void TestSprintWindow::severalAndFiltered()
     QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(fileTasks(1), before);
     QCOMPARE(fileTasks(2), QStringList{"z"});
+}
+
+void TestSprintWindow::sprintDetails_data()
+{
+    QTest::addColumn<QString>("before");   // sprint 1's line in the schedule file; "": none
+    QTest::addColumn<QString>("typed");    // start|end|goal
+    QTest::addColumn<QString>("between");  // sprint 1's line written by another program after saving
+    QTest::addColumn<QString>("saved");    // sprint 1's line after OK; "": nothing saved
+    QTest::addColumn<QString>("undone");   // after Ctrl+Z; "refused": left as between made it
+
+    QTest::newRow("first details, undone to none") << "" << "2026-12-01|2026-12-14|Ship the importer" << ""
+        << "1\t2026-12-01\t2026-12-14\t\tShip the importer" << "";
+    QTest::newRow("changed details, undone to the old") << "1\t2026-11-01\t2026-11-14\t\tOld"
+        << "2026-12-01|2026-12-05|New\tgoal" << "" << "1\t2026-12-01\t2026-12-05\t\tNew goal"
+        << "1\t2026-11-01\t2026-11-14\t\tOld";
+    QTest::newRow("a closed sprint keeps its closing day") << "1\t2026-11-01\t2026-11-14\t2026-11-20\tOld"
+        << "2026-11-01|2026-11-15|Old" << "" << "1\t2026-11-01\t2026-11-15\t2026-11-20\tOld"
+        << "1\t2026-11-01\t2026-11-14\t2026-11-20\tOld";
+    QTest::newRow("a start after the end is refused") << "1\t2026-11-01\t2026-11-14\t\tOld"
+        << "2026-12-10|2026-12-01|Late" << "" << "" << "";
+    QTest::newRow("changed elsewhere, so not undone") << "" << "2026-12-01|2026-12-14|Mine"
+        << "1\t2026-12-01\t2026-12-20\t\tTheirs" << "1\t2026-12-01\t2026-12-14\t\tMine" << "refused";
+}
+
+// Sprint details… saves the dates and goal as one step, then Close
+// sprint… makes the next sprint with dates following them.
+void TestSprintWindow::sprintDetails()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    QFETCH(QString, between);
+    QFETCH(QString, saved);
+    QFETCH(QString, undone);
+    const auto line = [] {
+        QFile file(SprintSchedule::fileName());
+        file.open(QIODevice::ReadOnly);
+        const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+        for (const QString &line : lines) {
+            if (line.startsWith("1\t"))
+                return line;
+        }
+        return QString();
+    };
+
+    WorkDir dir;
+    QVERIFY(WorkDir::write("sprint1", "a\nx 2026-12-02 b\nc\n"));
+    QVERIFY(WorkDir::write(SprintSchedule::fileName(), before.isEmpty() ? "" : (before + "\n").toUtf8()));
+    SprintWindowOn w(1);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    ModalDriver driver;
+    const QStringList fields = typed.split('|');
+    driver.add([fields](QWidget *dialog) {
+        dialog->findChild<QDateEdit *>("start")->setDate(SprintSchedule::parseDate(fields.at(0)));
+        dialog->findChild<QDateEdit *>("end")->setDate(SprintSchedule::parseDate(fields.at(1)));
+        dialog->findChild<QLineEdit *>("goal")->setText(fields.at(2));
+        QTimer::singleShot(0, dialog, [dialog] { static_cast<QDialog *>(dialog)->accept(); });
+    });
+    // Refused, the dialog stays open with what was typed.
+    if (saved.isEmpty())
+        driver.add(ModalDriver::cancel());
+    QTest::keyClick(Probe::list(w), Qt::Key_I, Qt::ControlModifier);
+    QTRY_VERIFY(driver.done());
+    QCOMPARE(driver.owners.value(0), static_cast<const QWidget *>(&w));
+    QCOMPARE(driver.messages.size(), int(saved.isEmpty()));
+    if (saved.isEmpty()) {
+        QVERIFY2(driver.messages.first().contains("after its end"), qPrintable(driver.messages.first()));
+        QCOMPARE(line(), before);
+        return;
+    }
+    QCOMPARE(line(), saved);
+
+    if (!between.isEmpty())
+        QVERIFY(WorkDir::write(SprintSchedule::fileName(), (between + "\n").toUtf8()));
+    // Back from the dialog, as the window system makes it the active window.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(Probe::list(w), Qt::Key_Z, Qt::ControlModifier);
+    if (undone == QLatin1String("refused")) {
+        QCOMPARE(driver.messages.size(), 1);
+        QVERIFY2(driver.messages.first().contains("changed since"), qPrintable(driver.messages.first()));
+        QCOMPARE(line(), between);
+        return;
+    }
+    QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
+    QCOMPARE(line(), undone);
+    QTest::keyClick(Probe::list(w), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(line(), saved);
+
+    // Closing makes sprint 2, planned after sprint 1's dates; the done
+    // task stays.
+    driver.onMessage = [](QWidget *box) {
+        for (QAbstractButton *button : box->findChildren<QAbstractButton *>()) {
+            if (button->text() == QLatin1String("Close sprint"))
+                button->click();
+        }
+    };
+    QTest::keyClick(Probe::list(w), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(driver.messages.size(), 1);
+    QVERIFY2(driver.messages.first().contains("Close sprint 1?"), qPrintable(driver.messages.first()));
+    QCOMPARE(fileTasks(1), QStringList{"x 2026-12-02 b"});
+    QCOMPARE(fileTasks(2), (QStringList{"a", "c"}));
+    SprintSchedule schedule;
+    QVERIFY(schedule.read());
+    SprintSchedule::Details one;
+    QVERIFY(SprintSchedule::parse(saved, &one));
+    QCOMPARE(schedule.details(2), SprintSchedule::following(one, 2, QDate::currentDate()));
+    QCOMPARE(schedule.details(1).closed, one.isClosed() ? one.closed : QDate::currentDate());
 }
 
 QTEST_MAIN(TestSprintWindow)
