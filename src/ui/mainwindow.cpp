@@ -7,6 +7,7 @@
 #include "formstretch.h"
 #include "pbacklogwindow.h"
 #include "sprintfiles.h"
+#include "sprintoverview.h"
 #include "sprintschedule.h"
 #include "sprintwindow.h"
 
@@ -53,6 +54,8 @@ MainWindow::MainWindow(QWidget *parent)
     setTabOrder(ui->pbacklog, ui->sprints);
     setTabOrder(ui->sprints, ui->sprint_settings);
     addMenus();
+    m_overview = new SprintOverview(ui->centralwidget);
+    connect(m_overview, &SprintOverview::openSprint, this, &MainWindow::openSprint);
     // Conflict copies are looked for shortly after the window shows and
     // after each change, so that a folder full of them never holds up the
     // window; the changes of one sync are gathered into one look.
@@ -76,6 +79,7 @@ void MainWindow::openCurrentFolder()
     delete m_watcher;
     m_watcher = new FileWatcher(QDir::currentPath(), this);
     connect(m_watcher, &FileWatcher::changed, this, [this] { updateSprintsList(); });
+    connect(m_watcher, &FileWatcher::changed, m_overview, &SprintOverview::refresh);
     connect(m_watcher, &FileWatcher::changed, m_conflictScan, qOverload<>(&QTimer::start));
     m_conflictScan->start();
 
@@ -167,6 +171,7 @@ bool MainWindow::openFolder(const QString &folder)
         return false;
     }
     openCurrentFolder();
+    m_overview->refresh();
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 class FileWatcher;
 class QTimer;
+class SprintOverview;
 class SprintWindow;
 
 namespace Ui {
@@ -54,6 +55,7 @@ private:
     QElapsedTimer m_typedAt;
     FileWatcher *m_watcher;
     QTimer *m_conflictScan;
+    SprintOverview *m_overview;
 
     void addMenus();
     // Opens a sprint window on sprint index.
