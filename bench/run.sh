@@ -107,6 +107,10 @@ printf '%s\n%s\n%s\n%s\n' "empty $empty" "listwidget $floor" "pbacklog $pbacklog
     }'
 
 echo
+echo "== The burndown chart of a 10,000-task sprint, redrawn"
+"$bin/burndownredraw" 2>/dev/null
+
+echo
 echo "== A task of 15,000,000 characters among normal ones, in every window"
 "$bin/hugetask" 2>/dev/null
 

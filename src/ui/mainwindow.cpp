@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "burndownwindow.h"
 #include "conflictcopies.h"
 #include "desktopsetup.h"
 #include "filewatcher.h"
@@ -56,6 +57,8 @@ MainWindow::MainWindow(QWidget *parent)
     addMenus();
     m_overview = new SprintOverview(ui->centralwidget);
     connect(m_overview, &SprintOverview::openSprint, this, &MainWindow::openSprint);
+    connect(m_overview, &SprintOverview::openBurndown, this,
+            [this](int number) { (new BurndownWindow(number, this))->show(); });
     // Conflict copies are looked for shortly after the window shows and
     // after each change, so that a folder full of them never holds up the
     // window; the changes of one sync are gathered into one look.
@@ -145,6 +148,7 @@ QString MainWindow::shortcutsText()
         {QT_TR_NOOP("Ctrl+Shift+T"), QT_TR_NOOP("Restore deleted tasks")},
         {QT_TR_NOOP("Ctrl+I"), QT_TR_NOOP("Set the sprint's dates and goal")},
         {QT_TR_NOOP("Ctrl+Shift+E"), QT_TR_NOOP("Close the sprint, carrying its open tasks over to the next")},
+        {QT_TR_NOOP("Ctrl+B"), QT_TR_NOOP("Show the sprint's burndown chart")},
         {QT_TR_NOOP("Shift+F10, Menu"), QT_TR_NOOP("Open the list's menu")},
         {QT_TR_NOOP("Ctrl+Enter"), QT_TR_NOOP("Take the text in the task editor")},
         {QT_TR_NOOP("Escape"), QT_TR_NOOP("Close the window or dialog")},

@@ -2,6 +2,7 @@
 
 #include "formstretch.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
@@ -65,6 +66,15 @@ SprintOverview::SprintOverview(QWidget *area)
     QTreeWidget::hide();
     connect(this, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem *item) { emit openSprint(item->data(Number, NumberRole).toInt()); });
+    auto *burndown = new QAction(tr("Burndown…"), this);
+    burndown->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    burndown->setShortcutContext(Qt::WidgetShortcut);
+    connect(burndown, &QAction::triggered, this, [this] {
+        if (const QTreeWidgetItem *item = currentItem())
+            emit openBurndown(item->data(Number, NumberRole).toInt());
+    });
+    addAction(burndown);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     m_window->installEventFilter(this);
 }
 

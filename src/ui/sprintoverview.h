@@ -13,7 +13,8 @@ class QThread;
 // Every sprint of the folder at a glance, below the main window's form: one
 // row each, in the order of their numbers, with its dates, its goal and a
 // bar of its done tasks against all; the current sprint is marked and the
-// closed ones are told apart. Enter or a double click opens a sprint.
+// closed ones are told apart. Enter or a double click opens a sprint, and
+// Ctrl+B or the menu its burndown.
 //
 // The files are read off the windows' thread, so that a folder of
 // thousands of sprints never holds up the window: the rows fill in once
@@ -41,6 +42,7 @@ public slots:
 
 signals:
     void openSprint(int number);
+    void openBurndown(int number);
     // The rows show the folder as it was read last.
     void filled();
 

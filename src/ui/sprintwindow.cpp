@@ -1,6 +1,7 @@
 #include "sprintwindow.h"
 #include "ui_sprintwindow.h"
 
+#include "burndownwindow.h"
 #include "conflictbar.h"
 #include "donemark.h"
 #include "formstretch.h"
@@ -88,6 +89,8 @@ void SprintWindow::initSprint(int index)
     taskList->addListAction(tr("Sprint details…"), {QKeySequence(Qt::CTRL | Qt::Key_I)}, [this] { editDetails(); });
     taskList->addListAction(tr("Close sprint…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)},
                             [this] { closeSprint(); });
+    taskList->addListAction(tr("Burndown…"), {QKeySequence(Qt::CTRL | Qt::Key_B)},
+                            [this] { (new BurndownWindow(s->number(), this))->show(); });
 
     // Backlog tasks dropped here join the sprint, as "Add tasks" adds them;
     // another sprint's tasks move here, as "Move task" moves them.

@@ -1,3 +1,4 @@
+#include "burndownwindow.h"
 #include "deletedtasks.h"
 #include "modaldriver.h"
 #include "productbacklog.h"
@@ -13,6 +14,8 @@
 
 #include <QDateEdit>
 #include <QLabel>
+#include <QTableWidget>
+#include <QtCharts/QChart>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QtTest>
@@ -40,6 +43,7 @@ private slots:
     void severalAndFiltered();
     void sprintDetails_data();
     void sprintDetails();
+    void burndownFollowsTheFiles();
 
 private:
     static QStringList fileTasks(int number) { return Sprint(number).getTasks(); }
@@ -688,6 +692,41 @@ void TestSprintWindow::sprintDetails()
     QVERIFY(SprintSchedule::parse(saved, &one));
     QCOMPARE(schedule.details(2), SprintSchedule::following(one, 2, QDate::currentDate()));
     QCOMPARE(schedule.details(1).closed, one.isClosed() ? one.closed : QDate::currentDate());
+}
+
+// Ctrl+B opens the burndown: its figures, day by day, as the chart draws
+// them and a screen reader reads them, following the sprint's file.
+void TestSprintWindow::burndownFollowsTheFiles()
+{
+    WorkDir dir;
+    QVERIFY(WorkDir::write("sprint1", "x 2026-12-02 a\nx 2026-12-03 b\nc\nd\n"));
+    QVERIFY(WorkDir::write(SprintSchedule::fileName(), "1\t2026-12-01\t2026-12-05\t\tShip it\n"));
+    SprintWindowOn w(1);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(Probe::list(w), Qt::Key_B, Qt::ControlModifier);
+    auto *chart = w.findChild<BurndownWindow *>();
+    QVERIFY(chart);
+    QVERIFY(chart->isWindow() && chart->isVisible());
+    const auto figures = [chart] {
+        QStringList rows;
+        for (int row = 0; row < chart->figures()->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < 3; ++column)
+                cells.append(chart->figures()->item(row, column)->text());
+            rows.append(cells.join(' '));
+        }
+        return rows;
+    };
+    QCOMPARE(figures(), (QStringList{"2026-12-01 4 4.0", "2026-12-02 3 3.0", "2026-12-03 2 2.0", "2026-12-04 2 1.0",
+                                     "2026-12-05 2 0.0"}));
+    // The open tasks and the ideal line; today lies after the sprint.
+    QCOMPARE(chart->chart()->series().size(), 2);
+
+    QVERIFY(WorkDir::write("sprint1", "x 2026-12-02 a\nx 2026-12-03 b\nx 2026-12-04 c\nd\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(figures().value(3), QStringLiteral("2026-12-04 1 1.0"), Probe::FollowMs);
+    QVERIFY(WorkDir::write(SprintSchedule::fileName(), "1\t2026-12-01\t2026-12-02\t\tShip it\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(figures(), (QStringList{"2026-12-01 4 4.0", "2026-12-02 3 0.0"}), Probe::FollowMs);
 }
 
 QTEST_MAIN(TestSprintWindow)
