@@ -9,6 +9,14 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QThread>
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QValueAxis>
+
+using namespace QtCharts;
 
 namespace {
 
@@ -49,6 +57,7 @@ public:
 SprintOverview::SprintOverview(QWidget *area)
     : QTreeWidget(area)
     , m_window(area->window())
+    , m_velocity(new QChartView(new QChart, area))
 {
     setObjectName(QStringLiteral("overview"));
     setAccessibleName(tr("Sprints at a glance"));
@@ -75,6 +84,14 @@ SprintOverview::SprintOverview(QWidget *area)
     });
     addAction(burndown);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_velocity->setObjectName(QStringLiteral("velocity"));
+    m_velocity->setAccessibleName(tr("Velocity: tasks finished in each closed sprint"));
+    m_velocity->setFocusPolicy(Qt::NoFocus);
+    m_velocity->setRenderHint(QPainter::Antialiasing);
+    m_velocity->chart()->legend()->hide();
+    m_velocity->chart()->setMargins(QMargins(2, 2, 2, 2));
+    m_velocity->chart()->setTitle(tr("Velocity"));
+    m_velocity->hide();
     m_window->installEventFilter(this);
 }
 
@@ -174,8 +191,55 @@ void SprintOverview::showEntries(const QVector<SprintProgress::Entry> &entries)
         setCurrentItem(reselect);
     else if (m_current >= 0)
         setCurrentItem(items.at(m_current), 0, QItemSelectionModel::NoUpdate);
+    showVelocity();
     place();
     emit filled();
+}
+
+void SprintOverview::showVelocity()
+{
+    QChart *chart = m_velocity->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes())
+        chart->removeAxis(axis);
+    auto *finished = new QBarSet(tr("Finished"));
+    QStringList sprints;
+    QStringList spoken;
+    int most = 1;
+    for (const SprintProgress::Entry &entry : qAsConst(m_entries)) {
+        if (!entry.details.isClosed())
+            continue;
+        finished->append(entry.done);
+        sprints.append(QString::number(entry.number));
+        spoken.append(tr("sprint %1: %n finished", "", entry.done).arg(entry.number));
+        most = qMax(most, entry.done);
+    }
+    // The last closed sprints, which say most about the next.
+    while (sprints.size() > VelocitySprints) {
+        finished->remove(0);
+        sprints.removeFirst();
+        spoken.removeFirst();
+    }
+    m_velocity->setAccessibleDescription(spoken.join(QStringLiteral("; ")));
+    m_velocity->setVisible(!sprints.isEmpty());
+    if (sprints.isEmpty()) {
+        delete finished;
+        return;
+    }
+    auto *series = new QBarSeries;
+    series->append(finished);
+    series->setLabelsVisible(true);
+    chart->addSeries(series);
+    auto *axis = new QBarCategoryAxis;
+    axis->append(sprints);
+    auto *count = new QValueAxis;
+    count->setRange(0, most);
+    count->setLabelFormat(QStringLiteral("%d"));
+    count->setTickCount(2);
+    chart->addAxis(axis, Qt::AlignBottom);
+    chart->addAxis(count, Qt::AlignLeft);
+    series->attachAxis(axis);
+    series->attachAxis(count);
 }
 
 void SprintOverview::place()
@@ -191,7 +255,10 @@ void SprintOverview::place()
         m_window->resize(m_window->width(), formHeight + height);
     }
     QWidget *area = parentWidget();
-    setGeometry(0, area->height() - height, area->width(), height);
+    // The velocity takes the right of the room while it shows.
+    const int chartWidth = m_velocity->isVisibleTo(area) ? qMin(area->width() / 3, 240) : 0;
+    setGeometry(0, area->height() - height, area->width() - chartWidth, height);
+    m_velocity->setGeometry(area->width() - chartWidth, area->height() - height, chartWidth, height);
     setVisible(show);
 }
 

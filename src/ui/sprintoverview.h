@@ -10,11 +10,16 @@
 
 class QThread;
 
+namespace QtCharts {
+class QChartView;
+} // namespace QtCharts
+
 // Every sprint of the folder at a glance, below the main window's form: one
 // row each, in the order of their numbers, with its dates, its goal and a
 // bar of its done tasks against all; the current sprint is marked and the
 // closed ones are told apart. Enter or a double click opens a sprint, and
-// Ctrl+B or the menu its burndown.
+// Ctrl+B or the menu its burndown. Beside it, a small bar chart shows how
+// many tasks each of the last closed sprints finished: the velocity.
 //
 // The files are read off the windows' thread, so that a folder of
 // thousands of sprints never holds up the window: the rows fill in once
@@ -35,6 +40,11 @@ public:
     const QVector<SprintProgress::Entry> &entries() const { return m_entries; }
     // The row of the current sprint, -1 for none.
     int currentSprintRow() const { return m_current; }
+    // The velocity chart beside the rows, shown while a sprint is closed.
+    QtCharts::QChartView *velocity() const { return m_velocity; }
+
+    // The closed sprints the velocity chart shows, at most this many.
+    static constexpr int VelocitySprints = 12;
 
 public slots:
     // Reads the folder again and shows what it holds.
@@ -49,6 +59,7 @@ signals:
 private:
     void startReading();
     void showEntries(const QVector<SprintProgress::Entry> &entries);
+    void showVelocity();
     void place();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -59,6 +70,7 @@ private:
     QVector<SprintProgress::Entry> m_entries;
     int m_current = -1;
     int m_grownBy = 0;
+    QtCharts::QChartView *m_velocity;
 };
 
 #endif // SPRINTOVERVIEW_H

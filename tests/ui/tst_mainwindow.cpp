@@ -303,23 +303,24 @@ void TestMainWindow::overview_data()
     QTest::addColumn<QStringList>("schedule"); // the schedule file's lines
     QTest::addColumn<QStringList>("rows");     // as a screen reader reads them
     QTest::addColumn<int>("opened");           // the sprint Enter on the current row opens; 0: none is current
+    QTest::addColumn<QString>("velocity");     // as a screen reader reads it; "": not shown
 
-    QTest::newRow("no sprint, no overview") << QStringList{"product_backlog=a"} << QStringList() << QStringList() << 0;
+    QTest::newRow("no sprint, no overview") << QStringList{"product_backlog=a"} << QStringList() << QStringList() << 0 << "";
     QTest::newRow("dated today is current, closed told apart")
         << QStringList{"sprint1=x 2026-11-02 a|b", "sprint2=c|x 2026-12-01 d||e", "sprint10="}
         << QStringList{"1\t2026-11-01\t2026-11-14\t2026-11-14\tFirst", "2\t{-3}\t{10}\t\tSecond"}
         << QStringList{"Sprint 1 (closed), 2026-11-01 – 2026-11-14, goal: First, 1 of 2 done",
                        "Sprint 2 (current), {-3} – {10}, goal: Second, 1 of 3 done", "Sprint 10, 0 of 0 done"}
-        << 2;
+        << 2 << "sprint 1: 1 finished";
     QTest::newRow("no dates: the lowest with open tasks, in numeric order")
         << QStringList{"sprint10=c", "sprint2=b", "sprint1=x 2026-11-02 a"} << QStringList()
-        << QStringList{"Sprint 1, 1 of 1 done", "Sprint 2 (current), 0 of 1 done", "Sprint 10, 0 of 1 done"} << 2;
+        << QStringList{"Sprint 1, 1 of 1 done", "Sprint 2 (current), 0 of 1 done", "Sprint 10, 0 of 1 done"} << 2 << "";
     QTest::newRow("dates beat open tasks; a closed sprint is never current")
         << QStringList{"sprint1=a", "sprint2=b", "sprint3=c"}
         << QStringList{"1\t\t\t2026-11-20\t", "2\t{1}\t{14}\t\t", "3\t{0}\t{0}\t\tToday"}
         << QStringList{"Sprint 1 (closed), 0 of 1 done", "Sprint 2, {1} – {14}, 0 of 1 done",
                        "Sprint 3 (current), {0} – {0}, goal: Today, 0 of 1 done"}
-        << 3;
+        << 3 << "sprint 1: 0 finished";
 }
 
 // The overview below the form: a row per sprint, read whole by a screen
@@ -330,6 +331,7 @@ void TestMainWindow::overview()
     QFETCH(QStringList, schedule);
     QFETCH(QStringList, rows);
     QFETCH(int, opened);
+    QFETCH(QString, velocity);
     const auto dated = [](QString text) {
         static const QRegularExpression day(QStringLiteral("\\{(-?\\d+)\\}"));
         QRegularExpressionMatch match;
@@ -368,6 +370,10 @@ void TestMainWindow::overview()
     for (const QString &row : rows)
         expected.append(dated(row));
     QCOMPARE(spoken(), expected);
+    QWidget *chart = w.findChild<QWidget *>("velocity");
+    QCOMPARE(chart->isVisibleTo(&w), !velocity.isEmpty());
+    QCOMPARE(QAccessible::queryAccessibleInterface(chart)->text(QAccessible::Description), velocity);
+    QVERIFY(!chart->isVisibleTo(&w) || !chart->geometry().intersects(overview->geometry()));
     if (!opened)
         return;
 
