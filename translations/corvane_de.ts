@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BurndownWindow</name>
+    <message>
+        <source>Sprint %1 — Burndown</source>
+        <translation>Sprint %1 — Burndown</translation>
+    </message>
+    <message>
+        <source>Burndown chart of sprint %1</source>
+        <translation>Burndown-Diagramm von Sprint %1</translation>
+    </message>
+    <message>
+        <source>Burndown figures</source>
+        <translation>Burndown-Zahlen</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Offen</translation>
+    </message>
+    <message>
+        <source>Ideal</source>
+        <translation>Ideal</translation>
+    </message>
+    <message>
+        <source>Sprint %1 has no dates yet: set them with Sprint details… (Ctrl+I) in its window.</source>
+        <translation>Sprint %1 hat noch keine Daten: Legen Sie sie in seinem Fenster mit „Sprint-Details …“ (Strg+I) fest.</translation>
+    </message>
+    <message>
+        <source>Tasks added to or removed from the sprint while it ran count from its first day; those that closing the sprint carried over have left it.</source>
+        <translation>Aufgaben, die während des Sprints hinzugefügt oder entfernt wurden, zählen ab seinem ersten Tag; die beim Abschließen übertragenen haben ihn verlassen.</translation>
+    </message>
+    <message>
+        <source>Open tasks</source>
+        <translation>Offene Aufgaben</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Sprint %1</source>
+        <translation>Sprint %1</translation>
+    </message>
+    <message>
+        <source>Sprint %1: %2</source>
+        <translation>Sprint %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Cannot open the folder %1: %2</source>
@@ -270,6 +321,86 @@ beginnt; nach -- ist es jedes Argument.
   CORVANE_DIR  der Planungsordner der Befehle, wenn kein -C angegeben ist (die Fenster
                öffnen sich im aktuellen Ordner)
 </translation>
+    </message>
+    <message>
+        <source>Print, for each day of sprint N from its start to its end or to today, whichever is earlier, the date, how many of its tasks were open that day and how many the ideal line from the first day&apos;s count to none on the last gives.</source>
+        <translation>Für jeden Tag von Sprint N, von seinem Beginn bis zu seinem Ende oder bis heute, je nachdem, was früher ist, das Datum ausgeben, wie viele seiner Aufgaben an dem Tag offen waren und wie viele die Ideallinie vom Stand des ersten Tages bis null am letzten ergibt.</translation>
+    </message>
+    <message>
+        <source>Sprint %1 has no dates: give them with &quot;corvane sprint %1 --start DATE --end DATE&quot;.</source>
+        <translation>Sprint %1 hat keine Daten: Geben Sie sie mit „corvane sprint %1 --start DATUM --end DATUM“ an.</translation>
+    </message>
+    <message>
+        <source>Close sprint N: its open tasks move, in their order, to the end of sprint M, the next sprint unless --to names another, which is made, with dates following N&apos;s, when it does not exist. The done tasks and N&apos;s dates and goal stay.</source>
+        <translation>Sprint N abschließen: Seine offenen Aufgaben wandern in ihrer Reihenfolge ans Ende von Sprint M, dem nächsten Sprint, wenn --to keinen anderen nennt; fehlt er, wird er mit Daten im Anschluss an N angelegt. Die erledigten Aufgaben sowie die Daten und das Ziel von N bleiben.</translation>
+    </message>
+    <message>
+        <source>--to needs another sprint&apos;s number, not %1</source>
+        <translation>--to braucht die Nummer eines anderen Sprints, nicht %1</translation>
+    </message>
+    <message>
+        <source>There is no sprint %1.</source>
+        <translation>Es gibt keinen Sprint %1.</translation>
+    </message>
+    <message>
+        <source>Mark the tasks on lines N done today, as todo.txt does: the line then begins with &quot;x&quot; and the date.</source>
+        <translation>Die Aufgaben in den Zeilen N als heute erledigt markieren, wie todo.txt es tut: Die Zeile beginnt dann mit „x“ und dem Datum.</translation>
+    </message>
+    <message>
+        <source>Mark the done tasks on lines N open again.</source>
+        <translation>Die erledigten Aufgaben in den Zeilen N wieder als offen markieren.</translation>
+    </message>
+    <message>
+        <source>%1 needs a value after it</source>
+        <translation>%1 braucht einen Wert dahinter</translation>
+    </message>
+    <message>
+        <source>Print sprint N as Markdown: its number, dates and goal, its done tasks with the days they were done, and its open tasks.</source>
+        <translation>Sprint N als Markdown ausgeben: seine Nummer, Daten und sein Ziel, seine erledigten Aufgaben mit den Tagen, an denen sie erledigt wurden, und seine offenen Aufgaben.</translation>
+    </message>
+    <message>
+        <source># Sprint %1</source>
+        <translation># Sprint %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <source>, closed on %1</source>
+        <translation>, abgeschlossen am %1</translation>
+    </message>
+    <message>
+        <source>Goal: %1</source>
+        <translation>Ziel: %1</translation>
+    </message>
+    <message>
+        <source>## Done (%1 of %2)</source>
+        <translation>## Erledigt (%1 von %2)</translation>
+    </message>
+    <message>
+        <source>## Open (%1)</source>
+        <translation>## Offen (%1)</translation>
+    </message>
+    <message>
+        <source>Print sprint N&apos;s start and end dates, goal and whether it is closed; with options, set them. Dates are written YYYY-MM-DD; a start after the end is refused.</source>
+        <translation>Beginn, Ende, Ziel von Sprint N ausgeben und ob er abgeschlossen ist; mit Optionen diese festlegen. Daten werden JJJJ-MM-TT geschrieben; ein Beginn nach dem Ende wird abgelehnt.</translation>
+    </message>
+    <message>
+        <source>%1 is not a sprint: give a sprint number such as 3</source>
+        <translation>%1 ist kein Sprint: Geben Sie eine Sprintnummer wie 3 an</translation>
+    </message>
+    <message>
+        <source>%1 is not a date: write it YYYY-MM-DD</source>
+        <translation>%1 ist kein Datum: Schreiben Sie es JJJJ-MM-TT</translation>
+    </message>
+    <message>
+        <source>Nothing was saved.</source>
+        <translation>Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>Print each sprint&apos;s number, how many tasks it has and how many of them are done, separated by tabs.</source>
+        <translation>Für jeden Sprint seine Nummer ausgeben, wie viele Aufgaben er hat und wie viele davon erledigt sind, durch Tabulatoren getrennt.</translation>
     </message>
 </context>
 <context>
@@ -673,6 +804,30 @@ Welchen Ordner soll es verwenden?</translation>
         <source>Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y</source>
         <translation>Strg+Z, Strg+Umschalt+Z, Strg+Y</translation>
     </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Strg+I</translation>
+    </message>
+    <message>
+        <source>Set the sprint&apos;s dates and goal</source>
+        <translation>Daten und Ziel des Sprints festlegen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+E</source>
+        <translation>Strg+Umschalt+E</translation>
+    </message>
+    <message>
+        <source>Close the sprint, carrying its open tasks over to the next</source>
+        <translation>Den Sprint abschließen und seine offenen Aufgaben in den nächsten übertragen</translation>
+    </message>
+    <message>
+        <source>Ctrl+B</source>
+        <translation>Strg+B</translation>
+    </message>
+    <message>
+        <source>Show the sprint&apos;s burndown chart</source>
+        <translation>Das Burndown-Diagramm des Sprints zeigen</translation>
+    </message>
 </context>
 <context>
     <name>MergeDialog</name>
@@ -724,22 +879,10 @@ Welchen Ordner soll es verwenden?</translation>
         <translation>Bearbeiten …</translation>
     </message>
     <message>
-        <source>This task is %1 characters long, too long to edit here; it is left as it is.
-It begins: %2</source>
-        <translation>Diese Aufgabe ist %1 Zeichen lang, zu lang, um sie hier zu bearbeiten; sie bleibt, wie sie ist.
-Sie beginnt mit: %2</translation>
-    </message>
-    <message>
         <source>The product backlog holds every line you typed already, and keeps each task once.
 Change the text, or cancel to leave the task as it was.</source>
         <translation>Das Product Backlog enthält jede eingegebene Zeile bereits und führt jede Aufgabe nur einmal.
 Ändern Sie den Text, oder brechen Sie ab, um die Aufgabe unverändert zu lassen.</translation>
-    </message>
-    <message>
-        <source>The task you edited was changed or removed by another window or program while the editor was open.
-Add what you typed as a new task?</source>
-        <translation>Die bearbeitete Aufgabe wurde von einem anderen Fenster oder Programm geändert oder entfernt, während der Editor offen war.
-Das Eingegebene als neue Aufgabe hinzufügen?</translation>
     </message>
 </context>
 <context>
@@ -766,6 +909,122 @@ Das Eingegebene als neue Aufgabe hinzufügen?</translation>
     <message>
         <source>It is a directory.</source>
         <translation>Sie ist ein Verzeichnis.</translation>
+    </message>
+</context>
+<context>
+    <name>SprintDetailsDialog</name>
+    <message>
+        <source>Sprint %1 details</source>
+        <translation>Details von Sprint %1</translation>
+    </message>
+    <message>
+        <source>&amp;Start:</source>
+        <translation>&amp;Beginn:</translation>
+    </message>
+    <message>
+        <source>&amp;End:</source>
+        <translation>&amp;Ende:</translation>
+    </message>
+    <message>
+        <source>&amp;Goal:</source>
+        <translation>&amp;Ziel:</translation>
+    </message>
+    <message>
+        <source>
+Nothing was saved.</source>
+        <translation>
+Es wurde nichts gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>SprintOverview</name>
+    <message>
+        <source>Sprints at a glance</source>
+        <translation>Sprints auf einen Blick</translation>
+    </message>
+    <message>
+        <source>Sprint</source>
+        <translation>Sprint</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <source>Goal</source>
+        <translation>Ziel</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Erledigt</translation>
+    </message>
+    <message>
+        <source>Burndown…</source>
+        <translation>Burndown …</translation>
+    </message>
+    <message>
+        <source>Velocity: tasks finished in each closed sprint</source>
+        <translation>Velocity: in jedem abgeschlossenen Sprint erledigte Aufgaben</translation>
+    </message>
+    <message>
+        <source>Velocity</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>Sprint %1</source>
+        <translation>Sprint %1</translation>
+    </message>
+    <message>
+        <source>Sprint %1 (current)</source>
+        <translation>Sprint %1 (aktuell)</translation>
+    </message>
+    <message>
+        <source>Sprint %1 (closed)</source>
+        <translation>Sprint %1 (abgeschlossen)</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 done</source>
+        <translation>%1 von %2 erledigt</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>nicht lesbar</translation>
+    </message>
+    <message>
+        <source>goal: %1</source>
+        <translation>Ziel: %1</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Erledigt</translation>
+    </message>
+    <message numerus="yes">
+        <source>sprint %1: %n finished</source>
+        <translation>
+            <numerusform>Sprint %1: %n erledigt</numerusform>
+            <numerusform>Sprint %1: %n erledigt</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SprintSchedule</name>
+    <message>
+        <source>Cannot make the file %1:
+%2</source>
+        <translation>Die Datei %1 kann nicht angelegt werden:
+%2</translation>
+    </message>
+    <message>
+        <source>A sprint needs a start date and an end date.</source>
+        <translation>Ein Sprint braucht ein Anfangs- und ein Enddatum.</translation>
+    </message>
+    <message>
+        <source>The sprint would start on %1, after its end on %2.</source>
+        <translation>Der Sprint würde am %1 beginnen, nach seinem Ende am %2.</translation>
     </message>
 </context>
 <context>
@@ -818,6 +1077,55 @@ Das Eingegebene als neue Aufgabe hinzufügen?</translation>
         <source>Sprint %1 — Sprint settings</source>
         <translation>Sprint %1 — Sprint-Einstellungen</translation>
     </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Bearbeiten …</translation>
+    </message>
+    <message>
+        <source>Sprint details…</source>
+        <translation>Sprint-Details …</translation>
+    </message>
+    <message>
+        <source>Close sprint…</source>
+        <translation>Sprint abschließen …</translation>
+    </message>
+    <message>
+        <source>Burndown…</source>
+        <translation>Burndown …</translation>
+    </message>
+    <message>
+        <source>This sprint holds every line you typed already, and keeps each task once.
+Change the text, or cancel to leave the task as it was.</source>
+        <translation>Dieser Sprint enthält schon jede eingegebene Zeile und führt jede Aufgabe nur einmal.
+Ändern Sie den Text, oder brechen Sie ab, um die Aufgabe zu lassen, wie sie war.</translation>
+    </message>
+    <message>
+        <source>Sprint details</source>
+        <translation>Sprint-Details</translation>
+    </message>
+    <message numerus="yes">
+        <source>Its %n open tasks move, in their order, to the end of sprint %1; the done tasks stay here.</source>
+        <translation>
+            <numerusform>Seine %n offene Aufgabe wandert ans Ende von Sprint %1; die erledigten Aufgaben bleiben hier.</numerusform>
+            <numerusform>Seine %n offenen Aufgaben wandern in ihrer Reihenfolge ans Ende von Sprint %1; die erledigten Aufgaben bleiben hier.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>It has no open tasks to move to sprint %1.</source>
+        <translation>Er hat keine offenen Aufgaben, die in Sprint %1 wandern.</translation>
+    </message>
+    <message>
+        <source>Sprint %1 is made, with dates following this sprint&apos;s.</source>
+        <translation>Sprint %1 wird angelegt, mit Daten im Anschluss an diesen Sprint.</translation>
+    </message>
+    <message>
+        <source>Close sprint</source>
+        <translation>Sprint abschließen</translation>
+    </message>
+    <message>
+        <source>Close sprint %1?</source>
+        <translation>Sprint %1 abschließen?</translation>
+    </message>
 </context>
 <context>
     <name>TaskCommand</name>
@@ -859,6 +1167,31 @@ Sie wird nicht zusammengeführt.</translation>
 Nothing was merged, and the copy stays; Merge… shows it as it is now.</source>
         <translation>%1 hat sich geändert, seit sie zum Zusammenführen angezeigt wurde: %2.
 Es wurde nichts zusammengeführt, und die Kopie bleibt; „Zusammenführen …“ zeigt sie, wie sie jetzt ist.</translation>
+    </message>
+    <message>
+        <source>Mark done</source>
+        <translation>Als erledigt markieren</translation>
+    </message>
+    <message>
+        <source>Mark not done</source>
+        <translation>Als offen markieren</translation>
+    </message>
+    <message>
+        <source>The dates or the goal of sprint %1 changed since: another window or program changed them. They are left as they are now.</source>
+        <translation>Die Daten oder das Ziel von Sprint %1 haben sich seitdem geändert: Ein anderes Fenster oder Programm hat sie geändert. Sie bleiben, wie sie jetzt sind.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDelegate</name>
+    <message>
+        <source>%1
+Done on %2</source>
+        <translation>%1
+Erledigt am %2</translation>
+    </message>
+    <message>
+        <source>%1, done on %2</source>
+        <translation>%1, erledigt am %2</translation>
     </message>
 </context>
 <context>
@@ -925,6 +1258,45 @@ Es wurde nichts zusammengeführt, und die Kopie bleibt; „Zusammenführen …�
     <message>
         <source>%1, %2: %3</source>
         <translation>%1, %2: %3</translation>
+    </message>
+    <message>
+        <source>Mark done</source>
+        <translation>Als erledigt markieren</translation>
+    </message>
+    <message>
+        <source>Hide done tasks</source>
+        <translation>Erledigte Aufgaben ausblenden</translation>
+    </message>
+    <message>
+        <source>This task is %1 characters long, too long to edit here; it is left as it is.
+It begins: %2</source>
+        <translation>Diese Aufgabe ist %1 Zeichen lang, zu lang, um sie hier zu bearbeiten; sie bleibt, wie sie ist.
+Sie beginnt mit: %2</translation>
+    </message>
+    <message>
+        <source>Edit task</source>
+        <translation>Aufgabe bearbeiten</translation>
+    </message>
+    <message>
+        <source>The task you edited was changed or removed by another window or program while the editor was open.
+Add what you typed as a new task?</source>
+        <translation>Die bearbeitete Aufgabe wurde von einem anderen Fenster oder Programm geändert oder entfernt, während der Editor offen war.
+Das Eingegebene als neue Aufgabe hinzufügen?</translation>
+    </message>
+    <message>
+        <source>Add task</source>
+        <translation>Aufgabe hinzufügen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n done</source>
+        <translation>
+            <numerusform>%1 von %n erledigt</numerusform>
+            <numerusform>%1 von %n erledigt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Mark not done</source>
+        <translation>Als offen markieren</translation>
     </message>
 </context>
 <context>
