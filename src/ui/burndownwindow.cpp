@@ -101,14 +101,18 @@ void BurndownWindow::redraw()
     QPen dashed = ideal->pen();
     dashed.setStyle(Qt::DashLine);
     ideal->setPen(dashed);
+    const QDate today = QDate::currentDate();
     int most = 1;
     m_figures->setRowCount(m_days.size());
     for (int i = 0; i < m_days.size(); ++i) {
         const Burndown::Day &day = m_days.at(i);
-        open->append(at(day.date), day.open);
+        // The days to come have no count yet, only their ideal.
+        const bool past = day.date <= today;
+        if (past)
+            open->append(at(day.date), day.open);
         ideal->append(at(day.date), day.ideal);
         most = qMax(most, day.open);
-        const QStringList cells{day.date.toString(Qt::ISODate), QString::number(day.open),
+        const QStringList cells{day.date.toString(Qt::ISODate), past ? QString::number(day.open) : QString(),
                                 QString::number(day.ideal, 'f', 1)};
         for (int column = 0; column < cells.size(); ++column) {
             auto *item = new QTableWidgetItem(cells.at(column));
@@ -119,7 +123,6 @@ void BurndownWindow::redraw()
     }
     m_chart->addSeries(open);
     m_chart->addSeries(ideal);
-    const QDate today = QDate::currentDate();
     const bool running = details.start <= today && today <= details.end;
     QLineSeries *now = nullptr;
     if (running) {

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QThread>
+#include <QTimer>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
@@ -107,6 +108,9 @@ SprintOverview::~SprintOverview()
 
 void SprintOverview::refresh()
 {
+    // The first read, soon after the window shows, sees this change too.
+    if (m_firstReadPending)
+        return;
     // One read at a time; a change seen meanwhile asks for one more after.
     if (m_reader) {
         m_again = true;
@@ -157,7 +161,12 @@ void SprintOverview::showEntries(const QVector<SprintProgress::Entry> &entries)
                                                 : QString();
         const QString done = entry.error.isEmpty() ? tr("%1 of %2 done").arg(entry.done).arg(entry.total)
                                                    : tr("unreadable");
-        auto *item = new QTreeWidgetItem({name, dates, details.goal, done});
+        // The row shows the number alone, marked, so that the goal has room.
+        const QString shown = row == m_current ? tr("▶ %1").arg(entry.number)
+            : details.isClosed()                 ? tr("%1 ✓").arg(entry.number)
+                                                 : QString::number(entry.number);
+        auto *item = new QTreeWidgetItem({shown, dates, details.goal, done});
+        item->setToolTip(Number, name);
         item->setData(Number, NumberRole, entry.number);
         item->setData(Progress, DoneRole, entry.done);
         item->setData(Progress, TotalRole, entry.total);
@@ -256,7 +265,7 @@ void SprintOverview::place()
     }
     QWidget *area = parentWidget();
     // The velocity takes the right of the room while it shows.
-    const int chartWidth = m_velocity->isVisibleTo(area) ? qMin(area->width() / 3, 240) : 0;
+    const int chartWidth = m_velocity->isVisibleTo(area) ? qMin(area->width() / 4, 180) : 0;
     setGeometry(0, area->height() - height, area->width() - chartWidth, height);
     m_velocity->setGeometry(area->width() - chartWidth, area->height() - height, chartWidth, height);
     setVisible(show);
@@ -266,7 +275,15 @@ bool SprintOverview::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_window && event->type() == QEvent::Resize && m_grownBy > 0)
         QMetaObject::invokeMethod(this, &SprintOverview::place, Qt::QueuedConnection);
-    else if (watched == m_window && event->type() == QEvent::Show && m_entries.isEmpty() && !m_reader)
-        refresh();
+    else if (watched == m_window && event->type() == QEvent::Show && !m_shownOnce) {
+        // Read once the window has shown, so that the reading never takes
+        // the processor from its first paint.
+        m_shownOnce = true;
+        m_firstReadPending = true;
+        QTimer::singleShot(FirstReadDelayMs, this, [this] {
+            m_firstReadPending = false;
+            refresh();
+        });
+    }
     return false;
 }

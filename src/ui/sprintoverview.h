@@ -32,6 +32,8 @@ class SprintOverview : public QTreeWidget
 
 public:
     enum Column { Number, Dates, Goal, Progress };
+    // How long after the window first shows the sprints are read.
+    static constexpr int FirstReadDelayMs = 50;
 
     // Shows at the foot of area, the central widget of its window.
     explicit SprintOverview(QWidget *area);
@@ -67,6 +69,8 @@ private:
     QThread *m_reader = nullptr;
     std::atomic<bool> m_stop{false};
     bool m_again = false;
+    bool m_shownOnce = false;
+    bool m_firstReadPending = false;
     QVector<SprintProgress::Entry> m_entries;
     int m_current = -1;
     int m_grownBy = 0;
