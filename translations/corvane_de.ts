@@ -1009,6 +1009,14 @@ Es wurde nichts gespeichert.</translation>
             <numerusform>Sprint %1: %n erledigt</numerusform>
         </translation>
     </message>
+    <message>
+        <source>▶ %1</source>
+        <translation>▶ %1</translation>
+    </message>
+    <message>
+        <source>%1 ✓</source>
+        <translation>%1 ✓</translation>
+    </message>
 </context>
 <context>
     <name>SprintSchedule</name>
