@@ -34,6 +34,26 @@ three_rounds() {
     done
 }
 
+# The median round of three_rounds PREFIX, which started in an empty folder
+# and in the folder named NAME, and whether that start took at most 1.1x the
+# empty folder's: startup_target PREFIX NAME WHAT.
+startup_target() {
+    python3 - "$work/$1-1.json" "$work/$1-2.json" "$work/$1-3.json" "$2" "$3" <<'PY'
+import json, sys
+*paths, other, what = sys.argv[1:]
+rounds = []
+for name in paths:
+    times = {r["command"]: r["median"] for r in json.load(open(name))["results"]}
+    rounds.append((times[other] / times["empty folder"], times))
+rounds.sort(key=lambda r: r[0])
+ratio, times = rounds[1]
+print(f"median round: empty folder {times['empty folder'] * 1000:.1f} ms, {other} "
+      f"{times[other] * 1000:.1f} ms (round ratios {', '.join(f'{r[0]:.2f}' for r in rounds)})")
+print(f"Target: {what} <= 1.1x start-up in an empty folder: {ratio:.2f}x, "
+      f"{'met' if ratio <= 1.1 else 'NOT met'}")
+PY
+}
+
 echo "== Store operations (Google Benchmark; ratios against a bare QSaveFile write)"
 (cd "$work" && "$bin/bench_stores" --benchmark_min_time=0.3 --benchmark_color=false)
 
@@ -187,19 +207,7 @@ PY
 three_rounds startup --prepare "rm -f '$work/empty/product_backlog'" \
     -n "empty folder" "cd '$work/empty' && '$bin/startup_corvane'" \
     -n "100,000-task backlog" "cd '$work/backlog100k' && '$bin/startup_corvane'"
-python3 - "$work"/startup-1.json "$work"/startup-2.json "$work"/startup-3.json <<'PY'
-import json, sys
-rounds = []
-for name in sys.argv[1:]:
-    times = {r["command"]: r["median"] for r in json.load(open(name))["results"]}
-    rounds.append((times["100,000-task backlog"] / times["empty folder"], times))
-rounds.sort(key=lambda r: r[0])
-ratio, times = rounds[1]
-print(f"median round: empty folder {times['empty folder'] * 1000:.1f} ms, 100,000-task backlog "
-      f"{times['100,000-task backlog'] * 1000:.1f} ms (round ratios {', '.join(f'{r[0]:.2f}' for r in rounds)})")
-print(f"Target: start-up with a 100,000-task backlog <= 1.1x start-up in an empty folder: {ratio:.2f}x, "
-      f"{'met' if ratio <= 1.1 else 'NOT met'}")
-PY
+startup_target startup "100,000-task backlog" "start-up with a 100,000-task backlog"
 
 # The overview reads every sprint after the window shows: a folder of 1,000
 # sprints of 20 tasks each, with dates and goals, against an empty folder.
@@ -210,19 +218,7 @@ mkdir -p "$work/overview1000"
 three_rounds overview --prepare "rm -f '$work/empty/product_backlog'" \
     -n "empty folder" "cd '$work/empty' && '$bin/startup_corvane'" \
     -n "1,000 sprints" "cd '$work/overview1000' && '$bin/startup_corvane'"
-python3 - "$work"/overview-1.json "$work"/overview-2.json "$work"/overview-3.json <<'PY'
-import json, sys
-rounds = []
-for name in sys.argv[1:]:
-    times = {r["command"]: r["median"] for r in json.load(open(name))["results"]}
-    rounds.append((times["1,000 sprints"] / times["empty folder"], times))
-rounds.sort(key=lambda r: r[0])
-ratio, times = rounds[1]
-print(f"median round: empty folder {times['empty folder'] * 1000:.1f} ms, 1,000 sprints "
-      f"{times['1,000 sprints'] * 1000:.1f} ms (round ratios {', '.join(f'{r[0]:.2f}' for r in rounds)})")
-print(f"Target: start-up beside 1,000 sprints and their overview <= 1.1x start-up in an empty folder: {ratio:.2f}x, "
-      f"{'met' if ratio <= 1.1 else 'NOT met'}")
-PY
+startup_target overview "1,000 sprints" "start-up beside 1,000 sprints and their overview"
 
 echo
 echo "== corvane status beside 1,000 sprints of 100 tasks, a third of them done (hyperfine)"
