@@ -345,22 +345,24 @@ TaskCommand *TaskCommand::close(Sprint *sprint, int target, const QString &text)
     command->m_forward = [=] {
         const QDate today = QDate::currentDate();
         SprintSchedule schedule;
-        QString error;
-        if (!command->m_everDone && !schedule.makeFollowing(sprint->number(), target, today, &error)) {
-            command->m_error = error;
-            return false;
-        }
-        // Closed first, so that tasks never move out of a sprint whose
-        // closing could not be saved.
+        // Closed first, so that no sprint is made and no task moves for a
+        // closing that could not be saved.
         bool closed = false;
         if (!command->noteSchedule(schedule.close(sprint->number(), today, &closed), schedule))
             return false;
-        QVector<ListEdits::Transfer> done;
-        if (!command->noteTransfer(sprint->moveTo(target, ListEdits::carryOver(&done)), sprint)) {
+        const auto fail = [&] {
             if (closed)
                 schedule.reopen(sprint->number(), today);
             return false;
+        };
+        QString error;
+        if (!command->m_everDone && !schedule.makeFollowing(sprint->number(), target, today, &error)) {
+            command->m_error = error;
+            return fail();
         }
+        QVector<ListEdits::Transfer> done;
+        if (!command->noteTransfer(sprint->moveTo(target, ListEdits::carryOver(&done)), sprint))
+            return fail();
         if (!closed && done.isEmpty())
             return command->nothingToDo();
         *moved = done;

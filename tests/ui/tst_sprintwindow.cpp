@@ -590,7 +590,7 @@ void TestSprintWindow::sprintDetails_data()
     QTest::addColumn<QString>("before");   // sprint 1's line in the schedule file; "": none
     QTest::addColumn<QString>("typed");    // start|end|goal
     QTest::addColumn<QString>("between");  // sprint 1's line written by another program after saving
-    QTest::addColumn<QString>("saved");    // sprint 1's line after OK; "": nothing saved
+    QTest::addColumn<QString>("saved");    // sprint 1's line after OK; "!why": nothing saved, and the message says why
     QTest::addColumn<QString>("undone");   // after Ctrl+Z; "refused": left as between made it
 
     QTest::newRow("first details, undone to none") << "" << "2026-12-01|2026-12-14|Ship the importer" << ""
@@ -602,7 +602,11 @@ void TestSprintWindow::sprintDetails_data()
         << "2026-11-01|2026-11-15|Old" << "" << "1\t2026-11-01\t2026-11-15\t2026-11-20\tOld"
         << "1\t2026-11-01\t2026-11-14\t2026-11-20\tOld";
     QTest::newRow("a start after the end is refused") << "1\t2026-11-01\t2026-11-14\t\tOld"
-        << "2026-12-10|2026-12-01|Late" << "" << "" << "";
+        << "2026-12-10|2026-12-01|Late" << "" << "!after its end" << "";
+    // A directory where the schedule's lock belongs: neither the details
+    // nor a close can be saved, and no task moves.
+    QTest::newRow("a schedule that cannot be saved") << "1\t2026-11-01\t2026-11-14\t\tOld"
+        << "2026-12-01|2026-12-14|New" << "" << "!schedule" << "";
     QTest::newRow("changed elsewhere, so not undone") << "" << "2026-12-01|2026-12-14|Mine"
         << "1\t2026-12-01\t2026-12-20\t\tTheirs" << "1\t2026-12-01\t2026-12-14\t\tMine" << "refused";
 }
@@ -642,16 +646,37 @@ void TestSprintWindow::sprintDetails()
         dialog->findChild<QLineEdit *>("goal")->setText(fields.at(2));
         QTimer::singleShot(0, dialog, [dialog] { static_cast<QDialog *>(dialog)->accept(); });
     });
+    const bool locked = saved == QLatin1String("!schedule");
+    QVERIFY(!locked || QDir().mkdir(".schedule.lock"));
     // Refused, the dialog stays open with what was typed.
-    if (saved.isEmpty())
+    if (saved.startsWith('!') && !locked)
         driver.add(ModalDriver::cancel());
+    const auto closeSprint = [&] {
+        driver.onMessage = [](QWidget *box) {
+            for (QAbstractButton *button : box->findChildren<QAbstractButton *>()) {
+                if (button->text() == QLatin1String("Close sprint"))
+                    button->click();
+            }
+        };
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(Probe::list(w), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    };
     QTest::keyClick(Probe::list(w), Qt::Key_I, Qt::ControlModifier);
     QTRY_VERIFY(driver.done());
     QCOMPARE(driver.owners.value(0), static_cast<const QWidget *>(&w));
-    QCOMPARE(driver.messages.size(), int(saved.isEmpty()));
-    if (saved.isEmpty()) {
-        QVERIFY2(driver.messages.first().contains("after its end"), qPrintable(driver.messages.first()));
+    QCOMPARE(driver.messages.size(), int(saved.startsWith('!')));
+    if (saved.startsWith('!')) {
+        QVERIFY2(driver.messages.first().contains(saved.mid(1)), qPrintable(driver.messages.first()));
         QCOMPARE(line(), before);
+        if (locked) {
+            closeSprint();
+            QCOMPARE(driver.messages.size(), 3);
+            QVERIFY2(driver.messages.last().contains("schedule"), qPrintable(driver.messages.last()));
+            QCOMPARE(fileTasks(1), (QStringList{"a", "x 2026-12-02 b", "c"}));
+            QCOMPARE(line(), before);
+            QVERIFY(!QFile::exists("sprint2"));
+        }
         return;
     }
     QCOMPARE(line(), saved);
@@ -675,13 +700,7 @@ void TestSprintWindow::sprintDetails()
 
     // Closing makes sprint 2, planned after sprint 1's dates; the done
     // task stays.
-    driver.onMessage = [](QWidget *box) {
-        for (QAbstractButton *button : box->findChildren<QAbstractButton *>()) {
-            if (button->text() == QLatin1String("Close sprint"))
-                button->click();
-        }
-    };
-    QTest::keyClick(Probe::list(w), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    closeSprint();
     QCOMPARE(driver.messages.size(), 1);
     QVERIFY2(driver.messages.first().contains("Close sprint 1?"), qPrintable(driver.messages.first()));
     QCOMPARE(fileTasks(1), QStringList{"x 2026-12-02 b"});
