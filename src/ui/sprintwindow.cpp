@@ -144,11 +144,19 @@ void SprintWindow::on_move_clicked()
                            "main window first."));
     QStringList names = SprintFiles::list();
     names.removeAll(Sprint::fileName(s->number()));
+    // Closed sprints come after the open ones, which tasks mostly go to.
+    SprintSchedule schedule;
+    schedule.read();
+    const auto open = [&schedule](const QString &name) {
+        return !schedule.details(SprintFiles::number(name)).isClosed();
+    };
+    std::stable_partition(names.begin(), names.end(), open);
     dialog.setList(names);
     // Tasks mostly go on to the next sprint: the picker opens on the one
     // after this, so that Enter sends them there.
-    const auto next = std::find_if(names.cbegin(), names.cend(),
-                                   [this](const QString &name) { return SprintFiles::number(name) > s->number(); });
+    const auto next = std::find_if(names.cbegin(), names.cend(), [this, &open](const QString &name) {
+        return SprintFiles::number(name) > s->number() && open(name);
+    });
     if (next != names.cend())
         dialog.selectRow(int(next - names.cbegin()));
     if (dialog.exec() != QDialog::Accepted)
