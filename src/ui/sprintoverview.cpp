@@ -256,24 +256,30 @@ void SprintOverview::place()
     const bool show = !m_entries.isEmpty();
     const int height = show ? header()->sizeHint().height() + ShownRows * qMax(1, sizeHintForRow(0)) + 2 * frameWidth()
                             : 0;
-    if (height != m_grownBy) {
-        // The form's widgets keep their places: the window grows below them.
-        const int formHeight = m_window->height() - m_grownBy;
-        m_grownBy = height;
+    if (height != m_room) {
+        // The form's widgets keep their places: the window grows below them,
+        // as far as it must. One that opened as large as it was left, with
+        // the room in it already, stays as it is.
+        const int before = m_room;
+        m_room = height;
         FormStretch::setBottomRoom(m_window, this, height);
-        m_window->resize(m_window->width(), formHeight + height);
+        const int grown = height > before ? qMax(m_window->height(), m_window->minimumHeight())
+                                          : m_window->height() - (before - height);
+        m_window->resize(m_window->width(), grown);
     }
     QWidget *area = parentWidget();
-    // The velocity takes the right of the room while it shows.
+    // Below the form the overview takes all the room; the velocity takes its
+    // right while it shows.
+    const int tall = show ? height + qMax(0, m_window->height() - m_window->minimumHeight()) : 0;
     const int chartWidth = m_velocity->isVisibleTo(area) ? qMin(area->width() / 4, 180) : 0;
-    setGeometry(0, area->height() - height, area->width() - chartWidth, height);
-    m_velocity->setGeometry(area->width() - chartWidth, area->height() - height, chartWidth, height);
+    setGeometry(0, area->height() - tall, area->width() - chartWidth, tall);
+    m_velocity->setGeometry(area->width() - chartWidth, area->height() - tall, chartWidth, tall);
     setVisible(show);
 }
 
 bool SprintOverview::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window && event->type() == QEvent::Resize && m_grownBy > 0)
+    if (watched == m_window && event->type() == QEvent::Resize && m_room > 0)
         QMetaObject::invokeMethod(this, &SprintOverview::place, Qt::QueuedConnection);
     else if (watched == m_window && event->type() == QEvent::Show && !m_shownOnce) {
         // Read once the window has shown, so that the reading never takes

@@ -24,8 +24,8 @@ class QChartView;
 // The files are read off the windows' thread, so that a folder of
 // thousands of sprints never holds up the window: the rows fill in once
 // they are read, and again whenever refresh() is called. It shows only
-// while there are sprints; the window grows by its height meanwhile, so
-// that the form's widgets stay where they are.
+// while there are sprints; the window grows to hold it, so that the form's
+// widgets stay where they are, and gives it any room it gains.
 class SprintOverview : public QTreeWidget
 {
     Q_OBJECT
@@ -73,7 +73,7 @@ private:
     bool m_firstReadPending = false;
     QVector<SprintProgress::Entry> m_entries;
     int m_current = -1;
-    int m_grownBy = 0;
+    int m_room = 0;  // the height the window keeps for the overview
     QtCharts::QChartView *m_velocity;
 };
 

@@ -383,6 +383,20 @@ void TestMainWindow::overview()
     QCOMPARE(shown(w.sw), QString::number(opened));
 
     // A sprint made elsewhere, and a task done in another, show up.
+    // A window that opens as large as it was left, with the overview's
+    // room in it already, does not grow again; it gives the overview any
+    // room it has beyond that.
+    MainWindow again(nullptr);
+    QSignalSpy filledAgain(again.findChild<SprintOverview *>("overview"), &SprintOverview::filled);
+    again.show();
+    again.resize(w.width(), w.height() + 40);  // as the window's memory restores it when shown
+    QVERIFY(filledAgain.wait(Probe::FollowMs));
+    QCOMPARE(again.height(), w.height() + 40);
+    QCOMPARE(again.findChild<SprintOverview *>("overview")->height(), overview->height() + 40);
+    again.close();
+
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
     QVERIFY(WorkDir::write("sprint99", "z"));
     QVERIFY(WorkDir::write("sprint1", "x 2026-11-02 a\nx 2026-11-03 b"));
     QTRY_COMPARE_WITH_TIMEOUT(spoken().size(), expected.size() + 1, Probe::FollowMs);
