@@ -58,14 +58,14 @@ package-check: deb
 	@scripts/package-check $(BUILD)
 
 # Renders every window and dialog with sample data to $(BUILD)/screenshots,
-# and copies the main window, the backlog and a sprint at 96 dpi into
+# and copies the main window, the backlog, a sprint and its burndown at 96 dpi into
 # docs/screenshots/, which the README shows.
 screenshots: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCORVANE_EXTRAS=ON >/dev/null
 	@cmake --build $(BUILD) --target screenshots --parallel $(JOBS)
 	@scripts/screenshots.sh $(BUILD) $(BUILD)/screenshots
 	@mkdir -p docs/screenshots
-	@for name in mainwindow pbacklogwindow sprintwindow; do \
+	@for name in mainwindow pbacklogwindow sprintwindow burndownwindow; do \
 		cp $(BUILD)/screenshots/96dpi/$$name.png docs/screenshots/ || exit 1; \
 	done
 

@@ -5,16 +5,23 @@
 // what they show a user.
 
 #include "appsetup.h"
+#include "burndownwindow.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
 #include "pbacklogwindow.h"
+#include "sprintoverview.h"
 #include "sprintwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QDateEdit>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -57,6 +64,17 @@ ModalDriver::Step shoot(const QString &name, std::function<void(QWidget *)> fill
     };
 }
 
+// Lets the events run until ready says so, for at most five seconds.
+void waitFor(const std::function<bool()> &ready)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!ready() && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (!ready())
+        ++failures;
+}
+
 void click(QWidget *window, const char *button)
 {
     window->findChild<QPushButton *>(QLatin1String(button))->click();
@@ -86,14 +104,23 @@ int main(int argc, char **argv)
           "Review the icon set\nSpeed up saving of long lists\nPlan the user survey\n"
           "Update the build instructions\nAnswer the support mail\nTidy the issue tracker\n"
           "Prepare the demo\nBack up the server\n");
-    write("sprint1", "Fix the crash on start-up\nReview the icon set\n");
-    write("sprint2", "x 2026-12-07 Write the release notes\nTranslate the help pages\nPrepare the demo\n");
+    // Sprint 1 ran and was closed, sprint 2 runs now, half way through.
+    const QDate today = QDate::currentDate();
+    const auto day = [today](int days) { return today.addDays(days).toString(Qt::ISODate).toUtf8(); };
+    write("sprint1", "x " + day(-20) + " Fix the crash on start-up\nx " + day(-17) + " Review the icon set\n");
+    write("sprint2", "x " + day(-5) + " Write the release notes\nx " + day(-2) + " Update the build instructions\n"
+                     "Translate the help pages\nPrepare the demo\nAnswer the support mail\n");
     write("sprint10", "");
+    write("schedule", "1\t" + day(-27) + "\t" + day(-14) + "\t" + day(-14) + "\tA start-up that never crashes\n"
+                      "2\t" + day(-6) + "\t" + day(7) + "\t\tRelease 1.0 with its notes and help\n");
 
     ModalDriver driver;
 
     MainWindow main(nullptr);
     main.show();
+    // The overview fills in once it has read the sprints.
+    auto *overview = main.findChild<SprintOverview *>(QStringLiteral("overview"));
+    waitFor([overview] { return overview->isVisible(); });
     save(&main, "mainwindow");
     main.findChild<QComboBox *>(QStringLiteral("sprints"))->setCurrentText("sprint2");
     save(&main, "mainwindow-sprint2");
@@ -132,6 +159,19 @@ int main(int argc, char **argv)
         w->findChild<QListWidget *>(QStringLiteral("list"))->setCurrentRow(0);
     }));
     click(&sprint, "move");
+
+    driver.add(shoot("sprintdetailsdialog", [](QWidget *w) {
+        w->findChild<QLineEdit *>(QStringLiteral("goal"))->setFocus();
+    }));
+    for (QAction *action : sprint.actions()) {
+        if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_I))
+            action->trigger();
+    }
+
+    BurndownWindow burndown(2, nullptr);
+    burndown.resize(760, 420);
+    burndown.show();
+    save(&burndown, "burndownwindow");
 
     // A save that fails: a directory where the lock file belongs.
     QDir().mkdir(".sprint2.lock");

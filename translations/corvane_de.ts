@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BurndownWindow</name>
+    <message>
+        <source>Sprint %1 — Burndown</source>
+        <translation>Sprint %1 — Burndown</translation>
+    </message>
+    <message>
+        <source>Burndown chart of sprint %1</source>
+        <translation>Burndown-Diagramm von Sprint %1</translation>
+    </message>
+    <message>
+        <source>Burndown figures</source>
+        <translation>Burndown-Zahlen</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Offen</translation>
+    </message>
+    <message>
+        <source>Ideal</source>
+        <translation>Ideal</translation>
+    </message>
+    <message>
+        <source>Sprint %1 has no dates yet: set them with Sprint details… (Ctrl+I) in its window.</source>
+        <translation>Sprint %1 hat noch keine Daten: Legen Sie sie in seinem Fenster mit „Sprint-Details …“ (Strg+I) fest.</translation>
+    </message>
+    <message>
+        <source>Tasks added to or removed from the sprint while it ran count from its first day; those that closing the sprint carried over have left it.</source>
+        <translation>Aufgaben, die während des Sprints hinzugefügt oder entfernt wurden, zählen ab seinem ersten Tag; die beim Abschließen übertragenen haben ihn verlassen.</translation>
+    </message>
+    <message>
+        <source>Open tasks</source>
+        <translation>Offene Aufgaben</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Sprint %1</source>
+        <translation>Sprint %1</translation>
+    </message>
+    <message>
+        <source>Sprint %1: %2</source>
+        <translation>Sprint %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Cannot open the folder %1: %2</source>
@@ -273,7 +324,7 @@ beginnt; nach -- ist es jedes Argument.
     </message>
     <message>
         <source>Print, for each day of sprint N from its start to its end or to today, whichever is earlier, the date, how many of its tasks were open that day and how many the ideal line from the first day&apos;s count to none on the last gives.</source>
-        <translation>Gibt für jeden Tag von Sprint N von seinem Beginn bis zu seinem Ende oder bis heute, je nachdem, was früher ist, das Datum aus, wie viele seiner Aufgaben an dem Tag offen waren und wie viele die ideale Linie von der Zahl des ersten Tages bis null am letzten ergibt.</translation>
+        <translation>Für jeden Tag von Sprint N, von seinem Beginn bis zu seinem Ende oder bis heute, je nachdem, was früher ist, das Datum ausgeben, wie viele seiner Aufgaben an dem Tag offen waren und wie viele die Ideallinie vom Stand des ersten Tages bis null am letzten ergibt.</translation>
     </message>
     <message>
         <source>Sprint %1 has no dates: give them with &quot;corvane sprint %1 --start DATE --end DATE&quot;.</source>
@@ -281,7 +332,7 @@ beginnt; nach -- ist es jedes Argument.
     </message>
     <message>
         <source>Close sprint N: its open tasks move, in their order, to the end of sprint M, the next sprint unless --to names another, which is made, with dates following N&apos;s, when it does not exist. The done tasks and N&apos;s dates and goal stay.</source>
-        <translation>Schließt Sprint N: Seine offenen Aufgaben kommen in ihrer Reihenfolge ans Ende von Sprint M, dem nächsten Sprint, wenn --to keinen anderen nennt; fehlt er, wird er angelegt, mit Daten im Anschluss an die von N. Die erledigten Aufgaben und die Daten und das Ziel von N bleiben.</translation>
+        <translation>Sprint N abschließen: Seine offenen Aufgaben wandern in ihrer Reihenfolge ans Ende von Sprint M, dem nächsten Sprint, wenn --to keinen anderen nennt; fehlt er, wird er mit Daten im Anschluss an N angelegt. Die erledigten Aufgaben sowie die Daten und das Ziel von N bleiben.</translation>
     </message>
     <message>
         <source>--to needs another sprint&apos;s number, not %1</source>
@@ -293,11 +344,11 @@ beginnt; nach -- ist es jedes Argument.
     </message>
     <message>
         <source>Mark the tasks on lines N done today, as todo.txt does: the line then begins with &quot;x&quot; and the date.</source>
-        <translation>Markiert die Aufgaben in den Zeilen N als heute erledigt, wie todo.txt es tut: Die Zeile beginnt dann mit „x“ und dem Datum.</translation>
+        <translation>Die Aufgaben in den Zeilen N als heute erledigt markieren, wie todo.txt es tut: Die Zeile beginnt dann mit „x“ und dem Datum.</translation>
     </message>
     <message>
         <source>Mark the done tasks on lines N open again.</source>
-        <translation>Markiert die erledigten Aufgaben in den Zeilen N wieder als offen.</translation>
+        <translation>Die erledigten Aufgaben in den Zeilen N wieder als offen markieren.</translation>
     </message>
     <message>
         <source>%1 needs a value after it</source>
@@ -305,7 +356,7 @@ beginnt; nach -- ist es jedes Argument.
     </message>
     <message>
         <source>Print sprint N as Markdown: its number, dates and goal, its done tasks with the days they were done, and its open tasks.</source>
-        <translation>Gibt Sprint N als Markdown aus: seine Nummer, Daten und sein Ziel, seine erledigten Aufgaben mit dem Tag, an dem sie erledigt wurden, und seine offenen Aufgaben.</translation>
+        <translation>Sprint N als Markdown ausgeben: seine Nummer, Daten und sein Ziel, seine erledigten Aufgaben mit den Tagen, an denen sie erledigt wurden, und seine offenen Aufgaben.</translation>
     </message>
     <message>
         <source># Sprint %1</source>
@@ -317,7 +368,7 @@ beginnt; nach -- ist es jedes Argument.
     </message>
     <message>
         <source>, closed on %1</source>
-        <translation>, geschlossen am %1</translation>
+        <translation>, abgeschlossen am %1</translation>
     </message>
     <message>
         <source>Goal: %1</source>
@@ -333,11 +384,11 @@ beginnt; nach -- ist es jedes Argument.
     </message>
     <message>
         <source>Print sprint N&apos;s start and end dates, goal and whether it is closed; with options, set them. Dates are written YYYY-MM-DD; a start after the end is refused.</source>
-        <translation>Gibt Beginn und Ende, Ziel und Schließung von Sprint N aus; mit Optionen setzt es sie. Daten werden JJJJ-MM-TT geschrieben; ein Beginn nach dem Ende wird abgelehnt.</translation>
+        <translation>Beginn, Ende, Ziel von Sprint N ausgeben und ob er abgeschlossen ist; mit Optionen diese festlegen. Daten werden JJJJ-MM-TT geschrieben; ein Beginn nach dem Ende wird abgelehnt.</translation>
     </message>
     <message>
         <source>%1 is not a sprint: give a sprint number such as 3</source>
-        <translation>%1 ist kein Sprint: Geben Sie eine Sprint-Nummer wie 3 an</translation>
+        <translation>%1 ist kein Sprint: Geben Sie eine Sprintnummer wie 3 an</translation>
     </message>
     <message>
         <source>%1 is not a date: write it YYYY-MM-DD</source>
@@ -349,7 +400,7 @@ beginnt; nach -- ist es jedes Argument.
     </message>
     <message>
         <source>Print each sprint&apos;s number, how many tasks it has and how many of them are done, separated by tabs.</source>
-        <translation>Gibt für jeden Sprint seine Nummer aus, wie viele Aufgaben er hat und wie viele davon erledigt sind, durch Tabulatoren getrennt.</translation>
+        <translation>Für jeden Sprint seine Nummer ausgeben, wie viele Aufgaben er hat und wie viele davon erledigt sind, durch Tabulatoren getrennt.</translation>
     </message>
 </context>
 <context>
@@ -634,10 +685,6 @@ Welchen Ordner soll es verwenden?</translation>
         <translation>Leertaste</translation>
     </message>
     <message>
-        <source>Press the button that has the focus; in a list, mark the selected tasks done, or not done when all are</source>
-        <translation>Die Schaltfläche mit dem Fokus drücken; in einer Liste die gewählten Aufgaben als erledigt markieren, oder als nicht erledigt, wenn sie es alle sind</translation>
-    </message>
-    <message>
         <source>Edit the selected task; in a picker, take the selected rows</source>
         <translation>Die ausgewählte Aufgabe bearbeiten; in einer Auswahlliste die ausgewählten Zeilen übernehmen</translation>
     </message>
@@ -753,6 +800,34 @@ Welchen Ordner soll es verwenden?</translation>
         <source>Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y</source>
         <translation>Strg+Z, Strg+Umschalt+Z, Strg+Y</translation>
     </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Strg+I</translation>
+    </message>
+    <message>
+        <source>Set the sprint&apos;s dates and goal</source>
+        <translation>Daten und Ziel des Sprints festlegen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+E</source>
+        <translation>Strg+Umschalt+E</translation>
+    </message>
+    <message>
+        <source>Close the sprint, carrying its open tasks over to the next</source>
+        <translation>Den Sprint abschließen und seine offenen Aufgaben in den nächsten übertragen</translation>
+    </message>
+    <message>
+        <source>Ctrl+B</source>
+        <translation>Strg+B</translation>
+    </message>
+    <message>
+        <source>Show the sprint&apos;s burndown chart</source>
+        <translation>Das Burndown-Diagramm des Sprints zeigen</translation>
+    </message>
+    <message>
+        <source>Press the button that has the focus; in a list, mark the selected tasks done, or not done when all are</source>
+        <translation>Die Schaltfläche mit dem Fokus drücken; in einer Liste die gewählten Aufgaben als erledigt markieren, oder als nicht erledigt, wenn sie es alle sind</translation>
+    </message>
 </context>
 <context>
     <name>MergeDialog</name>
@@ -845,6 +920,113 @@ Change the text, or cancel to leave the task as it was.</source>
     </message>
 </context>
 <context>
+    <name>SprintDetailsDialog</name>
+    <message>
+        <source>Sprint %1 details</source>
+        <translation>Details von Sprint %1</translation>
+    </message>
+    <message>
+        <source>&amp;Start:</source>
+        <translation>&amp;Beginn:</translation>
+    </message>
+    <message>
+        <source>&amp;End:</source>
+        <translation>&amp;Ende:</translation>
+    </message>
+    <message>
+        <source>&amp;Goal:</source>
+        <translation>&amp;Ziel:</translation>
+    </message>
+    <message>
+        <source>
+Nothing was saved.</source>
+        <translation>
+Es wurde nichts gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>SprintOverview</name>
+    <message>
+        <source>Sprints at a glance</source>
+        <translation>Sprints auf einen Blick</translation>
+    </message>
+    <message>
+        <source>Sprint</source>
+        <translation>Sprint</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <source>Goal</source>
+        <translation>Ziel</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Erledigt</translation>
+    </message>
+    <message>
+        <source>Burndown…</source>
+        <translation>Burndown …</translation>
+    </message>
+    <message>
+        <source>Velocity: tasks finished in each closed sprint</source>
+        <translation>Velocity: in jedem abgeschlossenen Sprint erledigte Aufgaben</translation>
+    </message>
+    <message>
+        <source>Velocity</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>Sprint %1</source>
+        <translation>Sprint %1</translation>
+    </message>
+    <message>
+        <source>Sprint %1 (current)</source>
+        <translation>Sprint %1 (aktuell)</translation>
+    </message>
+    <message>
+        <source>Sprint %1 (closed)</source>
+        <translation>Sprint %1 (abgeschlossen)</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 done</source>
+        <translation>%1 von %2 erledigt</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>nicht lesbar</translation>
+    </message>
+    <message>
+        <source>goal: %1</source>
+        <translation>Ziel: %1</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Erledigt</translation>
+    </message>
+    <message numerus="yes">
+        <source>sprint %1: %n finished</source>
+        <translation>
+            <numerusform>Sprint %1: %n erledigt</numerusform>
+            <numerusform>Sprint %1: %n erledigt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>▶ %1</source>
+        <translation>▶ %1</translation>
+    </message>
+    <message>
+        <source>%1 ✓</source>
+        <translation>%1 ✓</translation>
+    </message>
+</context>
+<context>
     <name>SprintPlacements</name>
     <message numerus="yes">
         <source>%1 and %n more</source>
@@ -856,10 +1038,6 @@ Change the text, or cancel to leave the task as it was.</source>
     <message>
         <source>%1 and %2</source>
         <translation>%1 und %2</translation>
-    </message>
-    <message>
-        <source>%1; %2</source>
-        <translation>%1; %2</translation>
     </message>
     <message>
         <source>planned in sprint %1</source>
@@ -877,9 +1055,19 @@ Change the text, or cancel to leave the task as it was.</source>
         <source>done in sprints %1</source>
         <translation>erledigt in den Sprints %1</translation>
     </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1; %2</translation>
+    </message>
 </context>
 <context>
     <name>SprintSchedule</name>
+    <message>
+        <source>Cannot make the file %1:
+%2</source>
+        <translation>Die Datei %1 kann nicht angelegt werden:
+%2</translation>
+    </message>
     <message>
         <source>A sprint needs a start date and an end date.</source>
         <translation>Ein Sprint braucht ein Anfangs- und ein Enddatum.</translation>
@@ -941,13 +1129,52 @@ Change the text, or cancel to leave the task as it was.</source>
     </message>
     <message>
         <source>Edit…</source>
-        <translation>Bearbeiten…</translation>
+        <translation>Bearbeiten …</translation>
+    </message>
+    <message>
+        <source>Sprint details…</source>
+        <translation>Sprint-Details …</translation>
+    </message>
+    <message>
+        <source>Close sprint…</source>
+        <translation>Sprint abschließen …</translation>
+    </message>
+    <message>
+        <source>Burndown…</source>
+        <translation>Burndown …</translation>
     </message>
     <message>
         <source>This sprint holds every line you typed already, and keeps each task once.
 Change the text, or cancel to leave the task as it was.</source>
-        <translation>Dieser Sprint enthält jede eingegebene Zeile bereits und führt jede Aufgabe nur einmal.
-Ändern Sie den Text, oder brechen Sie ab, um die Aufgabe unverändert zu lassen.</translation>
+        <translation>Dieser Sprint enthält schon jede eingegebene Zeile und führt jede Aufgabe nur einmal.
+Ändern Sie den Text, oder brechen Sie ab, um die Aufgabe zu lassen, wie sie war.</translation>
+    </message>
+    <message>
+        <source>Sprint details</source>
+        <translation>Sprint-Details</translation>
+    </message>
+    <message numerus="yes">
+        <source>Its %n open tasks move, in their order, to the end of sprint %1; the done tasks stay here.</source>
+        <translation>
+            <numerusform>Seine %n offene Aufgabe wandert ans Ende von Sprint %1; die erledigten Aufgaben bleiben hier.</numerusform>
+            <numerusform>Seine %n offenen Aufgaben wandern in ihrer Reihenfolge ans Ende von Sprint %1; die erledigten Aufgaben bleiben hier.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>It has no open tasks to move to sprint %1.</source>
+        <translation>Er hat keine offenen Aufgaben, die in Sprint %1 wandern.</translation>
+    </message>
+    <message>
+        <source>Sprint %1 is made, with dates following this sprint&apos;s.</source>
+        <translation>Sprint %1 wird angelegt, mit Daten im Anschluss an diesen Sprint.</translation>
+    </message>
+    <message>
+        <source>Close sprint</source>
+        <translation>Sprint abschließen</translation>
+    </message>
+    <message>
+        <source>Close sprint %1?</source>
+        <translation>Sprint %1 abschließen?</translation>
     </message>
 </context>
 <context>
@@ -991,6 +1218,18 @@ Nothing was merged, and the copy stays; Merge… shows it as it is now.</source>
         <translation>%1 hat sich geändert, seit sie zum Zusammenführen angezeigt wurde: %2.
 Es wurde nichts zusammengeführt, und die Kopie bleibt; „Zusammenführen …“ zeigt sie, wie sie jetzt ist.</translation>
     </message>
+    <message>
+        <source>Mark done</source>
+        <translation>Als erledigt markieren</translation>
+    </message>
+    <message>
+        <source>Mark not done</source>
+        <translation>Als offen markieren</translation>
+    </message>
+    <message>
+        <source>The dates or the goal of sprint %1 changed since: another window or program changed them. They are left as they are now.</source>
+        <translation>Die Daten oder das Ziel von Sprint %1 haben sich seitdem geändert: Ein anderes Fenster oder Programm hat sie geändert. Sie bleiben, wie sie jetzt sind.</translation>
+    </message>
     <message numerus="yes">
         <source>%n of the chosen tasks are in this list already, and a list keeps each task once, so they were not added again: %1</source>
         <translation>
@@ -1005,14 +1244,6 @@ Es wurde nichts zusammengeführt, und die Kopie bleibt; „Zusammenführen …�
     <message>
         <source>Left as they are, since another window or program changed them meanwhile: %1</source>
         <translation>Unverändert gelassen, da ein anderes Fenster oder Programm sie inzwischen geändert hat: %1</translation>
-    </message>
-    <message>
-        <source>Mark done</source>
-        <translation>Als erledigt markieren</translation>
-    </message>
-    <message>
-        <source>Mark not done</source>
-        <translation>Als nicht erledigt markieren</translation>
     </message>
 </context>
 <context>
@@ -1130,7 +1361,7 @@ Das Eingegebene als neue Aufgabe hinzufügen?</translation>
     </message>
     <message>
         <source>Mark not done</source>
-        <translation>Als nicht erledigt markieren</translation>
+        <translation>Als offen markieren</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,8 @@
 #include "statuscommand.h"
 
 #include "commandline.h"
-#include "donemark.h"
 #include "namedlist.h"
+#include "sprintprogress.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -34,13 +34,9 @@ int StatusCommand::run(CommandLine &cli, const QStringList &) const
         QStringList lines;
         if (!sprint.read(&lines))
             return cli.fail(CommandLine::FileError, sprint.result().message);
-        // A sprint's tasks are its lines that hold one.
         int tasks = 0;
         int done = 0;
-        for (const QString &line : qAsConst(lines)) {
-            tasks += line.isEmpty() ? 0 : 1;
-            done += DoneMark::isDone(line) ? 1 : 0;
-        }
+        SprintProgress::count(lines, &done, &tasks);
         array.append(QJsonObject{{QStringLiteral("sprint"), it.key()}, {QStringLiteral("tasks"), tasks},
                                  {QStringLiteral("done"), done}});
         plain += QByteArray::number(it.key()) + '\t' + QByteArray::number(tasks) + '\t' + QByteArray::number(done)

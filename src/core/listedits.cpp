@@ -363,6 +363,24 @@ ListEdits::PairEdit ListEdits::transfer(const QVector<Transfer> &items, QVector<
     };
 }
 
+ListEdits::PairEdit ListEdits::carryOver(QVector<Transfer> *done)
+{
+    return [done](TaskList &from, TaskList &to) {
+        // The open tasks as the source holds them now, under both locks.
+        QVector<Transfer> items;
+        for (int row = 0; row < from.size(); ++row) {
+            const QString line = from.at(row);
+            if (!line.isEmpty() && !DoneMark::isDone(line))
+                items.append(Transfer{line, row, End});
+        }
+        if (done)
+            done->clear();
+        if (items.isEmpty())
+            return Outcome::Unchanged;
+        return transfer(items, done)(from, to);
+    };
+}
+
 QVector<ListEdits::Transfer> ListEdits::reversed(const QVector<Transfer> &done, bool allLeave)
 {
     QVector<Transfer> back;

@@ -130,6 +130,10 @@ public:
     // source is in the target afterwards. done gets what happened, ready
     // to be turned round by reversed().
     static PairEdit transfer(const QVector<Transfer> &items, QVector<Transfer> *done = nullptr);
+    // What closing a sprint carries over: every open task of the source,
+    // in its order, to the end of the target, as transfer() moves them;
+    // the done tasks stay. Unchanged when none is open.
+    static PairEdit carryOver(QVector<Transfer> *done);
     // The transfer that takes back what done did: the tasks it added to the
     // target leave it again, and the source takes back all of them, unless
     // it holds them. With allLeave, all leave, as in the first transfer.

@@ -35,21 +35,26 @@ bool Sprint::deleteTask(QString task)
 bool Sprint::moveTask(QString task, int sprint)
 {
     // Looked for from the top, the task is found at its first row.
-    return transferWith(sprint, false, CreateMissing, {ListEdits::Transfer{task, 0, ListEdits::End}}, nullptr);
+    return transferWith(sprint, false, CreateMissing,
+                        ListEdits::transfer({ListEdits::Transfer{task, 0, ListEdits::End}}));
 }
 
 bool Sprint::moveTo(int sprint, const QVector<ListEdits::Transfer> &items, QVector<ListEdits::Transfer> *done)
 {
-    return transferWith(sprint, false, ExistingOnly, items, done);
+    return transferWith(sprint, false, ExistingOnly, ListEdits::transfer(items, done));
 }
 
 bool Sprint::takeFrom(int sprint, const QVector<ListEdits::Transfer> &items, QVector<ListEdits::Transfer> *done)
 {
-    return transferWith(sprint, true, ExistingOnly, items, done);
+    return transferWith(sprint, true, ExistingOnly, ListEdits::transfer(items, done));
 }
 
-bool Sprint::transferWith(int sprint, bool incoming, Opening opening, const QVector<ListEdits::Transfer> &items,
-                          QVector<ListEdits::Transfer> *done)
+bool Sprint::moveTo(int sprint, const TaskListFile::PairEdit &edit)
+{
+    return transferWith(sprint, false, ExistingOnly, edit);
+}
+
+bool Sprint::transferWith(int sprint, bool incoming, Opening opening, const TaskListFile::PairEdit &edit)
 {
     // A move onto this sprint itself would only take the task out of it.
     if (sprint == index) {
@@ -65,7 +70,7 @@ bool Sprint::transferWith(int sprint, bool incoming, Opening opening, const QVec
     Sprint other(sprint, opening);
     Sprint &from = incoming ? other : *this;
     Sprint &to = incoming ? *this : other;
-    return TaskListFile::transfer(from.file, from.tasks, to.file, to.tasks, ListEdits::transfer(items, done),
+    return TaskListFile::transfer(from.file, from.tasks, to.file, to.tasks, edit,
                                   mayCreate);
 }
 

@@ -54,6 +54,9 @@ public:
                 QVector<ListEdits::Transfer> *done = nullptr);
     bool takeFrom(int sprint, const QVector<ListEdits::Transfer> &items,
                   QVector<ListEdits::Transfer> *done = nullptr);
+    // Applies edit to this sprint, the source, and the existing sprint
+    // number sprint, the target, under both locks, as moveTo does.
+    bool moveTo(int sprint, const TaskListFile::PairEdit &edit);
 
     // Re-reads the file if it changed on disk; true when the list was read again.
     bool refresh();
@@ -76,8 +79,7 @@ private:
     bool existingOnly;
 
     // Moves items to or from (incoming) sprint number sprint.
-    bool transferWith(int sprint, bool incoming, Opening opening, const QVector<ListEdits::Transfer> &items,
-                      QVector<ListEdits::Transfer> *done);
+    bool transferWith(int sprint, bool incoming, Opening opening, const TaskListFile::PairEdit &edit);
 };
 
 #endif // SPRINT_H

@@ -1,7 +1,10 @@
 #include "sprintschedule.h"
 
+#include "sprint.h"
 #include "tasklist.h"
 #include "tasklistfile.h"
+
+#include <QFile>
 
 #include <QCoreApplication>
 
@@ -17,7 +20,21 @@ QDate SprintSchedule::parseDate(const QString &text)
     // looser would be written back otherwise.
     if (text.size() != 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
         return QDate();
-    return QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    // Read by hand: QDate::fromString with a format costs tens of
+    // microseconds a call, which a schedule of a thousand sprints notices.
+    int fields[3] = {0, 0, 0};
+    const int starts[3] = {0, 5, 8};
+    const int lengths[3] = {4, 2, 2};
+    for (int f = 0; f < 3; ++f) {
+        for (int i = starts[f]; i < starts[f] + lengths[f]; ++i) {
+            const QChar c = text.at(i);
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return QDate();
+            fields[f] = fields[f] * 10 + (c.unicode() - '0');
+        }
+    }
+    // QDate refuses a day the month does not have.
+    return QDate(fields[0], fields[1], fields[2]);
 }
 
 bool SprintSchedule::Details::operator==(const Details &other) const
@@ -84,17 +101,64 @@ bool SprintSchedule::read()
     return true;
 }
 
-bool SprintSchedule::set(const Details &details)
+bool SprintSchedule::set(const Details &details, std::optional<Details> *before)
 {
-    return change(details.number, &details);
+    return change(details.number, [&](Details &now, bool &present) {
+        if (before)
+            *before = present ? std::optional<Details>(now) : std::nullopt;
+        now = details;
+        present = true;
+        return TaskListFile::Outcome::Changed;
+    });
 }
 
 bool SprintSchedule::remove(int number)
 {
-    return change(number, nullptr);
+    return change(number, [](Details &, bool &present) {
+        present = false;
+        return TaskListFile::Outcome::Changed;
+    });
 }
 
-bool SprintSchedule::change(int number, const Details *details)
+bool SprintSchedule::exchange(int number, const std::optional<Details> &expected,
+                              const std::optional<Details> &details)
+{
+    return change(number, [&](Details &now, bool &present) {
+        if (present != expected.has_value() || (expected && !(now == *expected)))
+            return TaskListFile::Outcome::NotFound;
+        present = details.has_value();
+        if (details)
+            now = *details;
+        return TaskListFile::Outcome::Changed;
+    });
+}
+
+bool SprintSchedule::close(int number, const QDate &day, bool *closed)
+{
+    if (closed)
+        *closed = false;
+    return change(number, [&](Details &now, bool &present) {
+        if (present && now.isClosed())
+            return TaskListFile::Outcome::Unchanged;
+        now.closed = day;
+        present = true;
+        if (closed)
+            *closed = true;
+        return TaskListFile::Outcome::Changed;
+    });
+}
+
+bool SprintSchedule::reopen(int number, const QDate &day)
+{
+    return change(number, [&](Details &now, bool &present) {
+        if (!present || now.closed != day)
+            return TaskListFile::Outcome::Unchanged;
+        now.closed = QDate();
+        return TaskListFile::Outcome::Changed;
+    });
+}
+
+bool SprintSchedule::change(int number, const DetailsEdit &edit)
 {
     TaskListFile file(fileName());
     QStringList lines;
@@ -105,15 +169,28 @@ bool SprintSchedule::change(int number, const Details *details)
             // where the first of them was, or at the end.
             QStringList &all = list.strings();
             int at = -1;
-            for (int row = all.size() - 1; row >= 0; --row) {
+            Details now;
+            bool present = false;
+            for (int row = 0; row < all.size(); ++row) {
                 Details old;
                 if (parse(all.at(row), &old) && old.number == number) {
-                    all.removeAt(row);
-                    at = row;
+                    now = old;
+                    present = true;
+                    at = at < 0 ? row : at;
                 }
             }
-            if (details)
-                all.insert(at < 0 ? all.size() : at, format(*details));
+            now.number = number;
+            const TaskListFile::Outcome outcome = edit(now, present);
+            if (outcome != TaskListFile::Outcome::Changed)
+                return outcome;
+            for (int row = all.size() - 1; row >= 0; --row) {
+                Details old;
+                if (parse(all.at(row), &old) && old.number == number)
+                    all.removeAt(row);
+            }
+            now.number = number;
+            if (present)
+                all.insert(at < 0 ? all.size() : qMin(at, all.size()), format(now));
             return TaskListFile::Outcome::Changed;
         },
         TaskListFile::MayCreate);
@@ -125,6 +202,30 @@ bool SprintSchedule::change(int number, const Details *details)
         Details read;
         if (parse(line, &read))
             m_sprints.insert(read.number, read);
+    }
+    return true;
+}
+
+bool SprintSchedule::makeFollowing(int number, int target, const QDate &today, QString *error)
+{
+    QFile file(Sprint::fileName(target));
+    if (file.exists())
+        return true;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !file.exists()) {
+        *error = QCoreApplication::translate("SprintSchedule", "Cannot make the file %1:\n%2")
+                     .arg(file.fileName(), file.errorString());
+        return false;
+    }
+    file.close();
+    if (!read()) {
+        *error = m_result.message;
+        return false;
+    }
+    if (has(target))
+        return true;
+    if (!set(following(details(number), target, today))) {
+        *error = m_result.message;
+        return false;
     }
     return true;
 }

@@ -2,11 +2,15 @@
 #define SPRINTSCHEDULE_H
 
 #include "changeresult.h"
+#include "tasklistfile.h"
 
 #include <QDate>
 #include <QMap>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
+#include <optional>
 
 // When each sprint runs, what it is for and whether it is closed, kept in
 // the folder's "schedule" file beside the lists, so that it syncs, merges
@@ -61,9 +65,23 @@ public:
 
     // Gives sprint details.number the details given, making the file when
     // it is missing. False, with result(), when it could not be saved.
-    bool set(const Details &details);
+    // before gets the details it had, if it had any.
+    bool set(const Details &details, std::optional<Details> *before = nullptr);
     // Takes the details of sprint number out.
     bool remove(int number);
+    // Gives sprint number the details given while it reads as expected,
+    // both as the file holds them under its lock (null for a sprint
+    // without details, and none given takes them out): an undo that puts
+    // back what it took only while nobody changed the details since.
+    // False, with result() NotFound, when they read otherwise; nothing is
+    // changed then.
+    bool exchange(int number, const std::optional<Details> &expected, const std::optional<Details> &details);
+    // Marks sprint number closed on day, keeping its dates and goal, unless
+    // it is closed already; closed gets whether this closed it.
+    bool close(int number, const QDate &day, bool *closed = nullptr);
+    // Opens sprint number again if it is still closed on day, as close()
+    // left it; otherwise leaves it as it is.
+    bool reopen(int number, const QDate &day);
     ChangeResult result() const { return m_result; }
 
     // The details of a sprint made after previous: it starts the day after
@@ -82,8 +100,18 @@ public:
     // for anything else.
     static QDate parseDate(const QString &text);
 
+    // Makes sprint target's file when it is missing, planned after sprint
+    // number unless it has details already, as closing number makes the
+    // next sprint. False, with error, when the file cannot be made.
+    bool makeFollowing(int number, int target, const QDate &today, QString *error);
+
 private:
-    bool change(int number, const Details *details);
+    // Changes sprint number's details as edit says, from what the file
+    // holds under its lock: edit gets them and whether there are any, and
+    // says whether there are afterwards; an Outcome other than Changed
+    // leaves the file as it is.
+    using DetailsEdit = std::function<TaskListFile::Outcome(Details &details, bool &present)>;
+    bool change(int number, const DetailsEdit &edit);
 
     QMap<int, Details> m_sprints;
     ChangeResult m_result;

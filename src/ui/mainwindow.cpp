@@ -1,12 +1,15 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "burndownwindow.h"
 #include "conflictcopies.h"
 #include "desktopsetup.h"
 #include "filewatcher.h"
 #include "formstretch.h"
 #include "pbacklogwindow.h"
 #include "sprintfiles.h"
+#include "sprintoverview.h"
+#include "sprintschedule.h"
 #include "sprintwindow.h"
 
 #include <QAbstractItemView>
@@ -52,6 +55,10 @@ MainWindow::MainWindow(QWidget *parent)
     setTabOrder(ui->pbacklog, ui->sprints);
     setTabOrder(ui->sprints, ui->sprint_settings);
     addMenus();
+    m_overview = new SprintOverview(ui->centralwidget);
+    connect(m_overview, &SprintOverview::openSprint, this, &MainWindow::openSprint);
+    connect(m_overview, &SprintOverview::openBurndown, this,
+            [this](int number) { (new BurndownWindow(number, this))->show(); });
     // Conflict copies are looked for shortly after the window shows and
     // after each change, so that a folder full of them never holds up the
     // window; the changes of one sync are gathered into one look.
@@ -75,6 +82,7 @@ void MainWindow::openCurrentFolder()
     delete m_watcher;
     m_watcher = new FileWatcher(QDir::currentPath(), this);
     connect(m_watcher, &FileWatcher::changed, this, [this] { updateSprintsList(); });
+    connect(m_watcher, &FileWatcher::changed, m_overview, &SprintOverview::refresh);
     connect(m_watcher, &FileWatcher::changed, m_conflictScan, qOverload<>(&QTimer::start));
     m_conflictScan->start();
 
@@ -139,6 +147,9 @@ QString MainWindow::shortcutsText()
         {QT_TR_NOOP("Alt+Home, Alt+End"), QT_TR_NOOP("Move the selected task to the top or the bottom")},
         {QT_TR_NOOP("Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y"), QT_TR_NOOP("Undo, redo")},
         {QT_TR_NOOP("Ctrl+Shift+T"), QT_TR_NOOP("Restore deleted tasks")},
+        {QT_TR_NOOP("Ctrl+I"), QT_TR_NOOP("Set the sprint's dates and goal")},
+        {QT_TR_NOOP("Ctrl+Shift+E"), QT_TR_NOOP("Close the sprint, carrying its open tasks over to the next")},
+        {QT_TR_NOOP("Ctrl+B"), QT_TR_NOOP("Show the sprint's burndown chart")},
         {QT_TR_NOOP("Shift+F10, Menu"), QT_TR_NOOP("Open the list's menu")},
         {QT_TR_NOOP("Ctrl+Enter"), QT_TR_NOOP("Take the text in the task editor")},
         {QT_TR_NOOP("Escape"), QT_TR_NOOP("Close the window or dialog")},
@@ -165,6 +176,7 @@ bool MainWindow::openFolder(const QString &folder)
         return false;
     }
     openCurrentFolder();
+    m_overview->refresh();
     return true;
 }
 
@@ -197,7 +209,8 @@ void MainWindow::on_pbacklog_clicked()
 void MainWindow::on_sprint_settings_clicked()
 {
     int index = 0;
-    if (ui->sprints->currentData() == NewSprintEntry) {
+    const bool making = ui->sprints->currentData() == NewSprintEntry;
+    if (making) {
         // Listed afresh, so that a file made since the last look is never
         // picked again.
         const QStringList names = updateSprintsList();
@@ -209,7 +222,16 @@ void MainWindow::on_sprint_settings_clicked()
     } else {
         index = SprintFiles::number(ui->sprints->currentText());
     }
+    openSprint(index);
+    // A sprint made here gets its dates, as new-sprint gives them.
+    SprintSchedule schedule;
+    if (making && !schedule.plan(index, QDate::currentDate()))
+        warn(schedule.result().message);
+    updateSprintsList();
+}
 
+void MainWindow::openSprint(int index)
+{
     SprintWindow *window = new SprintWindow(nullptr);
     window->setAttribute(Qt::WA_DeleteOnClose);
     sw = window;
@@ -219,7 +241,6 @@ void MainWindow::on_sprint_settings_clicked()
     });
     window->initSprint(index);
     window->show();
-    updateSprintsList();
 }
 
 // Lists the sprint files again and, when that differs from the list shown,

@@ -8,6 +8,7 @@
 
 class FileWatcher;
 class QTimer;
+class SprintOverview;
 class SprintWindow;
 
 namespace Ui {
@@ -54,8 +55,11 @@ private:
     QElapsedTimer m_typedAt;
     FileWatcher *m_watcher;
     QTimer *m_conflictScan;
+    SprintOverview *m_overview;
 
     void addMenus();
+    // Opens a sprint window on sprint index.
+    void openSprint(int index);
     void openCurrentFolder();
     static QString shortcutsText();
     QStringList updateSprintsList();

@@ -1,18 +1,25 @@
 #include "sprintwindow.h"
 #include "ui_sprintwindow.h"
 
+#include "burndownwindow.h"
 #include "conflictbar.h"
+#include "donemark.h"
 #include "formstretch.h"
 #include "listdialog.h"
 #include "rownotes.h"
+#include "sprintdetailsdialog.h"
 #include "sprintfiles.h"
 #include "sprintplacements.h"
+#include "sprintschedule.h"
 #include "taskcommand.h"
 #include "taskdrag.h"
 #include "tasklistcontroller.h"
 
 #include <QAction>
+#include <QFile>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QShortcut>
 
 #include <algorithm>
@@ -81,6 +88,11 @@ void SprintWindow::initSprint(int index)
     ui->tasks->addAction(edit);
     connect(edit, &QAction::triggered, this, &SprintWindow::editTask);
     connect(ui->tasks, &QListWidget::itemDoubleClicked, this, &SprintWindow::editTask);
+    taskList->addListAction(tr("Sprint details…"), {QKeySequence(Qt::CTRL | Qt::Key_I)}, [this] { editDetails(); });
+    taskList->addListAction(tr("Close sprint…"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)},
+                            [this] { closeSprint(); });
+    taskList->addListAction(tr("Burndown…"), {QKeySequence(Qt::CTRL | Qt::Key_B)},
+                            [this] { (new BurndownWindow(s->number(), this))->show(); });
 
     // Backlog tasks dropped here join the sprint, as "Add tasks" adds them;
     // another sprint's tasks move here, as "Move task" moves them.
@@ -142,11 +154,19 @@ void SprintWindow::on_move_clicked()
                            "main window first."));
     QStringList names = SprintFiles::list();
     names.removeAll(Sprint::fileName(s->number()));
+    // Closed sprints come after the open ones, which tasks mostly go to.
+    SprintSchedule schedule;
+    schedule.read();
+    const auto open = [&schedule](const QString &name) {
+        return !schedule.details(SprintFiles::number(name)).isClosed();
+    };
+    std::stable_partition(names.begin(), names.end(), open);
     dialog.setList(names);
     // Tasks mostly go on to the next sprint: the picker opens on the one
     // after this, so that Enter sends them there.
-    const auto next = std::find_if(names.cbegin(), names.cend(),
-                                   [this](const QString &name) { return SprintFiles::number(name) > s->number(); });
+    const auto next = std::find_if(names.cbegin(), names.cend(), [this, &open](const QString &name) {
+        return SprintFiles::number(name) > s->number() && open(name);
+    });
     if (next != names.cend())
         dialog.selectRow(int(next - names.cbegin()));
     if (dialog.exec() != QDialog::Accepted)
@@ -176,4 +196,46 @@ void SprintWindow::on_delete_2_clicked()
 {
     if (s)
         taskList->deleteSelected();
+}
+
+void SprintWindow::editDetails()
+{
+    SprintSchedule schedule;
+    if (!schedule.read()) {
+        taskList->warn(schedule.result().message);
+        return;
+    }
+    SprintSchedule::Details details = schedule.details(s->number());
+    details.number = s->number();
+    SprintDetailsDialog dialog(details, schedule.planned(s->number(), QDate::currentDate()), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    taskList->perform(TaskCommand::setDetails(dialog.details(), tr("Sprint details")));
+}
+
+void SprintWindow::closeSprint()
+{
+    if (s->isReadOnly()) {
+        taskList->warn(s->errorString());
+        return;
+    }
+    const int target = s->number() + 1;
+    const QStringList lines = s->getTasks();
+    const int open = int(std::count_if(lines.cbegin(), lines.cend(), [](const QString &line) {
+        return !line.isEmpty() && !DoneMark::isDone(line);
+    }));
+    QString question = open ? tr("Its %n open tasks move, in their order, to the end of sprint %1; the done tasks "
+                                 "stay here.", "", open).arg(target)
+                            : tr("It has no open tasks to move to sprint %1.").arg(target);
+    if (!QFile::exists(Sprint::fileName(target)))
+        question += QLatin1Char('\n') + tr("Sprint %1 is made, with dates following this sprint's.").arg(target);
+    QMessageBox box(QMessageBox::Question, tr("Close sprint"), tr("Close sprint %1?").arg(s->number()),
+                    QMessageBox::NoButton, this);
+    box.setInformativeText(question);
+    QPushButton *close = box.addButton(tr("Close sprint"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(close);
+    box.exec();
+    if (box.clickedButton() == close)
+        taskList->perform(TaskCommand::close(s, target, tr("Close sprint")));
 }

@@ -39,6 +39,11 @@ private slots:
 
 private:
     void editTask();
+    // Asks for the sprint's dates and goal and saves them as one step.
+    void editDetails();
+    // Asks whether to close the sprint, carrying its open tasks over to the
+    // next one, and does it as one step.
+    void closeSprint();
 
     Ui::SprintWindow *ui;
     TaskListController *taskList;

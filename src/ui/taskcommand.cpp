@@ -110,6 +110,15 @@ bool TaskCommand::noteTransfer(bool moved, const Sprint *sprint)
     return moved;
 }
 
+bool TaskCommand::noteSchedule(bool changed, const SprintSchedule &schedule)
+{
+    const ChangeResult result = schedule.result();
+    m_error = changed ? QString() : result.message;
+    m_refusal = changed || result.status != ChangeResult::NotFound ? TaskListFile::Refusal::None
+                                                                   : TaskListFile::Refusal::NotFound;
+    return changed;
+}
+
 bool TaskCommand::takeOut(TaskStore *store, const QVector<TaskRef> &refs, QVector<ListEdits::Removed> *taken)
 {
     if (!run(store, ListEdits::remove(refs, taken), TaskListFile::KeepsDeleted))
@@ -424,6 +433,85 @@ TaskCommand *TaskCommand::transfer(Sprint *sprint, int other, const QVector<List
     };
     command->m_forward = step(true);
     command->m_back = step(false);
+    return command;
+}
+
+TaskCommand *TaskCommand::setDetails(const SprintSchedule::Details &details, const QString &text)
+{
+    auto *command = new TaskCommand(text);
+    // What the details read since the last step, and what the next one
+    // makes them read: a redo and an undo each swap the two.
+    using Held = std::optional<SprintSchedule::Details>;
+    auto reads = std::make_shared<Held>();
+    auto next = std::make_shared<Held>(details);
+    const auto step = [=] {
+        SprintSchedule schedule;
+        const bool first = !command->m_everDone;
+        const bool done = first ? schedule.set(details, reads.get())
+                                : schedule.exchange(details.number, *reads, *next);
+        if (!command->noteSchedule(done, schedule)) {
+            if (schedule.result().status == ChangeResult::NotFound)
+                command->m_error = tr("The dates or the goal of sprint %1 changed since: another window or program "
+                                      "changed them. They are left as they are now.")
+                                       .arg(details.number);
+            return false;
+        }
+        if (first)
+            command->setObsolete(*reads == details);
+        std::swap(*reads, *next);
+        return true;
+    };
+    command->m_forward = step;
+    command->m_back = step;
+    return command;
+}
+
+TaskCommand *TaskCommand::close(Sprint *sprint, int target, const QString &text)
+{
+    auto *command = new TaskCommand(text);
+    // What the last close moved, and the day it marked the sprint closed
+    // (null when the sprint was closed already).
+    auto moved = std::make_shared<QVector<ListEdits::Transfer>>();
+    auto closedOn = std::make_shared<QDate>();
+    command->m_forward = [=] {
+        const QDate today = QDate::currentDate();
+        SprintSchedule schedule;
+        // Closed first, so that no sprint is made and no task moves for a
+        // closing that could not be saved.
+        bool closed = false;
+        if (!command->noteSchedule(schedule.close(sprint->number(), today, &closed), schedule))
+            return false;
+        const auto fail = [&] {
+            if (closed)
+                schedule.reopen(sprint->number(), today);
+            return false;
+        };
+        QString error;
+        if (!command->m_everDone && !schedule.makeFollowing(sprint->number(), target, today, &error)) {
+            command->m_error = error;
+            return fail();
+        }
+        QVector<ListEdits::Transfer> done;
+        if (!command->noteTransfer(sprint->moveTo(target, ListEdits::carryOver(&done)), sprint))
+            return fail();
+        if (!closed && done.isEmpty())
+            return command->nothingToDo();
+        *moved = done;
+        *closedOn = closed ? today : QDate();
+        command->m_focus = -1;
+        return true;
+    };
+    command->m_back = [=] {
+        QVector<ListEdits::Transfer> done;
+        if (!moved->isEmpty()
+            && !command->noteTransfer(sprint->takeFrom(target, ListEdits::reversed(*moved), &done), sprint))
+            return false;
+        SprintSchedule schedule;
+        if (closedOn->isValid() && !command->noteSchedule(schedule.reopen(sprint->number(), *closedOn), schedule))
+            return false;
+        command->m_focus = done.isEmpty() ? -1 : done.first().to;
+        return true;
+    };
     return command;
 }
 

@@ -3,6 +3,7 @@
 
 #include "listedits.h"
 #include "listmerge.h"
+#include "sprintschedule.h"
 #include "taskref.h"
 #include "tasklistfile.h"
 
@@ -92,6 +93,16 @@ public:
     static TaskCommand *transfer(Sprint *sprint, int other, const QVector<ListEdits::Transfer> &items,
                                  bool incoming, const QString &text);
 
+    // Gives sprint details.number the details given. Undone, it gets back
+    // those it had, and redone these again, each only while the details
+    // still read as the last step left them.
+    static TaskCommand *setDetails(const SprintSchedule::Details &details, const QString &text);
+    // Closes sprint: its open tasks move, in their order, to the end of
+    // sprint target, which is made (planned after sprint) when it does not
+    // exist, and the schedule marks sprint closed. Undone, what it moved
+    // goes back, as transfer() takes a move back, and sprint is open again.
+    static TaskCommand *close(Sprint *sprint, int target, const QString &text);
+
     // Merges the conflict copy copyName into the list as choice says: adds
     // its texts to add where their neighbours in the copy put them and takes
     // those to drop out (kept in history), and moves the copy into the
@@ -129,6 +140,8 @@ private:
     void noteGone(int count, int found);
     // Notes how a change of two sprints went.
     bool noteTransfer(bool moved, const Sprint *sprint);
+    // Notes how a change of the schedule went.
+    bool noteSchedule(bool changed, const SprintSchedule &schedule);
 
     Step m_forward;
     Step m_back;

@@ -199,6 +199,15 @@ void TaskListController::addMenuAction(const QString &text, const QList<QKeySequ
     updateActions();
 }
 
+QAction *TaskListController::addListAction(const QString &text, const QList<QKeySequence> &shortcuts,
+                                           const std::function<void()> &run)
+{
+    QAction *action = addAction(text, shortcuts, Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, run);
+    m_listActions.append(action);
+    return action;
+}
+
 QVector<TaskRef> TaskListController::selectedRefs() const
 {
     QVector<TaskRef> refs;
@@ -558,6 +567,10 @@ void TaskListController::showContextMenu(const QPoint &at)
     menu.addSeparator();
     menu.addAction(m_hideDoneAction);
     menu.addAction(m_restoreAction);
+    if (!m_listActions.isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(m_listActions);
+    }
     menu.exec(m_list->viewport()->mapToGlobal(at));
 }
 

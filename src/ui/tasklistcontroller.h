@@ -60,6 +60,11 @@ public:
     // before Delete.
     void addMenuAction(const QString &text, const QList<QKeySequence> &shortcuts, QAbstractButton *button);
 
+    // Adds an action on the whole list, run whatever is selected, to the
+    // foot of the context menu; its keys work anywhere in the window.
+    QAction *addListAction(const QString &text, const QList<QKeySequence> &shortcuts,
+                           const std::function<void()> &run);
+
     // The selected tasks, by their row in the file and text; the current
     // one first. Rows a filter hides are never selected.
     QVector<TaskRef> selectedRefs() const;
@@ -191,6 +196,7 @@ private:
     QLabel *m_doneCount = nullptr;
     QLabel *m_readOnlyLine = nullptr;
     QList<QAction *> m_windowActions;
+    QList<QAction *> m_listActions;
     QList<QAction *> m_moveActions;
     DropHandler m_dropHandler;
     EditReacher m_editReacher;

@@ -1,4 +1,5 @@
 #include "appsetup.h"
+#include "burndownwindow.h"
 #include "desktopsetup.h"
 #include "listdialog.h"
 #include "mainwindow.h"
@@ -44,6 +45,11 @@ std::unique_ptr<QWidget> makeWindow(const QString &kind)
         WorkDir::write(name, "Fix the crash\n" + longTask.toUtf8());
     if (kind == "main")
         return std::make_unique<MainWindow>(nullptr);
+    if (kind == "burndown") {
+        WorkDir::write("sprint1", "x 2026-12-02 Fix the crash\nWrite the guide");
+        WorkDir::write("schedule", "1\t2026-12-01\t2026-12-03\t\tShip it");
+        return std::make_unique<BurndownWindow>(1, nullptr);
+    }
     if (kind == "backlog")
         return std::make_unique<PBacklogWindow>(nullptr);
     if (kind == "sprint")
@@ -110,8 +116,12 @@ void TestDesktop::window_data()
     QTest::addColumn<QStringList>("read");  // some of what a screen reader reads
 
     // On Linux a combo box reads its entry, and its label through a relation.
-    QTest::newRow("main") << "main" << QStringList{"pbacklog", "sprints", "sprint_settings"} << ""
-                          << QStringList{"Window <folder> — Corvane", "MenuItem File", "ComboBox New sprint", "List Sprints"};
+    QTest::newRow("main") << "main" << QStringList{"pbacklog", "sprints", "sprint_settings", "overview"} << ""
+                          << QStringList{"Window <folder> — Corvane", "MenuItem File", "ComboBox New sprint", "List Sprints",
+                                         "TreeItem Sprint 1 (current), 0 of 2 done"};
+    QTest::newRow("burndown") << "burndown" << QStringList{"figures"} << ""
+                              << QStringList{"Window Sprint 1 — Burndown", "Table Burndown figures", "Cell 2026-12-02",
+                                             "Cell 1", "Cell 0.0"};
     QTest::newRow("backlog") << "backlog" << QStringList{"tasks", "add", "delete_2", "edit"} << "tasks"
                              << QStringList{"Window Product Backlog", "List Tasks", "ListItem " + longTask};
     QTest::newRow("sprint") << "sprint" << QStringList{"tasks", "add", "move", "delete_2"} << "tasks"
@@ -141,6 +151,9 @@ void TestDesktop::window()
     std::unique_ptr<QWidget> window = makeWindow(kind);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    // The overview fills in once the files are read.
+    if (QWidget *overview = window->findChild<QWidget *>("overview"))
+        QTRY_VERIFY_WITH_TIMEOUT(overview->isVisible(), Probe::FollowMs);
     QWidget *first = QApplication::focusWidget();
     QVERIFY(first);
     // The style shows the focus once the keyboard has moved it.

@@ -1,11 +1,14 @@
 #include "mainwindow.h"
 #include "modaldriver.h"
 #include "pbacklogwindow.h"
+#include "sprintoverview.h"
+#include "sprintschedule.h"
 #include "sprintwindow.h"
 #include "windowprobe.h"
 #include "windowset.h"
 #include "workdir.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -33,6 +36,8 @@ private slots:
     void backlogIsMadeNotRead_data();
     void backlogIsMadeNotRead();
     void everyKeyIsListed();
+    void overview_data();
+    void overview();
 
 private:
     static QComboBox *sprintsOf(MainWindow &w) { return w.findChild<QComboBox *>("sprints"); }
@@ -145,6 +150,11 @@ void TestMainWindow::newSprint()
         QVERIFY(w.sw != before);
         QVERIFY(QFileInfo(name).isFile());
         made.append(name);
+        // Planned as new-sprint plans it: the second right after the first.
+        SprintSchedule schedule;
+        QVERIFY(schedule.read());
+        const SprintSchedule::Details previous = i == 0 ? SprintSchedule::Details() : schedule.details(next);
+        QCOMPARE(schedule.details(next + i), SprintSchedule::following(previous, next + i, QDate::currentDate()));
     }
     QCOMPARE(windows<SprintWindow>().size(), made.size());
     for (SprintWindow *window : windows<SprintWindow>())
@@ -284,6 +294,114 @@ void TestMainWindow::everyKeyIsListed()
     for (const QString &key : qAsConst(keys))
         QVERIFY2(driver.messages.value(0).contains(QRegularExpression("[>,] ?" + QRegularExpression::escape(key) + "[,<]")),
                  qPrintable(key));
+}
+
+void TestMainWindow::overview_data()
+{
+    // Dates written {N} are N days from today.
+    QTest::addColumn<QStringList>("files");    // name=lines, '|' between them
+    QTest::addColumn<QStringList>("schedule"); // the schedule file's lines
+    QTest::addColumn<QStringList>("rows");     // as a screen reader reads them
+    QTest::addColumn<int>("opened");           // the sprint Enter on the current row opens; 0: none is current
+    QTest::addColumn<QString>("velocity");     // as a screen reader reads it; "": not shown
+
+    QTest::newRow("no sprint, no overview") << QStringList{"product_backlog=a"} << QStringList() << QStringList() << 0 << "";
+    QTest::newRow("dated today is current, closed told apart")
+        << QStringList{"sprint1=x 2026-11-02 a|b", "sprint2=c|x 2026-12-01 d||e", "sprint10="}
+        << QStringList{"1\t2026-11-01\t2026-11-14\t2026-11-14\tFirst", "2\t{-3}\t{10}\t\tSecond"}
+        << QStringList{"Sprint 1 (closed), 2026-11-01 – 2026-11-14, goal: First, 1 of 2 done",
+                       "Sprint 2 (current), {-3} – {10}, goal: Second, 1 of 3 done", "Sprint 10, 0 of 0 done"}
+        << 2 << "sprint 1: 1 finished";
+    QTest::newRow("no dates: the lowest with open tasks, in numeric order")
+        << QStringList{"sprint10=c", "sprint2=b", "sprint1=x 2026-11-02 a"} << QStringList()
+        << QStringList{"Sprint 1, 1 of 1 done", "Sprint 2 (current), 0 of 1 done", "Sprint 10, 0 of 1 done"} << 2 << "";
+    QTest::newRow("dates beat open tasks; a closed sprint is never current")
+        << QStringList{"sprint1=a", "sprint2=b", "sprint3=c"}
+        << QStringList{"1\t\t\t2026-11-20\t", "2\t{1}\t{14}\t\t", "3\t{0}\t{0}\t\tToday"}
+        << QStringList{"Sprint 1 (closed), 0 of 1 done", "Sprint 2, {1} – {14}, 0 of 1 done",
+                       "Sprint 3 (current), {0} – {0}, goal: Today, 0 of 1 done"}
+        << 3 << "sprint 1: 0 finished";
+}
+
+// The overview below the form: a row per sprint, read whole by a screen
+// reader, that follows the folder; Enter opens the sprint.
+void TestMainWindow::overview()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, schedule);
+    QFETCH(QStringList, rows);
+    QFETCH(int, opened);
+    QFETCH(QString, velocity);
+    const auto dated = [](QString text) {
+        static const QRegularExpression day(QStringLiteral("\\{(-?\\d+)\\}"));
+        QRegularExpressionMatch match;
+        while ((match = day.match(text)).hasMatch())
+            text.replace(match.capturedStart(), match.capturedLength(),
+                         QDate::currentDate().addDays(match.captured(1).toInt()).toString(Qt::ISODate));
+        return text;
+    };
+
+    WorkDir dir;
+    for (const QString &file : files)
+        QVERIFY(WorkDir::write(file.section('=', 0, 0), file.section('=', 1).replace('|', '\n').toUtf8()));
+    if (!schedule.isEmpty())
+        QVERIFY(WorkDir::write("schedule", dated(schedule.join('\n')).toUtf8()));
+    MainWindow w(nullptr);
+    auto *overview = w.findChild<SprintOverview *>("overview");
+    QVERIFY(overview);
+    QSignalSpy filled(overview, &SprintOverview::filled);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(filled.count() || filled.wait(Probe::FollowMs));
+    // The form keeps its place; the window grows by the overview's height.
+    QCOMPARE(overview->isVisibleTo(&w), !rows.isEmpty());
+    QCOMPARE(w.height(), w.minimumHeight());
+    QCOMPARE(Probe::button(w, "sprint_settings")->geometry(), QRect(390, 150, 111, 23));
+    QVERIFY(!overview->isVisibleTo(&w) || overview->geometry().top() >= 173);
+
+    const auto spoken = [overview] {
+        QStringList out;
+        QAccessibleTableInterface *table = QAccessible::queryAccessibleInterface(overview)->tableInterface();
+        for (int row = 0; table && row < table->rowCount(); ++row)
+            out.append(table->cellAt(row, 0)->text(QAccessible::Name));
+        return out;
+    };
+    QStringList expected;
+    for (const QString &row : rows)
+        expected.append(dated(row));
+    QCOMPARE(spoken(), expected);
+    QWidget *chart = w.findChild<QWidget *>("velocity");
+    QCOMPARE(chart->isVisibleTo(&w), !velocity.isEmpty());
+    QCOMPARE(QAccessible::queryAccessibleInterface(chart)->text(QAccessible::Description), velocity);
+    QVERIFY(!chart->isVisibleTo(&w) || !chart->geometry().intersects(overview->geometry()));
+    if (!opened)
+        return;
+
+    overview->setFocus();
+    QTest::keyClick(overview, Qt::Key_Return);
+    QTRY_VERIFY(w.sw);
+    QCOMPARE(shown(w.sw), QString::number(opened));
+
+    // A sprint made elsewhere, and a task done in another, show up.
+    // A window that opens as large as it was left, with the overview's
+    // room in it already, does not grow again; it gives the overview any
+    // room it has beyond that.
+    MainWindow again(nullptr);
+    QSignalSpy filledAgain(again.findChild<SprintOverview *>("overview"), &SprintOverview::filled);
+    again.show();
+    again.resize(w.width(), w.height() + 40);  // as the window's memory restores it when shown
+    QVERIFY(filledAgain.wait(Probe::FollowMs));
+    QCOMPARE(again.height(), w.height() + 40);
+    QCOMPARE(again.findChild<SprintOverview *>("overview")->height(), overview->height() + 40);
+    again.close();
+
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(WorkDir::write("sprint99", "z"));
+    QVERIFY(WorkDir::write("sprint1", "x 2026-11-02 a\nx 2026-11-03 b"));
+    QTRY_COMPARE_WITH_TIMEOUT(spoken().size(), expected.size() + 1, Probe::FollowMs);
+    QTRY_VERIFY_WITH_TIMEOUT(spoken().first().contains("2 of 2 done"), Probe::FollowMs);
+    QCOMPARE(spoken().last(), QStringLiteral("Sprint 99, 0 of 1 done"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,7 +1,9 @@
+#include "burndownwindow.h"
 #include "deletedtasks.h"
 #include "modaldriver.h"
 #include "productbacklog.h"
 #include "sprint.h"
+#include "sprintschedule.h"
 #include "sprintwindow.h"
 #include "taskdelegate.h"
 #include "taskdrag.h"
@@ -10,7 +12,10 @@
 #include "windowset.h"
 #include "workdir.h"
 
+#include <QDateEdit>
 #include <QLabel>
+#include <QTableWidget>
+#include <QtCharts/QChart>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QtTest>
@@ -36,6 +41,9 @@ private slots:
     void longTaskIsActedOnWhole();
     void severalAndFiltered_data();
     void severalAndFiltered();
+    void sprintDetails_data();
+    void sprintDetails();
+    void burndownFollowsTheFiles();
 
 private:
     static QStringList fileTasks(int number) { return Sprint(number).getTasks(); }
@@ -191,6 +199,8 @@ void TestSprintWindow::changeTask()
     QVERIFY(WorkDir::write("sprint2", targetNumber == 2 && row == 0 ? "x\na\n" : "x\n"));
     for (const char *name : {"sprint0", "sprint05", "Sprint5", "sprint_old", "sprint2~", "notes"})
         QVERIFY(WorkDir::write(name, ""));
+    // Sprint 2 is closed, so that the picker offers it after the open ones.
+    QVERIFY(WorkDir::write(SprintSchedule::fileName(), "2\t\t\t2026-11-30\t\n"));
     const QStringList above = highest ? QStringList() : QStringList{"sprint7", "sprint10"};
     for (const QString &name : above)
         QVERIFY(WorkDir::write(name, ""));
@@ -241,7 +251,7 @@ void TestSprintWindow::changeTask()
     QVERIFY(driver.done());
     if (picks) {
         QCOMPARE(driver.titles.value(0), QStringLiteral("Move task"));
-        QCOMPARE(driver.offered, (QStringList{"sprint0", "sprint2"} + above));
+        QCOMPARE(driver.offered, QStringList{"sprint0"} + above + QStringList{"sprint2"});
         QCOMPARE(driver.preselected, QStringList{highest ? "sprint0" : "sprint7"});
         QCOMPARE(driver.offeredMode, int(QAbstractItemView::SingleSelection));
     }
@@ -575,6 +585,169 @@ void TestSprintWindow::severalAndFiltered()
     QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(fileTasks(1), before);
     QCOMPARE(fileTasks(2), QStringList{"z"});
+}
+
+void TestSprintWindow::sprintDetails_data()
+{
+    QTest::addColumn<QString>("before");   // sprint 1's line in the schedule file; "": none
+    QTest::addColumn<QString>("typed");    // start|end|goal
+    QTest::addColumn<QString>("between");  // sprint 1's line written by another program after saving
+    QTest::addColumn<QString>("saved");    // sprint 1's line after OK; "!why": nothing saved, and the message says why
+    QTest::addColumn<QString>("undone");   // after Ctrl+Z; "refused": left as between made it
+
+    QTest::newRow("first details, undone to none") << "" << "2026-12-01|2026-12-14|Ship the importer" << ""
+        << "1\t2026-12-01\t2026-12-14\t\tShip the importer" << "";
+    QTest::newRow("changed details, undone to the old") << "1\t2026-11-01\t2026-11-14\t\tOld"
+        << "2026-12-01|2026-12-05|New\tgoal" << "" << "1\t2026-12-01\t2026-12-05\t\tNew goal"
+        << "1\t2026-11-01\t2026-11-14\t\tOld";
+    QTest::newRow("a closed sprint keeps its closing day") << "1\t2026-11-01\t2026-11-14\t2026-11-20\tOld"
+        << "2026-11-01|2026-11-15|Old" << "" << "1\t2026-11-01\t2026-11-15\t2026-11-20\tOld"
+        << "1\t2026-11-01\t2026-11-14\t2026-11-20\tOld";
+    QTest::newRow("a start after the end is refused") << "1\t2026-11-01\t2026-11-14\t\tOld"
+        << "2026-12-10|2026-12-01|Late" << "" << "!after its end" << "";
+    // A directory where the schedule's lock belongs: neither the details
+    // nor a close can be saved, and no task moves.
+    QTest::newRow("a schedule that cannot be saved") << "1\t2026-11-01\t2026-11-14\t\tOld"
+        << "2026-12-01|2026-12-14|New" << "" << "!schedule" << "";
+    QTest::newRow("changed elsewhere, so not undone") << "" << "2026-12-01|2026-12-14|Mine"
+        << "1\t2026-12-01\t2026-12-20\t\tTheirs" << "1\t2026-12-01\t2026-12-14\t\tMine" << "refused";
+}
+
+// Sprint details… saves the dates and goal as one step, then Close
+// sprint… makes the next sprint with dates following them.
+void TestSprintWindow::sprintDetails()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    QFETCH(QString, between);
+    QFETCH(QString, saved);
+    QFETCH(QString, undone);
+    const auto line = [] {
+        QFile file(SprintSchedule::fileName());
+        file.open(QIODevice::ReadOnly);
+        const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+        for (const QString &line : lines) {
+            if (line.startsWith("1\t"))
+                return line;
+        }
+        return QString();
+    };
+
+    WorkDir dir;
+    QVERIFY(WorkDir::write("sprint1", "a\nx 2026-12-02 b\nc\n"));
+    QVERIFY(WorkDir::write(SprintSchedule::fileName(), before.isEmpty() ? "" : (before + "\n").toUtf8()));
+    SprintWindowOn w(1);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    ModalDriver driver;
+    const QStringList fields = typed.split('|');
+    driver.add([fields](QWidget *dialog) {
+        dialog->findChild<QDateEdit *>("start")->setDate(SprintSchedule::parseDate(fields.at(0)));
+        dialog->findChild<QDateEdit *>("end")->setDate(SprintSchedule::parseDate(fields.at(1)));
+        dialog->findChild<QLineEdit *>("goal")->setText(fields.at(2));
+        QTimer::singleShot(0, dialog, [dialog] { static_cast<QDialog *>(dialog)->accept(); });
+    });
+    const bool locked = saved == QLatin1String("!schedule");
+    QVERIFY(!locked || QDir().mkdir(".schedule.lock"));
+    // Refused, the dialog stays open with what was typed.
+    if (saved.startsWith('!') && !locked)
+        driver.add(ModalDriver::cancel());
+    const auto closeSprint = [&] {
+        driver.onMessage = [](QWidget *box) {
+            for (QAbstractButton *button : box->findChildren<QAbstractButton *>()) {
+                if (button->text() == QLatin1String("Close sprint"))
+                    button->click();
+            }
+        };
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(Probe::list(w), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    };
+    QTest::keyClick(Probe::list(w), Qt::Key_I, Qt::ControlModifier);
+    QTRY_VERIFY(driver.done());
+    QCOMPARE(driver.owners.value(0), static_cast<const QWidget *>(&w));
+    QCOMPARE(driver.messages.size(), int(saved.startsWith('!')));
+    if (saved.startsWith('!')) {
+        QVERIFY2(driver.messages.first().contains(saved.mid(1)), qPrintable(driver.messages.first()));
+        QCOMPARE(line(), before);
+        if (locked) {
+            closeSprint();
+            QCOMPARE(driver.messages.size(), 3);
+            QVERIFY2(driver.messages.last().contains("schedule"), qPrintable(driver.messages.last()));
+            QCOMPARE(fileTasks(1), (QStringList{"a", "x 2026-12-02 b", "c"}));
+            QCOMPARE(line(), before);
+            QVERIFY(!QFile::exists("sprint2"));
+        }
+        return;
+    }
+    QCOMPARE(line(), saved);
+
+    if (!between.isEmpty())
+        QVERIFY(WorkDir::write(SprintSchedule::fileName(), (between + "\n").toUtf8()));
+    // Back from the dialog, as the window system makes it the active window.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(Probe::list(w), Qt::Key_Z, Qt::ControlModifier);
+    if (undone == QLatin1String("refused")) {
+        QCOMPARE(driver.messages.size(), 1);
+        QVERIFY2(driver.messages.first().contains("changed since"), qPrintable(driver.messages.first()));
+        QCOMPARE(line(), between);
+        return;
+    }
+    QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
+    QCOMPARE(line(), undone);
+    QTest::keyClick(Probe::list(w), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(line(), saved);
+
+    // Closing makes sprint 2, planned after sprint 1's dates; the done
+    // task stays.
+    closeSprint();
+    QCOMPARE(driver.messages.size(), 1);
+    QVERIFY2(driver.messages.first().contains("Close sprint 1?"), qPrintable(driver.messages.first()));
+    QCOMPARE(fileTasks(1), QStringList{"x 2026-12-02 b"});
+    QCOMPARE(fileTasks(2), (QStringList{"a", "c"}));
+    SprintSchedule schedule;
+    QVERIFY(schedule.read());
+    SprintSchedule::Details one;
+    QVERIFY(SprintSchedule::parse(saved, &one));
+    QCOMPARE(schedule.details(2), SprintSchedule::following(one, 2, QDate::currentDate()));
+    QCOMPARE(schedule.details(1).closed, one.isClosed() ? one.closed : QDate::currentDate());
+}
+
+// Ctrl+B opens the burndown: its figures, day by day, as the chart draws
+// them and a screen reader reads them, following the sprint's file.
+void TestSprintWindow::burndownFollowsTheFiles()
+{
+    WorkDir dir;
+    QVERIFY(WorkDir::write("sprint1", "x 2026-12-02 a\nx 2026-12-03 b\nc\nd\n"));
+    QVERIFY(WorkDir::write(SprintSchedule::fileName(), "1\t2026-12-01\t2026-12-05\t\tShip it\n"));
+    SprintWindowOn w(1);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(Probe::list(w), Qt::Key_B, Qt::ControlModifier);
+    auto *chart = w.findChild<BurndownWindow *>();
+    QVERIFY(chart);
+    QVERIFY(chart->isWindow() && chart->isVisible());
+    const auto figures = [chart] {
+        QStringList rows;
+        for (int row = 0; row < chart->figures()->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < 3; ++column)
+                cells.append(chart->figures()->item(row, column)->text());
+            rows.append(cells.join(' '));
+        }
+        return rows;
+    };
+    QCOMPARE(figures(), (QStringList{"2026-12-01 4 4.0", "2026-12-02 3 3.0", "2026-12-03 2 2.0", "2026-12-04 2 1.0",
+                                     "2026-12-05 2 0.0"}));
+    // The open tasks and the ideal line; today lies after the sprint.
+    QCOMPARE(chart->chart()->series().size(), 2);
+
+    QVERIFY(WorkDir::write("sprint1", "x 2026-12-02 a\nx 2026-12-03 b\nx 2026-12-04 c\nd\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(figures().value(3), QStringLiteral("2026-12-04 1 1.0"), Probe::FollowMs);
+    QVERIFY(WorkDir::write(SprintSchedule::fileName(), "1\t2026-12-01\t2026-12-02\t\tShip it\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(figures(), (QStringList{"2026-12-01 4 4.0", "2026-12-02 3 0.0"}), Probe::FollowMs);
 }
 
 QTEST_MAIN(TestSprintWindow)

@@ -5,6 +5,7 @@
 #include "pbacklogwindow.h"
 #include "productbacklog.h"
 #include "sprint.h"
+#include "sprintschedule.h"
 #include "sprintwindow.h"
 #include "taskcommand.h"
 #include "tasklistcodec.h"
@@ -84,7 +85,7 @@ bool press(QWidget &window, Qt::Key key, Qt::KeyboardModifiers modifiers)
 void TestUndo::undoAndRedoKeepOtherChanges_data()
 {
     QTest::addColumn<QString>("list");      // backlog, or a sprint number
-    QTest::addColumn<QString>("action");    // add, edit, delete_2, addTasks or move
+    QTest::addColumn<QString>("action");    // add, edit, delete_2, addTasks, move or close (b done)
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("text");      // typed, picked; for a move, the target sprint
     QTest::addColumn<QString>("between");   // another window's change after the action
@@ -120,6 +121,15 @@ void TestUndo::undoAndRedoKeepOtherChanges_data()
     QTest::newRow("move, put back into the source before undo") << "1" << "move" << 1 << "2" << "+b"
         << QStringList{"a", "c", "b"} << QStringList{"a", "c"} << QStringList{"z"} << "";
     QTest::newRow("move, target removed before undo") << "1" << "move" << 1 << "2" << "2:rm" << none << none << none << "";
+    // Closing carries the open tasks over; undone, they come back and the
+    // sprint is open again; redone, it carries what is open then.
+    const QString b = QStringLiteral("x 2026-12-02 b");
+    QTest::newRow("close, other appends here") << "1" << "close" << -1 << "2" << "+y"
+        << QStringList{"a", b, "c", "y"} << QStringList{b} << QStringList{"z"} << "";
+    QTest::newRow("close, a carried task deleted in the target") << "1" << "close" << -1 << "2" << "2:-a"
+        << QStringList{b, "c"} << QStringList{b} << QStringList{"z"} << "";
+    QTest::newRow("close, target removed before undo") << "1" << "close" << -1 << "2" << "2:rm"
+        << none << none << none << "";
     QTest::newRow("delete, put back before undo") << "backlog" << "delete_2" << 1 << "" << "+b" << none << none << none << "";
     QTest::newRow("add, list removed before redo") << "backlog" << "add" << -1 << "d" << "+e"
         << QStringList{"a", "b", "c", "e"} << none << none << "rm";
@@ -139,7 +149,8 @@ void TestUndo::undoAndRedoKeepOtherChanges()
 
     WorkDir dir;
     const bool backlog = list == QLatin1String("backlog");
-    QVERIFY(WorkDir::write(backlog ? "product_backlog" : "sprint1", "a\nb\nc"));
+    const bool close = action == QLatin1String("close");
+    QVERIFY(WorkDir::write(backlog ? "product_backlog" : "sprint1", close ? "a\nx 2026-12-02 b\nc" : "a\nb\nc"));
     if (!backlog) {
         QVERIFY(WorkDir::write("product_backlog", "d\ne"));
         QVERIFY(WorkDir::write("sprint2", "z"));
@@ -157,11 +168,29 @@ void TestUndo::undoAndRedoKeepOtherChanges()
     ModalDriver driver;
     if (action == QLatin1String("add") || action == QLatin1String("edit"))
         driver.add(ModalDriver::enterText(text));
-    else if (action != QLatin1String("delete_2"))
+    else if (action != QLatin1String("delete_2") && !close)
         driver.add(ModalDriver::pick(action == QLatin1String("move") ? QStringList{"sprint" + text} : text.split('|')));
-    Probe::button(w, qPrintable(action == QLatin1String("addTasks") ? "add" : action))->click();
+    if (close) {
+        driver.onMessage = [](QWidget *box) {
+            for (QAbstractButton *button : box->findChildren<QAbstractButton *>()) {
+                if (button->text() == QLatin1String("Close sprint"))
+                    button->click();
+            }
+        };
+        QVERIFY(press(w, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier));
+        QCOMPARE(driver.messages.size(), 1);
+        driver.messages.clear();
+        QCOMPARE(fileTasks(text), (QStringList{"z", "a", "c"}));
+    } else {
+        Probe::button(w, qPrintable(action == QLatin1String("addTasks") ? "add" : action))->click();
+    }
     QVERIFY(driver.done());
     QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
+    const auto closed = [] {
+        SprintSchedule schedule;
+        return schedule.read() && schedule.details(1).isClosed();
+    };
+    QCOMPARE(closed(), close);
 
     // A move found gone in its target is one that another window took back out.
     if (action == QLatin1String("move") && between.isEmpty())
@@ -184,6 +213,7 @@ void TestUndo::undoAndRedoKeepOtherChanges()
     QCOMPARE(Probe::rows(w), undone);
     if (!target.isEmpty())
         QCOMPARE(fileTasks(text), target);
+    QVERIFY(!closed());
 
     QVERIFY(changeElsewhere(list, beforeRedo));
     const QStringList beforeRedoFiles = QDir().entryList(QDir::Files);
@@ -197,6 +227,7 @@ void TestUndo::undoAndRedoKeepOtherChanges()
     QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
     QCOMPARE(fileTasks(list), redone);
     QCOMPARE(Probe::rows(w), redone);
+    QCOMPARE(closed(), close);
     // The task a move took out of its list is in its target.
     if (action == QLatin1String("move"))
         QVERIFY2(fileTasks(text).contains("b"), qPrintable(fileTasks(text).join(", ")));
