@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The two commands a newcomer needs: `make run` and `make test`; CI also
 # runs `make check`.
 BUILD ?= build

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Store operations at 1,000, 100,000 and 1,000,000 tasks, each against the
 // floor: a bare QSaveFile write of the same bytes. Prints Google Benchmark's
 // table, then the ratio of each change to the floor at the same size.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Redrawing a sprint's burndown as it follows the files: 10,000 tasks over
 // a 14-day sprint, a third of them done on its days; each redraw reads the
 // file and the schedule, works out the figures and repaints the chart and

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Whole-process timing of one change to a list, like with like: Corvane's
 # command line, the todo.txt command line tool and Taskwarrior each adding a
 # task, replacing the text of the middle task, deleting the middle task and

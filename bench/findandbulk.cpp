@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints how long finding and acting on many tasks take in a backlog
 // window: a keystroke in the find line at 100,000 tasks, typing a word at
 // 1,000,000, and selecting all of 100,000 tasks, deleting them and taking

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One change of a 1,000-task sprint in a folder with no other sprint, and
 // the same change in a folder beside 3,000 more sprint files, taken in turn
 // so that the machine's drift touches both alike. Prints

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints how long the windows take with one huge task among normal ones: a
 // task of 15,000,000 characters as the second of three, as a log pasted by
 // mistake would make. For each window: open it and paint it with that row

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loads the product backlog of the current directory in this fresh process,
 // then ten times more, and prints the first load against the later, warm
 // ones: "first_ms=<ms> warm_ms=<median> first_faults=<n> warm_faults=<n>",

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints how long "Merge…" takes on a long backlog beside a conflict copy
 // as long: from the press until the merge dialog is shown and painted, and
 // from OK until the merged list is written and shown. Half the copy's

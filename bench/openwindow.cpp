@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Opens one window on the task list files of the current directory and
 // prints how long that took and how much memory the process then holds.
 // One window per process, so that the memory figures can be compared:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints what the backlog window's notes of where sprints hold each task
 // cost: the window opened beside 1,000 sprints of 100 tasks against the same
 // window with no sprints, and at 100,000 backlog tasks how soon the window

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs every benchmark and prints its figures: `make bench`.
 #
 #   bench/run.sh BUILD_DIR

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor of a whole-process change: a process that only writes given
 // bytes safely, as a store writes a list (a temporary file beside it,
 // synced to disk, renamed over it), without reading or changing a list.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Figures for a planner folder on a network or FUSE mount, where the system
 // reports no change that another machine makes. Runs offscreen unless told
 // otherwise.

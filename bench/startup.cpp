@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's start-up, ended as soon as its first window has been shown
 // and the first events handled, for whole-process timings. Built three
 // times: startup_corvane with Corvane's main window; startup_floor with an

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints how long it takes to open a window on a large list: construct it
 // (which loads the file), fill its list and show it, until the first paint
 // has been handled. Also how long a window takes to follow a save that

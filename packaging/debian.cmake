@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package that `make deb` builds with CPack from the install
 # rules: build/corvane_VERSION_ARCH.deb, for Debian 12 and the systems
 # that build on it.

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Reads Corvane's windows through AT-SPI, as a screen reader does: finds the
 # running program on the accessibility bus, opens the product backlog and a
 # sprint by pressing their buttons, and checks that every window is a frame

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renders every window and dialog with sample data to PNG files, once at the
 # default 96 dpi and once at a desktop font setting of 144 dpi (150 %), into
 # <output directory>/96dpi and <output directory>/144dpi.

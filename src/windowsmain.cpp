@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The windows' side of the program, built as a module of its own that
 // main() loads only when no command is given: a command then needs Qt Core
 // alone, and starts in about half the time.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints the passphrase table and the enciphered message block that
 // productbacklog::write() holds, as C++ initialisers to paste there.
 //

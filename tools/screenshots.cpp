@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders every window and dialog with sample data to PNG files, so that a
 // person can look at them: screenshots <output directory>. Runs offscreen
 // unless told otherwise, set up as the program is (high-DPI scaling, icon,

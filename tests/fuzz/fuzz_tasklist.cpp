@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target for the task list loader and writer.
 //
 // For any bytes: decoding neither crashes nor trips a sanitizer; what the

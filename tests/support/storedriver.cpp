@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A small command-line driver of the stores, for tests that need a second
 // process, other privileges or a fault-injecting library preloaded. It works
 // in its current directory.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A preloaded library that makes one file system call fail, to see what the
 // stores do when a disk fills up or a device reports an error mid-save.
 //
