@@ -252,6 +252,16 @@ void TestCommandLine::commands_data()
         << none << worked << dated + "$C close 1 >/dev/null && cat sprint2 && echo && cut -f 1,4,5 schedule"
         << "c\nd\n1\t" + today + "\tShip it\n2\t\t\n"
         << 0 << none << QByteArray("x 2026-12-02 a\nx 2026-12-03 b");
+    QTest::newRow("close onto a sprint that holds a task leaves one copy there")
+        << none << QByteArray("a\nx 2026-12-03 d\nb")
+        << QByteArray("printf 'b' > sprint3 && $C close 1 --to 3 >/dev/null && cat sprint3")
+        << QByteArray("b\na") << 0 << none << QByteArray("x 2026-12-03 d");
+    QTest::newRow("a sprint without details, as JSON")
+        << none << QByteArray("c") << QByteArray("$C sprint 1 --json")
+        << QByteArray(R"({"sprint":1,"start":null,"end":null,"goal":"","closed":null})") << 0 << none << QByteArray("c");
+    QTest::newRow("a closed sprint's report says so")
+        << none << QByteArray("c") << dated + "$C close 1 >/dev/null && $C report 1 | head -3"
+        << "# Sprint 1\n\n2026-12-01 to 2026-12-05, closed on " + today + "\n" << 0 << none << QByteArray("");
     QTest::newRow("details held in a file with conflict markers are not written over")
         << none << QByteArray("a")
         << QByteArray("printf '<<<<<<< a\\n1\\t\\t\\t\\tx\\n=======\\n>>>>>>> b' > schedule && "
