@@ -96,11 +96,7 @@ bool SprintSchedule::read()
         m_result = ChangeResult{ChangeResult::Failed, file.errorString()};
         return false;
     }
-    for (const QString &line : qAsConst(lines)) {
-        Details details;
-        if (parse(line, &details))
-            m_sprints.insert(details.number, details);
-    }
+    take(lines);
     return true;
 }
 
@@ -171,42 +167,43 @@ bool SprintSchedule::change(int number, const DetailsEdit &edit)
             // The sprint's lines give way to the one line of its details,
             // where the first of them was, or at the end.
             QStringList &all = list.strings();
-            int at = -1;
+            QVector<int> rows;  // the sprint's lines; the last counts
             Details now;
-            bool present = false;
             for (int row = 0; row < all.size(); ++row) {
                 Details old;
                 if (parse(all.at(row), &old) && old.number == number) {
                     now = old;
-                    present = true;
-                    at = at < 0 ? row : at;
+                    rows.append(row);
                 }
             }
+            bool present = !rows.isEmpty();
             now.number = number;
             const TaskListFile::Outcome outcome = edit(now, present);
             if (outcome != TaskListFile::Outcome::Changed)
                 return outcome;
-            for (int row = all.size() - 1; row >= 0; --row) {
-                Details old;
-                if (parse(all.at(row), &old) && old.number == number)
-                    all.removeAt(row);
-            }
+            for (int i = rows.size() - 1; i >= 0; --i)
+                all.removeAt(rows.at(i));
             now.number = number;
             if (present)
-                all.insert(at < 0 ? all.size() : qMin(at, all.size()), format(now));
+                all.insert(rows.isEmpty() ? all.size() : rows.first(), format(now));
             return TaskListFile::Outcome::Changed;
         },
         TaskListFile::MayCreate);
     m_result = file.result();
     if (!changed)
         return false;
-    m_sprints.clear();
-    for (const QString &line : qAsConst(lines)) {
-        Details read;
-        if (parse(line, &read))
-            m_sprints.insert(read.number, read);
-    }
+    take(lines);
     return true;
+}
+
+void SprintSchedule::take(const QStringList &lines)
+{
+    m_sprints.clear();
+    for (const QString &line : lines) {
+        Details details;
+        if (parse(line, &details))
+            m_sprints.insert(details.number, details);
+    }
 }
 
 bool SprintSchedule::makeFollowing(int number, int target, const QDate &today, QString *error)

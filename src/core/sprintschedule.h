@@ -115,6 +115,8 @@ private:
     // leaves the file as it is.
     using DetailsEdit = std::function<TaskListFile::Outcome(Details &details, bool &present)>;
     bool change(int number, const DetailsEdit &edit);
+    // Holds the details that lines give.
+    void take(const QStringList &lines);
 
     QMap<int, Details> m_sprints;
     ChangeResult m_result;
