@@ -6,6 +6,7 @@
 #include "donemark.h"
 #include "filewatcher.h"
 #include "listdialog.h"
+#include "sprintprogress.h"
 #include "taskcommand.h"
 #include "taskdelegate.h"
 #include "taskdialog.h"
@@ -370,8 +371,16 @@ TaskListController::Result TaskListController::toggleSelected()
     const QVector<TaskRef> refs = selectedRefs();
     if (refs.isEmpty())
         return Result::Done;
-    const bool allDone = std::all_of(refs.cbegin(), refs.cend(), [](const TaskRef &task) { return DoneMark::isDone(task.text); });
-    return perform(TaskCommand::mark(m_store.get(), refs, allDone ? QDate() : QDate::currentDate()));
+    return perform(TaskCommand::mark(m_store.get(), refs, allSelectedDone() ? QDate() : QDate::currentDate()));
+}
+
+bool TaskListController::allSelectedDone() const
+{
+    // Stops at the first open one: the selection may be every row of a
+    // long list, and this is asked at each change of it.
+    const QList<QListWidgetItem *> items = m_list->selectedItems();
+    return std::all_of(items.cbegin(), items.cend(),
+                       [](const QListWidgetItem *item) { return DoneMark::isDone(item->text()); });
 }
 
 void TaskListController::editSelected(const QString &heldMessage)
@@ -497,14 +506,9 @@ void TaskListController::showTasks()
     const QStringList rows = m_filter.isEmpty() ? m_store->tasks() : m_filter.matching(m_store->tasks(), &m_shownRows);
     TaskRows::showStore(m_list, rows, m_store->isReadOnly(), m_store->errorString(), widgets);
     if (m_doneCount) {
-        // A sprint's tasks are its lines that hold a task.
-        const QStringList tasks = m_store->tasks();
         int all = 0;
         int done = 0;
-        for (const QString &line : tasks) {
-            all += line.isEmpty() ? 0 : 1;
-            done += DoneMark::isDone(line) ? 1 : 0;
-        }
+        SprintProgress::count(m_store->tasks(), &done, &all);
         const QRect list = m_list->geometry();
         m_doneCount->setText(tr("%1 of %n done", "", all).arg(done));
         m_doneCount->setGeometry(list.left(), list.bottom() + 3, list.width(), m_doneCount->fontMetrics().height() + 2);
@@ -595,11 +599,7 @@ void TaskListController::updateActions()
     const bool selected = !m_list->selectedItems().isEmpty();
     m_deleteAction->setEnabled(writable && selected);
     m_doneAction->setEnabled(writable && selected);
-    const QVector<TaskRef> refs = selected ? selectedRefs() : QVector<TaskRef>();
-    const bool allDone = selected && std::all_of(refs.cbegin(), refs.cend(), [](const TaskRef &task) {
-        return DoneMark::isDone(task.text);
-    });
-    m_doneAction->setText(allDone ? tr("Mark not done") : tr("Mark done"));
+    m_doneAction->setText(selected && allSelectedDone() ? tr("Mark not done") : tr("Mark done"));
     m_restoreAction->setEnabled(writable);
     for (QAction *action : m_windowActions + m_moveActions)
         action->setEnabled(writable && selected);

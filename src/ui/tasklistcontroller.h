@@ -176,6 +176,8 @@ private:
     void showContextMenu(const QPoint &at);
     void focusRow(int row);
     void updateActions();
+    // Whether every selected task is done.
+    bool allSelectedDone() const;
     // Puts the line that says why the list cannot be changed under the
     // list, shortened to its width.
     void placeReadOnlyLine();
