@@ -402,6 +402,10 @@ beginnt; nach -- ist es jedes Argument.
         <source>Print each sprint&apos;s number, how many tasks it has and how many of them are done, separated by tabs.</source>
         <translation>Für jeden Sprint seine Nummer ausgeben, wie viele Aufgaben er hat und wie viele davon erledigt sind, durch Tabulatoren getrennt.</translation>
     </message>
+    <message>
+        <source>%1 has conflict copies to merge in the main window (File, Merge schedule copy…): %2</source>
+        <translation>Zu %1 gibt es Konfliktkopien, die im Hauptfenster zusammenzuführen sind (Datei, Terminplan-Kopie zusammenführen …): %2</translation>
+    </message>
 </context>
 <context>
     <name>ConflictBar</name>
@@ -423,16 +427,6 @@ beginnt; nach -- ist es jedes Argument.
             <numerusform>Ein Synchronisationsprogramm hat %n Konfliktkopie dieser Liste hinterlassen: %1</numerusform>
             <numerusform>Ein Synchronisationsprogramm hat %n Konfliktkopien dieser Liste hinterlassen: %1</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>
-It is not merged.</source>
-        <translation>
-Sie wird nicht zusammengeführt.</translation>
-    </message>
-    <message>
-        <source>Merge which copy?</source>
-        <translation>Welche Kopie zusammenführen?</translation>
     </message>
 </context>
 <context>
@@ -828,6 +822,18 @@ Welchen Ordner soll es verwenden?</translation>
         <source>Press the button that has the focus; in a list, mark the selected tasks done, or not done when all are</source>
         <translation>Die Schaltfläche mit dem Fokus drücken; in einer Liste die gewählten Aufgaben als erledigt markieren, oder als nicht erledigt, wenn sie es alle sind</translation>
     </message>
+    <message>
+        <source>&amp;Merge schedule copy…</source>
+        <translation>Terminplan-Kopie &amp;zusammenführen …</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Conflict copies of the schedule to merge (File, Merge schedule copy…)</source>
+        <translation>Konfliktkopien des Terminplans zum Zusammenführen (Datei, Terminplan-Kopie zusammenführen …)</translation>
+    </message>
 </context>
 <context>
     <name>MergeDialog</name>
@@ -850,6 +856,28 @@ Welchen Ordner soll es verwenden?</translation>
     <message>
         <source>Afterwards the copy is moved into the hidden folder .corvane-merged; Undo puts it back.</source>
         <translation>Danach wird die Kopie in den versteckten Ordner .corvane-merged verschoben; Rückgängig legt sie zurück.</translation>
+    </message>
+    <message>
+        <source>Sprint details only in the copy %1 — ticked ones are taken; of a sprint with other details here, one version stays:</source>
+        <translation>Sprint-Angaben nur in der Kopie %1 – angehakte werden übernommen; von einem Sprint mit anderen Angaben hier bleibt eine Fassung:</translation>
+    </message>
+    <message>
+        <source>This sprint has other details on this machine; tick to take these instead</source>
+        <translation>Dieser Sprint hat auf diesem Rechner andere Angaben; anhaken, um stattdessen diese zu übernehmen</translation>
+    </message>
+    <message>
+        <source>Sprint details only in %1 — unticked ones are taken out:</source>
+        <translation>Sprint-Angaben nur in %1 – nicht angehakte werden entfernt:</translation>
+    </message>
+    <message>
+        <source>Merge which copy?</source>
+        <translation>Welche Kopie zusammenführen?</translation>
+    </message>
+    <message>
+        <source>
+It is not merged.</source>
+        <translation>
+Sie wird nicht zusammengeführt.</translation>
     </message>
 </context>
 <context>
@@ -1075,6 +1103,22 @@ Es wurde nichts gespeichert.</translation>
     <message>
         <source>The sprint would start on %1, after its end on %2.</source>
         <translation>Der Sprint würde am %1 beginnen, nach seinem Ende am %2.</translation>
+    </message>
+    <message>
+        <source>Sprint %1</source>
+        <translation>Sprint %1</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>closed on %1</source>
+        <translation>abgeschlossen am %1</translation>
+    </message>
+    <message>
+        <source>goal: %1</source>
+        <translation>Ziel: %1</translation>
     </message>
 </context>
 <context>

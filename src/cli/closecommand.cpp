@@ -31,22 +31,30 @@ int CloseCommand::run(CommandLine &cli, const QStringList &args) const
     if (target < 1 || target == sprint->number())
         return cli.usage(CommandLine::tr("--to needs another sprint's number, not %1").arg(CommandLine::quoted(to)));
 
-    // The next sprint comes to be here, as new-sprint makes one, and is
-    // planned after this one.
     NamedList next(target);
-    if (!next.exists()) {
-        if (!to.isNull())
-            return cli.fail(CommandLine::NothingMatched, CommandLine::tr("There is no sprint %1.").arg(target));
-        QString error;
-        if (!schedule.makeFollowing(sprint->number(), target, QDate::currentDate(), &error))
-            return cli.fail(CommandLine::FileError, error);
-    }
-
+    if (!next.exists() && !to.isNull())
+        return cli.fail(CommandLine::NothingMatched, CommandLine::tr("There is no sprint %1.").arg(target));
+    const QDate today = QDate::currentDate();
     QVector<ListEdits::Transfer> done;
-    if (!NamedList::transfer(*sprint, next, ListEdits::carryOver(&done)))
+    QString error;
+    const auto move = [&] {
+        // The next sprint comes to be here, as new-sprint makes one, and is
+        // planned after this one.
+        return (next.exists() || schedule.makeFollowing(sprint->number(), target, today, &error))
+            && NamedList::transfer(*sprint, next, ListEdits::carryOver(&done));
+    };
+    const auto takeBack = [&] {
+        if (!done.isEmpty())
+            NamedList::transfer(next, *sprint, ListEdits::transfer(ListEdits::reversed(done)));
+    };
+    bool closed = false;
+    if (!schedule.closeAround(sprint->number(), today, move, takeBack, &closed)) {
+        if (!schedule.result().isDone())
+            return cli.fail(CommandLine::FileError, schedule.result().message);
+        if (!error.isEmpty())
+            return cli.fail(CommandLine::FileError, error);
         return cli.finish(!sprint->result().isDone() ? *sprint : next, false);
-    if (!schedule.close(sprint->number(), QDate::currentDate()))
-        return cli.fail(CommandLine::FileError, schedule.result().message);
+    }
     for (const ListEdits::Transfer &item : qAsConst(done)) {
         cli.report(CommandLine::Row{QStringLiteral("moved"), next.name(), item.to + 1, item.text, sprint->name(),
                                     item.from + 1, QString()});

@@ -6,6 +6,7 @@
 #include "commandline.h"
 #include "conflictcopies.h"
 #include "namedlist.h"
+#include "sprintschedule.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -47,8 +48,14 @@ int SprintsCommand::run(CommandLine &cli, const QStringList &) const
             lists.append(copy.list);
     }
     for (const QString &list : qAsConst(lists)) {
-        cli.note(CommandLine::tr("%1 has conflict copies to merge in its window: %2")
-                     .arg(list, ConflictCopies::namesOf(copies, list).join(QStringLiteral(", "))));
+        const QString names = ConflictCopies::namesOf(copies, list).join(QStringLiteral(", "));
+        if (list == SprintSchedule::fileName()) {
+            cli.note(CommandLine::tr("%1 has conflict copies to merge in the main window (File, Merge schedule "
+                                     "copy…): %2")
+                         .arg(list, names));
+        } else {
+            cli.note(CommandLine::tr("%1 has conflict copies to merge in its window: %2").arg(list, names));
+        }
     }
     return CommandLine::Done;
 }

@@ -6,6 +6,7 @@
 #include "folderlisting.h"
 #include "productbacklog.h"
 #include "sprintfiles.h"
+#include "sprintschedule.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -150,9 +151,11 @@ bool suffixesFrom(const QString &name, int from)
     return true;
 }
 
+// The files whose copies are merged: the lists and the schedule.
 bool isList(const QString &name)
 {
-    return name == productbacklog::fileName() || SprintFiles::isSprintFile(name);
+    return name == productbacklog::fileName() || SprintFiles::isSprintFile(name)
+        || name == SprintSchedule::fileName();
 }
 
 } // namespace

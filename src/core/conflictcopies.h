@@ -8,9 +8,9 @@
 #include <QStringList>
 #include <QVector>
 
-// The conflict copies that synchronising programs leave beside a task list
-// when two machines changed it before they met: the version that lost,
-// saved under a name made from the list's. A copy is found by its name
+// The conflict copies that synchronising programs leave beside a task list,
+// or beside the schedule of the sprints, when two machines changed it before
+// they met: the version that lost, saved under a name made from the file's. A copy is found by its name
 // alone; a copy of a copy belongs to the list the first copy was made of.
 //
 // Copies that were merged are moved into a hidden folder of the planner
@@ -20,7 +20,7 @@ class ConflictCopies
 public:
     struct Copy {
         QString name;  // the copy's name in the folder
-        QString list;  // the file name of the list it is a copy of
+        QString list;  // the file name of the list (or schedule) it is a copy of
     };
 
     // The list that name is a conflict copy of, or empty when it is none.

@@ -8,6 +8,7 @@
 #include "tasklistfile.h"
 
 #include <QFile>
+#include <QSet>
 
 #include <QCoreApplication>
 
@@ -147,6 +148,23 @@ bool SprintSchedule::close(int number, const QDate &day, bool *closed)
     });
 }
 
+bool SprintSchedule::closeAround(int number, const QDate &day, const std::function<bool()> &move,
+                                 const std::function<void()> &takeBack, bool *closed)
+{
+    *closed = false;
+    // The file as a change finds it, under its lock, without writing.
+    if (!change(number, [](Details &, bool &) { return TaskListFile::Outcome::Unchanged; }))
+        return false;
+    if (!move()) {
+        m_result = ChangeResult();
+        return false;
+    }
+    if (close(number, day, closed))
+        return true;
+    takeBack();
+    return false;
+}
+
 bool SprintSchedule::reopen(int number, const QDate &day)
 {
     return change(number, [&](Details &now, bool &present) {
@@ -204,6 +222,46 @@ void SprintSchedule::take(const QStringList &lines)
         if (parse(line, &details))
             m_sprints.insert(details.number, details);
     }
+}
+
+int SprintSchedule::numberOf(const QString &line)
+{
+    Details details;
+    return parse(line, &details) ? details.number : 0;
+}
+
+QString SprintSchedule::describe(const QString &line)
+{
+    Details details;
+    if (!parse(line, &details))
+        return line;
+    QStringList parts{QCoreApplication::translate("SprintSchedule", "Sprint %1").arg(details.number)};
+    if (details.isDated()) {
+        parts.append(QCoreApplication::translate("SprintSchedule", "%1 – %2")
+                         .arg(details.start.toString(Qt::ISODate), details.end.toString(Qt::ISODate)));
+    }
+    if (details.isClosed()) {
+        parts.append(QCoreApplication::translate("SprintSchedule", "closed on %1")
+                         .arg(details.closed.toString(Qt::ISODate)));
+    }
+    if (!details.goal.isEmpty())
+        parts.append(QCoreApplication::translate("SprintSchedule", "goal: %1").arg(details.goal));
+    return parts.join(QStringLiteral(", "));
+}
+
+ListMerge::Sides SprintSchedule::compare(const QStringList &lines, const QStringList &copy)
+{
+    ListMerge::Sides sides = ListMerge::compare(lines, copy, {});
+    QSet<int> here;
+    for (const QString &line : lines) {
+        if (const int number = numberOf(line))
+            here.insert(number);
+    }
+    for (const QString &line : qAsConst(sides.onlyCopy)) {
+        if (here.contains(numberOf(line)))
+            sides.deletedHere.insert(line);
+    }
+    return sides;
 }
 
 bool SprintSchedule::makeFollowing(int number, int target, const QDate &today, QString *error)

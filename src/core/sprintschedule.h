@@ -5,6 +5,7 @@
 #define SPRINTSCHEDULE_H
 
 #include "changeresult.h"
+#include "listmerge.h"
 #include "tasklistfile.h"
 
 #include <QDate>
@@ -102,6 +103,29 @@ public:
     // A date as the file and the command line write it, YYYY-MM-DD; null
     // for anything else.
     static QDate parseDate(const QString &text);
+
+    // The number of the sprint line holds details of, 0 for none.
+    static int numberOf(const QString &line);
+    // line as a person reads it: the sprint, its dates, when it was
+    // closed and its goal; a line that holds no details, as it stands.
+    static QString describe(const QString &line);
+    // How the lines of a conflict copy of the file differ from lines, the
+    // file's, for merging them as a list's copy is merged: line by line.
+    // The copy's line for a sprint whose details differ here too comes
+    // unticked (Sides::deletedHere), so that a merge keeps this machine's
+    // details unless the user takes the copy's instead.
+    static ListMerge::Sides compare(const QStringList &lines, const QStringList &copy);
+
+    // Closes sprint number on day, whole or not at all, around move, which
+    // moves its open tasks away and says whether it did. The file is
+    // checked first, so that one that cannot be read or changed stops the
+    // close before any task moves; the sprint is marked closed after the
+    // move, and when that cannot be saved takeBack undoes the move. closed
+    // gets whether this marked the sprint closed: false when it was closed
+    // already. False when it was not done: result() then tells the
+    // schedule's failure, and is Done when move failed.
+    bool closeAround(int number, const QDate &day, const std::function<bool()> &move,
+                     const std::function<void()> &takeBack, bool *closed);
 
     // Makes sprint target's file when it is missing, planned after sprint
     // number unless it has details already, as closing number makes the

@@ -7,11 +7,10 @@
 #include "conflictmarkers.h"
 #include "filewatcher.h"
 #include "formstretch.h"
-#include "listdialog.h"
 #include "mergedialog.h"
 #include "taskcommand.h"
 #include "tasklistcontroller.h"
-#include "tasklistfile.h"
+#include "taskstore.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -107,43 +106,14 @@ void ConflictBar::merge()
     update();
     if (m_copies.isEmpty())
         return;
-    QString copyName = m_copies.first();
-    // Each copy is offered, so that one that cannot be merged never stands
-    // in the way of the others.
-    if (m_copies.size() > 1) {
-        ListDialog picker(m_window);
-        picker.setWindowTitle(tr("Merge which copy?"));
-        picker.setList(m_copies);
-        if (picker.exec() != QDialog::Accepted || picker.getSelected().isEmpty())
-            return;
-        copyName = picker.getSelected().first();
-    }
-    mergeCopy(copyName);
-}
-
-void ConflictBar::mergeCopy(const QString &copyName)
-{
     TaskStore *store = m_controller->store();
-    const QString reason = ConflictCopies::unmergeable(copyName);
-    if (!reason.isEmpty()) {
-        m_controller->warn(reason + tr("\nIt is not merged."));
-        return;
-    }
-    TaskListFile copyFile(copyName);
-    QStringList copy;
-    if (!copyFile.load(copy, false) || copyFile.isReadOnly()) {
-        m_controller->warn(copyFile.errorString() + tr("\nIt is not merged."));
-        return;
-    }
+    // The list is compared as the file holds it now, and shown so.
     store->refresh();
     m_controller->showTasks();
-    const ListMerge::Sides sides
-        = ListMerge::compare(store->tasks(), copy, m_controller->history()->recent(store->fileName()));
-    MergeDialog dialog(copyName, store->fileName(), sides, m_window);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // The step reads the copy again as it is by then.
-    m_controller->perform(TaskCommand::merge(store, copyName, dialog.choice()));
+    const QStringList deleted = m_controller->history()->recent(store->fileName());
+    if (TaskCommand *step = MergeDialog::ask(m_window, store, m_copies, deleted,
+                                             [this](const QString &message) { m_controller->warn(message); }))
+        m_controller->perform(step);
     update();
 }
 

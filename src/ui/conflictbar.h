@@ -38,7 +38,6 @@ public slots:
 
 private:
     void showBar(bool show);
-    void mergeCopy(const QString &copyName);
 
     QWidget *m_window;
     TaskListController *m_controller;

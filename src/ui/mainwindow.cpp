@@ -9,11 +9,14 @@
 #include "desktopsetup.h"
 #include "filewatcher.h"
 #include "formstretch.h"
+#include "mergedialog.h"
 #include "pbacklogwindow.h"
 #include "sprintfiles.h"
 #include "sprintoverview.h"
 #include "sprintschedule.h"
 #include "sprintwindow.h"
+#include "taskstore.h"
+#include "taskundostack.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -49,6 +52,8 @@ MainWindow::MainWindow(QWidget *parent)
     , sw(nullptr)
     , ui(new Ui::MainWindow)
     , m_watcher(nullptr)
+    , m_undo(new TaskUndoStack(this))
+    , m_schedule(std::make_unique<FileAccess>(SprintSchedule::fileName()))
 {
     ui->setupUi(this);
     ui->sprints->installEventFilter(this);
@@ -109,10 +114,22 @@ void MainWindow::addMenus()
         on_sprint_settings_clicked();
     });
     create->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    m_mergeSchedule = file->addAction(tr("&Merge schedule copy…"), this, &MainWindow::mergeScheduleCopy);
+    m_mergeSchedule->setObjectName(QStringLiteral("mergeSchedule"));
+    m_mergeSchedule->setEnabled(false);
     file->addSeparator();
     // Closing every window lets each refuse, as closing it alone would.
     QAction *quit = file->addAction(tr("&Quit"), qApp, &QApplication::closeAllWindows);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu *edit = ui->menubar->addMenu(tr("&Edit"));
+    QAction *undo = m_undo->makeUndoAction(this);
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction *redo = m_undo->makeRedoAction(this);
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(undo);
+    edit->addAction(redo);
+    connect(m_undo, &TaskUndoStack::refused, this, &MainWindow::warn);
 
     QMenu *help = ui->menubar->addMenu(tr("&Help"));
     QAction *keys = help->addAction(tr("&Keyboard shortcuts"), this, [this] {
@@ -178,6 +195,8 @@ bool MainWindow::openFolder(const QString &folder)
         warn(error);
         return false;
     }
+    // The steps taken here changed the folder left.
+    m_undo->clear();
     openCurrentFolder();
     m_overview->refresh();
     return true;
@@ -296,19 +315,35 @@ void MainWindow::showConflictCopies()
     const QVector<ConflictCopies::Copy> copies = ConflictCopies::find();
     QStringList lists;
     QStringList names;
+    bool schedule = false;
     for (const ConflictCopies::Copy &copy : copies) {
-        if (!lists.contains(copy.list))
+        if (copy.list == SprintSchedule::fileName())
+            schedule = true;
+        else if (!lists.contains(copy.list))
             lists.append(copy.list);
         names.append(copy.name);
     }
-    if (lists.isEmpty()) {
-        statusBar()->clearMessage();
-        statusBar()->setToolTip(QString());
-        return;
+    m_mergeSchedule->setEnabled(schedule);
+    QStringList told;
+    if (!lists.isEmpty()) {
+        told.append(tr("Conflict copies to merge: %1 (open the list and choose Merge…)")
+                        .arg(lists.join(QStringLiteral(", "))));
     }
-    statusBar()->showMessage(tr("Conflict copies to merge: %1 (open the list and choose Merge…)")
-                                 .arg(lists.join(QStringLiteral(", "))));
+    if (schedule)
+        told.append(tr("Conflict copies of the schedule to merge (File, Merge schedule copy…)"));
+    statusBar()->showMessage(told.join(QStringLiteral("; ")));
     statusBar()->setToolTip(names.join(QLatin1Char('\n')));
+}
+
+void MainWindow::mergeScheduleCopy()
+{
+    const QStringList copies = ConflictCopies::namesOf(ConflictCopies::find(), SprintSchedule::fileName());
+    if (TaskCommand *step = MergeDialog::ask(this, m_schedule.get(), copies, {},
+                                             [this](const QString &message) { warn(message); })) {
+        if (!m_undo->perform(step))
+            warn(m_undo->errorString());
+    }
+    showConflictCopies();
 }
 
 void MainWindow::warn(const QString &message)

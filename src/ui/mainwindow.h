@@ -9,10 +9,15 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
+#include <memory>
+
 class FileWatcher;
+class QAction;
 class QTimer;
 class SprintOverview;
 class SprintWindow;
+class TaskStore;
+class TaskUndoStack;
 
 namespace Ui {
 class MainWindow;
@@ -59,6 +64,10 @@ private:
     FileWatcher *m_watcher;
     QTimer *m_conflictScan;
     SprintOverview *m_overview;
+    // The steps taken here, on the folder's schedule: merges of its copies.
+    TaskUndoStack *m_undo;
+    std::unique_ptr<TaskStore> m_schedule;
+    QAction *m_mergeSchedule;
 
     void addMenus();
     // Opens a sprint window on sprint index.
@@ -66,8 +75,12 @@ private:
     void openCurrentFolder();
     static QString shortcutsText();
     QStringList updateSprintsList();
-    // Says in the status bar which lists have conflict copies beside them.
+    // Says in the status bar which lists, or whether the schedule, have
+    // conflict copies beside them.
     void showConflictCopies();
+    // Asks which lines of a conflict copy of the schedule to keep, and
+    // merges it, as one step that Ctrl+Z takes back.
+    void mergeScheduleCopy();
     void warn(const QString &message);
 };
 

@@ -479,24 +479,28 @@ TaskCommand *TaskCommand::close(Sprint *sprint, int target, const QString &text)
     command->m_forward = [=] {
         const QDate today = QDate::currentDate();
         SprintSchedule schedule;
-        // Closed first, so that no sprint is made and no task moves for a
-        // closing that could not be saved.
-        bool closed = false;
-        if (!command->noteSchedule(schedule.close(sprint->number(), today, &closed), schedule))
-            return false;
-        const auto fail = [&] {
-            if (closed)
-                schedule.reopen(sprint->number(), today);
-            return false;
-        };
-        QString error;
-        if (!command->m_everDone && !schedule.makeFollowing(sprint->number(), target, today, &error)) {
-            command->m_error = error;
-            return fail();
-        }
         QVector<ListEdits::Transfer> done;
-        if (!command->noteTransfer(sprint->moveTo(target, ListEdits::carryOver(&done)), sprint))
-            return fail();
+        const auto move = [&] {
+            QString error;
+            if (!command->m_everDone && !schedule.makeFollowing(sprint->number(), target, today, &error)) {
+                command->m_error = error;
+                return false;
+            }
+            return command->noteTransfer(sprint->moveTo(target, ListEdits::carryOver(&done)), sprint);
+        };
+        // What moved goes back; should that fail too, the tasks are in the
+        // target, where the user finds them.
+        const auto takeBack = [&] {
+            if (!done.isEmpty())
+                sprint->takeFrom(target, ListEdits::reversed(done));
+        };
+        bool closed = false;
+        if (!schedule.closeAround(sprint->number(), today, move, takeBack, &closed)) {
+            // A failed move has said why already.
+            if (!schedule.result().isDone())
+                command->noteSchedule(false, schedule);
+            return false;
+        }
         if (!closed && done.isEmpty())
             return command->nothingToDo();
         *moved = done;

@@ -186,8 +186,9 @@ void TestCommandLine::commands_data()
     QTest::newRow("conflict copies are no sprints, and are told")
         << none << QByteArray("s")
         << QByteArray(": > 'sprint1 (conflict_on_2024-03-01)' && : > sprint9.sync-conflict-20240301-101500-ABCDEF2 && "
-                      "$C new-sprint >/dev/null && $C sprints --json")
-        << QByteArray(R"x([{"number":1,"conflictCopies":["sprint1 (conflict_on_2024-03-01)"]},{"number":2}])x") << 0
+                      ": > 'schedule (conflict_on_2024-03-01)' && $C new-sprint >/dev/null && $C sprints --json && "
+                      "$C sprints 2>&1 >/dev/null | grep -c ': schedule has conflict copies to merge in the main window'")
+        << QByteArray(R"x([{"number":1,"conflictCopies":["sprint1 (conflict_on_2024-03-01)"]},{"number":2}])x" "\n1\n") << 0
         << none << QByteArray("s");
     QTest::newRow("-C folder") << ab << none << QByteArray("mkdir in && $C -C in add backlog z && $C -Cin list")
                                << QByteArray("1\tz\n1\tz\n") << 0 << ab << none;
@@ -267,6 +268,12 @@ void TestCommandLine::commands_data()
         << QByteArray("printf '<<<<<<< a\\n1\\t\\t\\t\\tx\\n=======\\n>>>>>>> b' > schedule && "
                       "{ $C sprint 1 --goal y 2>/dev/null; echo $?; } && cat schedule")
         << QByteArray("3\n<<<<<<< a\n1\t\t\t\tx\n=======\n>>>>>>> b") << 0 << none << QByteArray("a");
+    // Whether the schedule can be changed is found before a task moves:
+    // nothing moves, and no sprint is made.
+    QTest::newRow("a close beside a schedule that cannot be locked changes nothing")
+        << none << QByteArray("a\nx 2026-12-03 d")
+        << QByteArray("mkdir .schedule.lock && { $C close 1 2>/dev/null; echo $?; } && test ! -e sprint2 && echo none")
+        << QByteArray("3\nnone\n") << 0 << none << QByteArray("a\nx 2026-12-03 d");
     QTest::newRow("sprint 2917 opens no prompt")
         << none << QByteArray("")
         << QByteArray("i=2; while [ $i -le 2917 ]; do : > sprint$i; i=$((i+1)); done; $C add 2917 x && $C list 2917")

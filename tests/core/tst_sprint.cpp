@@ -7,6 +7,7 @@
 #include "tasklistcodec.h"
 #include "workdir.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QtTest>
 
@@ -27,6 +28,8 @@ private slots:
     void moveKeepsChangesOfOtherStores();
     void schedule_data();
     void schedule();
+    void closeIsWholeOrNothing_data();
+    void closeIsWholeOrNothing();
     void filesKeepOwnerAndHonourTheUmask_data();
     void filesKeepOwnerAndHonourTheUmask();
 };
@@ -226,6 +229,65 @@ void TestSprint::schedule()
     // before it, never before today, as long as that one.
     const SprintSchedule::Details next = schedule.planned(9, QDate(2026, 12, 8));
     QCOMPARE(next.start.toString(Qt::ISODate) + ':' + next.end.toString(Qt::ISODate), planned);
+}
+
+namespace {
+const QByteArray conflicted("<<<<<<< a\n1\t\t\t\tx\n=======\n>>>>>>> b");
+} // namespace
+
+// Closing a sprint around the move of its tasks: what ran, and what the
+// schedule holds afterwards. A directory where the schedule's lock goes
+// keeps it from being changed before the move; another program writing
+// conflict markers into it during the move keeps the close from being
+// saved.
+void TestSprint::closeIsWholeOrNothing_data()
+{
+    QTest::addColumn<QByteArray>("file");     // the schedule before; null: none
+    QTest::addColumn<QString>("during");      // what the move does: "moves", "fails", "breaks"
+    QTest::addColumn<bool>("lockedBefore");
+    QTest::addColumn<QString>("ran");         // the calls made
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QString>("status");      // of result(): "done" or "not done"
+    QTest::addColumn<QByteArray>("after");    // null: no file
+
+    const QByteArray dated("1\t2026-12-01\t2026-12-05\t\tShip"), closed("1\t\t\t2026-12-06\t");
+    QTest::newRow("moved, then closed") << dated << "moves" << false << "move" << true << true << "done"
+                                        << QByteArray("1\t2026-12-01\t2026-12-05\t2026-12-08\tShip");
+    QTest::newRow("closed already: moved, its day kept")
+        << closed << "moves" << false << "move" << true << false << "done" << closed;
+    QTest::newRow("a schedule that cannot be changed stops it before the move")
+        << dated << "moves" << true << "" << false << false << "not done" << dated;
+    QTest::newRow("a move that fails closes nothing")
+        << QByteArray() << "fails" << false << "move" << false << false << "done" << QByteArray();
+    QTest::newRow("a close that cannot be saved takes the move back")
+        << dated << "breaks" << false << "move takeBack" << false << false << "not done" << conflicted;
+}
+
+void TestSprint::closeIsWholeOrNothing()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, during);
+    QFETCH(bool, lockedBefore);
+    QFETCH(bool, closed);
+    QFETCH(QString, status);
+    WorkDir dir;
+    if (!file.isNull())
+        QVERIFY(WorkDir::write(SprintSchedule::fileName(), file));
+    QVERIFY(!lockedBefore || QDir().mkdir(".schedule.lock"));
+    QStringList ran;
+    const auto move = [&] {
+        ran.append("move");
+        return during == "moves" || (during == "breaks" && WorkDir::write(SprintSchedule::fileName(), conflicted));
+    };
+    SprintSchedule schedule;
+    bool marked = !closed;
+    QTEST(schedule.closeAround(1, QDate(2026, 12, 8), move, [&] { ran.append("takeBack"); }, &marked), "done");
+    QTEST(ran.join(' '), "ran");
+    QCOMPARE(marked, closed);
+    QCOMPARE(schedule.result().isDone() ? "done" : "not done", status);
+    QTEST(QFileInfo::exists(SprintSchedule::fileName()) ? WorkDir::read(SprintSchedule::fileName()) : QByteArray(),
+          "after");
 }
 
 void TestSprint::filesKeepOwnerAndHonourTheUmask_data()

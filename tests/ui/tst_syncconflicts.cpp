@@ -7,12 +7,15 @@
 #include "mainwindow.h"
 #include "mergedialog.h"
 #include "modaldriver.h"
+#include "sprintschedule.h"
 #include "pbacklogwindow.h"
 #include "productbacklog.h"
 #include "sprintwindow.h"
 #include "windowprobe.h"
 #include "workdir.h"
 
+#include <QAction>
+#include <QListWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -34,6 +37,7 @@ private slots:
     void realCopiesAreMerged_data();
     void realCopiesAreMerged();
     void gitMarkersAreReadOnlyUntilBothSidesKept();
+    void scheduleCopyIsMergedInTheMainWindow();
 };
 
 namespace {
@@ -53,6 +57,17 @@ bool run(const QString &program, const QStringList &args, const QString &folder,
     if (!done && program != "git")
         qWarning("%s: %s", qPrintable(program), process.readAllStandardError().constData());
     return done;
+}
+
+// Unison, told to prefer root/here, saves the version that diverge leaves
+// in root/there beside the file there, and the next sync brings the copy
+// here.
+bool unisonCopy(const QString &root, const std::function<bool()> &diverge)
+{
+    const QStringList sync{root + "/here", root + "/there", "-batch", "-silent", "-prefer", root + "/here"};
+    return run("unison", sync, root, root + "/home") && diverge()
+        && run("unison", sync + QStringList{"-copyonconflict"}, root, root + "/home")
+        && run("unison", sync, root, root + "/home");
 }
 
 QStringList fileTasks(const QString &name)
@@ -207,10 +222,7 @@ void TestSyncConflicts::realCopiesAreMerged()
             && (deleted.isEmpty() || DeletedTasks().append(list, deleted));
     };
     if (program == "unison") {
-        const QStringList sync{root + "/here", root + "/there", "-batch", "-silent", "-prefer", root + "/here"};
-        QVERIFY(run("unison", sync, root, root + "/home") && diverge());
-        QVERIFY(run("unison", sync + QStringList{"-copyonconflict"}, root, root + "/home"));
-        QVERIFY(run("unison", sync, root, root + "/home"));
+        QVERIFY(unisonCopy(root, diverge));
     } else {
         Syncthing mine(root + "/home/here", root + "/here");
         Syncthing theirs(root + "/home/there", root + "/there");
@@ -355,6 +367,79 @@ void TestSyncConflicts::gitMarkersAreReadOnlyUntilBothSidesKept()
     QVERIFY(!Probe::button(w, "add")->isEnabled());
     QVERIFY(bar->keepButton()->isVisible());
     QCOMPARE(driver.messages.size(), 1);
+}
+
+// A real conflict copy of the schedule, merged from the main window: of a
+// sprint whose details differ, one version stays, this machine's unless the
+// copy's is ticked; a sprint only the copy has comes in. Ctrl+Z takes the
+// merge back.
+void TestSyncConflicts::scheduleCopyIsMergedInTheMainWindow()
+{
+    WorkDir dir;
+    const QString root = dir.path();
+    QVERIFY(QDir().mkdir("here") && QDir().mkdir("there") && QDir().mkdir("home"));
+    const QByteArray two("2\t2026-12-15\t2026-12-28\t\t"), third("3\t2026-12-29\t2027-01-11\t\tDocs");
+    const QByteArray mine("1\t2026-12-01\t2026-12-14\t\tShip it");
+    const QByteArray theirs("1\t2026-12-01\t2026-12-11\t\tShip the importer");
+    QVERIFY(WorkDir::write("here/schedule", "1\t2026-12-01\t2026-12-14\t\tShip\n" + two + "\n"));
+    QVERIFY(unisonCopy(root, [&] {
+        return WorkDir::write(root + "/there/schedule", theirs + "\n" + two + "\n" + third + "\n")
+            && WorkDir::write(root + "/here/schedule", mine + "\n" + two + "\n") && QDir::setCurrent(root + "/here");
+    }));
+    const QVector<ConflictCopies::Copy> copies = ConflictCopies::find();
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(copies.first().list, SprintSchedule::fileName());
+    const QString copy = copies.first().name;
+    // The file's lines, whether or not it ends in a line feed.
+    const auto lines = [] {
+        QByteArray bytes = WorkDir::read(SprintSchedule::fileName());
+        if (bytes.endsWith('\n'))
+            bytes.chop(1);
+        return bytes.split('\n');
+    };
+
+    MainWindow main;
+    main.show();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    auto *merge = main.findChild<QAction *>("mergeSchedule");
+    QVERIFY(merge);
+    QTRY_VERIFY_WITH_TIMEOUT(merge->isEnabled() && main.statusBar()->currentMessage().contains("schedule"),
+                             Probe::FollowMs);
+
+    // Each row as shown, ticked (+) or not; then the copy's sprint 1 is
+    // ticked, which unticks this machine's.
+    QStringList shown;
+    ModalDriver driver;
+    driver.add([&](QWidget *dialog) {
+        auto *merging = qobject_cast<MergeDialog *>(dialog);
+        if (!merging)
+            return;
+        for (const QListWidget *list : {merging->copyTasks(), merging->listTasks()}) {
+            for (int row = 0; row < list->count(); ++row)
+                shown.append((list->item(row)->checkState() == Qt::Checked ? "+ " : "- ") + list->item(row)->text());
+        }
+        merging->copyTasks()->item(0)->setCheckState(Qt::Checked);
+        shown.append(merging->listTasks()->item(0)->checkState() == Qt::Checked ? "+" : "-");
+        merging->accept();
+    });
+    merge->trigger();
+    QVERIFY(driver.done());
+    QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
+    QCOMPARE(shown, (QStringList{QString::fromUtf8("- Sprint 1, 2026-12-01 – 2026-12-11, goal: Ship the importer"),
+                                 QString::fromUtf8("+ Sprint 3, 2026-12-29 – 2027-01-11, goal: Docs"),
+                                 QString::fromUtf8("+ Sprint 1, 2026-12-01 – 2026-12-14, goal: Ship it"), "-"}));
+    QCOMPARE(lines(), (QList<QByteArray>{theirs, two, third}));
+    QVERIFY(!QFile::exists(copy));
+    QTRY_VERIFY_WITH_TIMEOUT(!merge->isEnabled() && main.statusBar()->currentMessage().isEmpty(), Probe::FollowMs);
+
+    // Back from the dialog, as the window system makes it the active window.
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QTest::keyClick(&main, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
+    QCOMPARE(lines(), (QList<QByteArray>{mine, two}));
+    QVERIFY(QFile::exists(copy));
+    QTRY_VERIFY_WITH_TIMEOUT(merge->isEnabled(), Probe::FollowMs);
 }
 
 QTEST_MAIN(TestSyncConflicts)
