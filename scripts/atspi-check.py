@@ -4,10 +4,15 @@
 
 # Reads Corvane's windows through AT-SPI, as a screen reader does: finds the
 # running program on the accessibility bus, opens the product backlog and a
-# sprint by pressing their buttons, and checks that every window is a frame
-# with its title and that every button, list, row, combo box, menu item and
-# editor has a name. Prints what it read and each fault; exits 1 on a fault,
-# 2 when the program never showed up. Run by scripts/atspi-check.
+# sprint by pressing their buttons and the sprint's burndown by its
+# shortcut, and checks that every window is a frame with its title, that
+# every button, list, row, combo box, menu item and editor has a name, and
+# that the overview's rows, the velocity and the burndown's figures read as
+# text. Prints what it read and each fault; exits 1 on a fault, 2 when the
+# program never showed up. Run by scripts/atspi-check, in a folder that
+# holds sprint 1, closed with two of its three tasks done.
+import datetime
+import subprocess
 import sys
 import time
 
@@ -32,7 +37,8 @@ def find_app(timeout):
 
 def walk(node, depth, faults, lines):
     role = node.getRoleName()
-    lines.append("  " * depth + role + " '" + (node.name or "") + "'")
+    described = " (" + node.description + ")" if node.description else ""
+    lines.append("  " * depth + role + " '" + (node.name or "") + "'" + described)
     showing = node.getState().contains(pyatspi.STATE_SHOWING)
     if role in INTERACTIVE and showing and not (node.name or "").strip():
         faults.append("unnamed " + role + " under " + (node.parent.name or node.parent.getRoleName()))
@@ -62,6 +68,27 @@ def press(app, name):
     return True
 
 
+# Waits until the program shows a frame of each title wanted; the titles
+# shown.
+def wait_for(app, wanted):
+    deadline = time.time() + 30
+    while time.time() < deadline and not wanted <= {w.name for w in frames(app)}:
+        time.sleep(0.2)
+    return {w.name for w in frames(app)}
+
+
+# Every window shown, as the walk reads it; its faults go to faults.
+def read_all(app, faults):
+    lines = []
+    app.clear_cache()
+    for window in app:
+        if window is not None and window.getState().contains(pyatspi.STATE_SHOWING):
+            if window.getRole() != pyatspi.ROLE_FRAME:
+                faults.append("window " + (window.name or "?") + " is a " + window.getRoleName())
+            walk(window, 0, faults, lines)
+    return "\n".join(lines)
+
+
 def main():
     app = find_app(60)
     if app is None:
@@ -71,22 +98,29 @@ def main():
     for button in ("Product backlog", "Sprint settings"):
         if not press(app, button):
             faults.append("no button " + button)
-    # Corvane runs in a folder named planner; "New sprint" opens sprint 1.
-    wanted = {"planner — Corvane", "Product Backlog", "Sprint 1 — Sprint settings"}
-    deadline = time.time() + 30
-    while time.time() < deadline and not wanted <= {w.name for w in frames(app)}:
-        time.sleep(0.2)
-    titles = {w.name for w in frames(app)}
+    # Corvane runs in a folder named planner; "New sprint" makes sprint 2,
+    # which starts today, after sprint 1.
+    wanted = {"planner — Corvane", "Product Backlog", "Sprint 2 — Sprint settings"}
+    wait_for(app, wanted)
+    # The sprint window has the keyboard once the X server gives it.
+    subprocess.run(["xdotool", "search", "--name", "^Sprint 2 — Sprint settings$", "windowfocus", "--sync",
+                    "key", "ctrl+b"], check=False)
+    wanted.add("Sprint 2 — Burndown")
+    titles = wait_for(app, wanted)
     for title in sorted(wanted - titles):
         faults.append("no window " + title)
-    lines = []
-    for window in app:
-        if window is not None and window.getState().contains(pyatspi.STATE_SHOWING):
-            if window.getRole() != pyatspi.ROLE_FRAME:
-                faults.append("window " + (window.name or "?") + " is a " + window.getRoleName())
-            walk(window, 0, faults, lines)
-    read = "\n".join(lines)
-    for name in ("list 'Tasks'", "list 'Sprint tasks'", "menu item 'File'", "menu item 'Help'"):
+    # The overview fills in once the sprints are read.
+    rows = ("'Sprint 1 (closed), 2026-11-01 – 2026-11-14, goal: Ship the importer, 2 of 3 done'",
+            "'Sprint 2 (current), " + datetime.date.today().isoformat())
+    deadline = time.time() + 30
+    while time.time() < deadline and not all(row in read_all(app, []) for row in rows):
+        time.sleep(0.2)
+    read = read_all(app, faults)
+    expected = ("list 'Tasks'", "list 'Sprint tasks'", "menu item 'File'", "menu item 'Help'",
+                "'Sprints at a glance'", "'Velocity: tasks finished in each closed sprint' (sprint 1: 2 finished)",
+                "'Burndown chart of sprint 2'", "'Burndown figures'",
+                "'" + datetime.date.today().isoformat() + "'") + rows
+    for name in expected:
         if name not in read:
             faults.append("nothing reads " + name)
     print(read)
