@@ -5,7 +5,6 @@
 #include "conflictcopies.h"
 #include "conflictmarkers.h"
 #include "listmerge.h"
-#include "sprintschedule.h"
 #include "sprintfiles.h"
 #include "tasklistfile.h"
 #include "workdir.h"
@@ -55,9 +54,7 @@ const QVector<QPair<QString, QString>> &names()
         {"sprint12 (conflict_on_2024-03-01)", "sprint12"},
         {"sprint12 (conflict #1_on_2024-03-01)", "sprint12"},
         {"product_backlog (conflict #12_on_2024-03-01)", "product_backlog"},
-        // The schedule's copies are merged as the lists' are.
         {"schedule.sync-conflict-20240301-101500-ABCDEF2", "schedule"},
-        {"schedule (Bob's conflicted copy 2024-03-01)", "schedule"},
         {"schedules (conflict_on_2024-03-01)", ""},
         // A copy of a copy belongs to the first list.
         {"sprint3.sync-conflict-20240301-101500-ABCDEF2.sync-conflict-20240302-080000-QQQQQQQ", "sprint3"},
@@ -140,7 +137,7 @@ void TestConflicts::merge_data()
 {
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("copy");
-    QTest::addColumn<QString>("history");    // texts deleted here; "schedule": lines of the schedule
+    QTest::addColumn<QString>("history");    // texts deleted here
     QTest::addColumn<QString>("onlyCopy");
     QTest::addColumn<QString>("onlyList");
     QTest::addColumn<QString>("deletedHere");
@@ -162,13 +159,6 @@ void TestConflicts::merge_data()
     QTest::newRow("empty list") << "" << "x|y" << "" << "x|y" << "" << "" << "x|y";
     QTest::newRow("duplicates in the copy") << "a" << "x|a|x" << "" << "x" << "" << "" << "x|a";
     QTest::newRow("twins in the list") << "a|b|a" << "a|x|b|y" << "" << "x|y" << "" << "" << "a|b|y|a|x";
-    // A sprint whose details differ keeps this side's; one only the copy
-    // has comes in. Lines that hold no details are lines like any.
-    QTest::newRow("schedule, a sprint changed on both sides")
-        << "1\t\t\t\ta|2\t\t\t\tb" << "1\t\t\t\tA|2\t\t\t\tb|3\t\t\t\tc" << "schedule"
-        << "1\t\t\t\tA|3\t\t\t\tc" << "1\t\t\t\ta" << "1\t\t\t\tA" << "1\t\t\t\ta|2\t\t\t\tb|3\t\t\t\tc";
-    QTest::newRow("schedule, odd lines") << "notes|1\t\t\t\ta" << "other|1\t\t\t\ta|01\t\t\t\tz" << "schedule"
-                                         << "other|01\t\t\t\tz" << "notes" << "" << "notes|other|1\t\t\t\ta|01\t\t\t\tz";
 }
 
 void TestConflicts::merge()
@@ -181,8 +171,7 @@ void TestConflicts::merge()
     QFETCH(QString, deletedHere);
     QFETCH(QString, merged);
 
-    const ListMerge::Sides sides = history == "schedule" ? SprintSchedule::compare(split(list), split(copy))
-                                                         : ListMerge::compare(split(list), split(copy), split(history));
+    const ListMerge::Sides sides = ListMerge::compare(split(list), split(copy), split(history));
     QCOMPARE(sides.onlyCopy, split(onlyCopy));
     QCOMPARE(sides.onlyList, split(onlyList));
     QCOMPARE(sides.deletedHere, setOf(deletedHere));

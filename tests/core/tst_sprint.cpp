@@ -235,59 +235,48 @@ namespace {
 const QByteArray conflicted("<<<<<<< a\n1\t\t\t\tx\n=======\n>>>>>>> b");
 } // namespace
 
-// Closing a sprint around the move of its tasks: what ran, and what the
-// schedule holds afterwards. A directory where the schedule's lock goes
-// keeps it from being changed before the move; another program writing
-// conflict markers into it during the move keeps the close from being
-// saved.
+// Closing a sprint around the move of its tasks: the calls made, what it
+// returned, whether it marked the sprint closed and whether result() is
+// Done, and the schedule afterwards. A directory where the schedule's lock
+// goes keeps it from being changed before the move; conflict markers that
+// another program writes during the move keep the close from being saved.
 void TestSprint::closeIsWholeOrNothing_data()
 {
-    QTest::addColumn<QByteArray>("file");     // the schedule before; null: none
-    QTest::addColumn<QString>("during");      // what the move does: "moves", "fails", "breaks"
-    QTest::addColumn<bool>("lockedBefore");
-    QTest::addColumn<QString>("ran");         // the calls made
-    QTest::addColumn<bool>("done");
-    QTest::addColumn<bool>("closed");
-    QTest::addColumn<QString>("status");      // of result(): "done" or "not done"
-    QTest::addColumn<QByteArray>("after");    // null: no file
+    QTest::addColumn<QByteArray>("file");  // the schedule before and, for the rows that change nothing, after
+    QTest::addColumn<QString>("during");   // what the move does: "moves", "breaks"; or "locked" before
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<QByteArray>("after");  // null: as before
 
-    const QByteArray dated("1\t2026-12-01\t2026-12-05\t\tShip"), closed("1\t\t\t2026-12-06\t");
-    QTest::newRow("moved, then closed") << dated << "moves" << false << "move" << true << true << "done"
-                                        << QByteArray("1\t2026-12-01\t2026-12-05\t2026-12-08\tShip");
-    QTest::newRow("closed already: moved, its day kept")
-        << closed << "moves" << false << "move" << true << false << "done" << closed;
+    const QByteArray dated("1\t2026-12-01\t2026-12-05\t\tShip");
+    QTest::newRow("moved, then closed")
+        << dated << "moves" << "move: true closed done" << QByteArray("1\t2026-12-01\t2026-12-05\t2026-12-08\tShip");
     QTest::newRow("a schedule that cannot be changed stops it before the move")
-        << dated << "moves" << true << "" << false << false << "not done" << dated;
-    QTest::newRow("a move that fails closes nothing")
-        << QByteArray() << "fails" << false << "move" << false << false << "done" << QByteArray();
+        << dated << "locked" << ": false open failed" << QByteArray();
     QTest::newRow("a close that cannot be saved takes the move back")
-        << dated << "breaks" << false << "move takeBack" << false << false << "not done" << conflicted;
+        << dated << "breaks" << "move takeBack: false open failed" << conflicted;
 }
 
 void TestSprint::closeIsWholeOrNothing()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, during);
-    QFETCH(bool, lockedBefore);
-    QFETCH(bool, closed);
-    QFETCH(QString, status);
+    QFETCH(QByteArray, after);
     WorkDir dir;
-    if (!file.isNull())
-        QVERIFY(WorkDir::write(SprintSchedule::fileName(), file));
-    QVERIFY(!lockedBefore || QDir().mkdir(".schedule.lock"));
+    QVERIFY(file.isNull() || WorkDir::write(SprintSchedule::fileName(), file));
+    QVERIFY(during != "locked" || QDir().mkdir(".schedule.lock"));
     QStringList ran;
     const auto move = [&] {
         ran.append("move");
         return during == "moves" || (during == "breaks" && WorkDir::write(SprintSchedule::fileName(), conflicted));
     };
     SprintSchedule schedule;
-    bool marked = !closed;
-    QTEST(schedule.closeAround(1, QDate(2026, 12, 8), move, [&] { ran.append("takeBack"); }, &marked), "done");
-    QTEST(ran.join(' '), "ran");
-    QCOMPARE(marked, closed);
-    QCOMPARE(schedule.result().isDone() ? "done" : "not done", status);
-    QTEST(QFileInfo::exists(SprintSchedule::fileName()) ? WorkDir::read(SprintSchedule::fileName()) : QByteArray(),
-          "after");
+    bool closed = false;
+    const bool done = schedule.closeAround(1, QDate(2026, 12, 8), move, [&] { ran.append("takeBack"); }, &closed);
+    QTEST(QStringLiteral("%1: %2 %3 %4").arg(ran.join(' '), done ? "true" : "false", closed ? "closed" : "open",
+                                            schedule.result().isDone() ? "done" : "failed"),
+          "outcome");
+    QCOMPARE(QFileInfo::exists(SprintSchedule::fileName()) ? WorkDir::read(SprintSchedule::fileName()) : QByteArray(),
+             after.isNull() ? file : after);
 }
 
 void TestSprint::filesKeepOwnerAndHonourTheUmask_data()
