@@ -509,13 +509,19 @@ TaskCommand *TaskCommand::close(Sprint *sprint, int target, const QString &text)
         return true;
     };
     command->m_back = [=] {
-        QVector<ListEdits::Transfer> done;
-        if (!moved->isEmpty()
-            && !command->noteTransfer(sprint->takeFrom(target, ListEdits::reversed(*moved), &done), sprint))
-            return false;
+        // Opened first, so that a schedule that cannot be saved leaves the
+        // tasks where the close put them; closed again when they cannot
+        // come back.
         SprintSchedule schedule;
         if (closedOn->isValid() && !command->noteSchedule(schedule.reopen(sprint->number(), *closedOn), schedule))
             return false;
+        QVector<ListEdits::Transfer> done;
+        if (!moved->isEmpty()
+            && !command->noteTransfer(sprint->takeFrom(target, ListEdits::reversed(*moved), &done), sprint)) {
+            if (closedOn->isValid())
+                schedule.close(sprint->number(), *closedOn);
+            return false;
+        }
         command->m_focus = done.isEmpty() ? -1 : done.first().to;
         return true;
     };

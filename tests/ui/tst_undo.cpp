@@ -209,6 +209,7 @@ void TestUndo::undoAndRedoKeepOtherChanges()
         QCOMPARE(driver.messages.size(), 1);
         QVERIFY2(driver.messages.first().contains("Cannot undo"), qPrintable(driver.messages.first()));
         QCOMPARE(fileTasks(list), changed);
+        QCOMPARE(closed(), close);
         return;
     }
     QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join('\n')));
