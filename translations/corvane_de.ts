@@ -1019,10 +1019,6 @@ Es wurde nichts gespeichert.</translation>
         <translation>Sprint %1 (abgeschlossen)</translation>
     </message>
     <message>
-        <source>%1 – %2</source>
-        <translation>%1 – %2</translation>
-    </message>
-    <message>
         <source>%1 of %2 done</source>
         <translation>%1 von %2 erledigt</translation>
     </message>

@@ -230,16 +230,22 @@ int SprintSchedule::numberOf(const QString &line)
     return parse(line, &details) ? details.number : 0;
 }
 
+QString SprintSchedule::span(const Details &details)
+{
+    if (!details.isDated())
+        return QString();
+    return QCoreApplication::translate("SprintSchedule", "%1 – %2")
+        .arg(details.start.toString(Qt::ISODate), details.end.toString(Qt::ISODate));
+}
+
 QString SprintSchedule::describe(const QString &line)
 {
     Details details;
     if (!parse(line, &details))
         return line;
     QStringList parts{QCoreApplication::translate("SprintSchedule", "Sprint %1").arg(details.number)};
-    if (details.isDated()) {
-        parts.append(QCoreApplication::translate("SprintSchedule", "%1 – %2")
-                         .arg(details.start.toString(Qt::ISODate), details.end.toString(Qt::ISODate)));
-    }
+    if (details.isDated())
+        parts.append(span(details));
     if (details.isClosed()) {
         parts.append(QCoreApplication::translate("SprintSchedule", "closed on %1")
                          .arg(details.closed.toString(Qt::ISODate)));

@@ -104,6 +104,9 @@ public:
     // for anything else.
     static QDate parseDate(const QString &text);
 
+    // The days a sprint runs as the windows show them, "2026-12-01 –
+    // 2026-12-14"; empty for a sprint without dates.
+    static QString span(const Details &details);
     // The number of the sprint line holds details of, 0 for none.
     static int numberOf(const QString &line);
     // line as a person reads it: the sprint, its dates, when it was

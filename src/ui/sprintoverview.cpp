@@ -159,9 +159,7 @@ void SprintOverview::showEntries(const QVector<SprintProgress::Entry> &entries)
             name = tr("Sprint %1 (current)").arg(entry.number);
         else if (details.isClosed())
             name = tr("Sprint %1 (closed)").arg(entry.number);
-        const QString dates = details.isDated() ? tr("%1 – %2").arg(details.start.toString(Qt::ISODate),
-                                                                    details.end.toString(Qt::ISODate))
-                                                : QString();
+        const QString dates = SprintSchedule::span(details);
         const QString done = entry.error.isEmpty() ? tr("%1 of %2 done").arg(entry.done).arg(entry.total)
                                                    : tr("unreadable");
         // The row shows the number alone, marked, so that the goal has room.
